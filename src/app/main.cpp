@@ -1,0 +1,12 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ombrelis"));
+    MainWindow window;
+    window.show();
+    return app.exec();
+}

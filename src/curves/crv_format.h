@@ -1,0 +1,23 @@
+#pragma once
+
+#include "curves/curve_slot.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The .crv text format: one curve per file, French comment lines before each
+// field, CRLF line ends, Windows-1252 text, numbers in the "C" locale.
+
+// The bytes of the file for `slot`: legends, bounds, control samples with their
+// handle tips, the interpolation flag and the sampled points.
+std::string formatCurveFile(const CurveSlot &slot);
+
+// Reads the bytes of a .crv file into `slot`. Comment lines are skipped before
+// each value, lines may end in CRLF or LF, numbers are read as atof/atoi read
+// them, and a short file reads as empty texts and zeros. The slot changes only
+// when the whole file was read: a file whose counts exceed the capacities is
+// refused with a French message naming `fileName`. name, colour, active,
+// scriptText and array entries beyond the counts keep their values.
+std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_view fileName,
+                                          CurveSlot &slot);

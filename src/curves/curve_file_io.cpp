@@ -1,0 +1,77 @@
+#include "curves/curve_file_io.h"
+
+#include "curves/crv_format.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr QFileDevice::Permissions kAnyWrite =
+    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+
+// A file counts as write-protected when its permission bits let nobody write
+// it, as a read-only attribute would, even for root.
+bool isWriteProtected(const QFileInfo &info)
+{
+    return info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite));
+}
+
+QString quoted(const QString &fileName)
+{
+    return QStringLiteral("« %1 »").arg(fileName);
+}
+
+}  // namespace
+
+FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes)
+{
+    const QFileInfo info(fileName);
+    if (info.isDir() || isWriteProtected(info))
+        return FileWriteResult::CannotOpen;
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileWriteResult::CannotOpen;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (file.write(bytes.data(), size) != size) {
+        file.cancelWriting();
+        return FileWriteResult::WriteFailed;
+    }
+    return file.commit() ? FileWriteResult::Written : FileWriteResult::WriteFailed;
+}
+
+FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot)
+{
+    return writeFileAtomically(fileName, formatCurveFile(slot));
+}
+
+std::optional<std::string> readWholeFile(const QString &fileName, QString *error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
+                         .arg(quoted(fileName), file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("Impossible de lire le fichier %1 : %2.")
+                         .arg(quoted(fileName), file.errorString());
+        return std::nullopt;
+    }
+    return bytes.toStdString();
+}
+
+std::optional<QString> readCurveFile(CurveStore &store, const QString &baseName, int slot)
+{
+    QString error;
+    const auto bytes = readWholeFile(baseName + QStringLiteral(".crv"), &error);
+    if (!bytes)
+        return error;
+    if (auto refusal = store.readCurveFile(baseName.toStdString(), slot, *bytes))
+        return QString::fromStdString(*refusal);
+    return std::nullopt;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "curves/curve_store.h"
+
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+enum class FileWriteResult {
+    Written,
+    CannotOpen,   // write-protected file, missing or write-protected folder
+    WriteFailed,  // disk full or I/O error: the old file is left as it was
+};
+
+// Replaces the file with `bytes` atomically: a temporary is written, then
+// renamed over the target. An existing file without write permission is
+// refused as CannotOpen, as it would be on a system where it is locked.
+FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes);
+
+// Writes the slot as a .crv file to `fileName` (extension included).
+FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot);
+
+// The whole content of a file, or nullopt with a French message when it cannot
+// be read.
+std::optional<std::string> readWholeFile(const QString &fileName, QString *error);
+
+// Loads `baseName`.crv into `slot` of the store (see CurveStore::readCurveFile).
+// Returns the French message to show when the file cannot be read or is
+// refused; the store is then unchanged.
+std::optional<QString> readCurveFile(CurveStore &store, const QString &baseName, int slot);

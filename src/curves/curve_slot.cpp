@@ -1,0 +1,34 @@
+#include "curves/curve_slot.h"
+
+#include <algorithm>
+
+int usedEntries(std::int32_t count, int capacity)
+{
+    return std::clamp<int>(count, 0, capacity);
+}
+
+void resetSlot(CurveSlot &slot)
+{
+    slot = CurveSlot{};
+}
+
+void copySlot(const CurveSlot &src, CurveSlot &dst)
+{
+    dst.name = src.name;
+    dst.xLegend = src.xLegend;
+    dst.yLegend = src.yLegend;
+    dst.xmin = src.xmin;
+    dst.xmax = src.xmax;
+    dst.ymin = src.ymin;
+    dst.ymax = src.ymax;
+    dst.sampleCount = src.sampleCount;
+    dst.samplingCount = src.samplingCount;
+
+    const int samples = usedEntries(src.sampleCount, kMaxSamples);
+    std::copy_n(src.samples.begin(), samples, dst.samples.begin());
+    std::copy_n(src.startTangents.begin(), samples, dst.startTangents.begin());
+    std::copy_n(src.endTangents.begin(), samples, dst.endTangents.begin());
+
+    const int points = usedEntries(src.samplingCount, kMaxSampledPoints);
+    std::copy_n(src.sampledPoints.begin(), points, dst.sampledPoints.begin());
+}

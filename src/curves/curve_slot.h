@@ -1,0 +1,57 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// One window holds eight curve slots: curves 1 to 4, the edit backup and three spares.
+inline constexpr int kSlotCount = 8;
+inline constexpr int kCurveCount = 4;
+inline constexpr int kBackupSlot = 4;
+inline constexpr int kMaxSamples = 16;
+inline constexpr int kMaxSampledPoints = 4096;
+
+// Colours are 0x00BBGGRR words.
+using Colour = std::uint32_t;
+inline constexpr Colour kDefaultCurveColour = 255;  // pure red
+
+// A point in curve (world) units.
+struct CurvePoint {
+    double x = 0.0;
+    double y = 0.0;
+    friend bool operator==(const CurvePoint &, const CurvePoint &) = default;
+};
+
+// One curve of a window. Texts are UTF-8; arrays are fixed so that nothing is
+// allocated per point. Entries beyond the counts keep whatever they last held.
+struct CurveSlot {
+    std::string name;
+    std::string xLegend = "X";
+    std::string yLegend = "Y";
+    double xmin = 0.0;
+    double xmax = 1000.0;
+    double ymin = 0.0;
+    double ymax = 1000.0;
+    std::int32_t sampleCount = 0;
+    std::int32_t samplingCount = 64;
+    std::array<CurvePoint, kMaxSamples> samples{};
+    std::array<CurvePoint, kMaxSamples> startTangents{};  // absolute handle tips
+    std::array<CurvePoint, kMaxSamples> endTangents{};    // absolute handle tips
+    std::array<CurvePoint, kMaxSampledPoints> sampledPoints{};
+    Colour colour = kDefaultCurveColour;
+    bool active = false;
+    std::int32_t interpolationFlag = 0;  // kept as read from a file; set means "computed"
+    std::string scriptText;
+};
+
+// The number of entries of a count that the fixed arrays can hold: 0 for
+// counts of 0 or less, the capacity for counts above it.
+int usedEntries(std::int32_t count, int capacity);
+
+// Gives every field its default value.
+void resetSlot(CurveSlot &slot);
+
+// Copies the used part of src into dst: texts, bounds, both counts and the
+// entries below the counts. colour, active, interpolationFlag and scriptText
+// keep dst's values, as do array entries beyond the copied counts.
+void copySlot(const CurveSlot &src, CurveSlot &dst);

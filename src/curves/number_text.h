@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Numbers as text, always in the "C" locale whatever the user's locale.
+
+// The real number at the start of `text`, read as the C library's atof does:
+// leading white space, an optional sign, then the longest prefix that reads as
+// a decimal real (digits with an optional point and exponent, "inf", "nan").
+// 0 when there is none; out-of-range values become infinity or zero.
+double readLeadingReal(std::string_view text);
+
+// The integer at the start of `text`, read as atoi does; values beyond the
+// int32 range saturate to it.
+std::int32_t readLeadingInt(std::string_view text);
+
+// Appends `value` written like printf("%.<decimals>f").
+void appendFixed(std::string &out, double value, int decimals);
+
+// Appends `value` written like printf("%d").
+void appendInt(std::string &out, std::int32_t value);

@@ -1,0 +1,72 @@
+#include "view/plot_mapping.h"
+
+#include "curves/number_text.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// trunc(offset) + margin, saturated to the int32 range; NaN gives the margin.
+int toPixel(double offset, int margin)
+{
+    if (std::isnan(offset))
+        return margin;
+    const double pixel = std::trunc(offset) + margin;
+    if (pixel >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    if (pixel <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<int>(pixel);
+}
+
+}  // namespace
+
+PlotArea plotArea(ClientSize client)
+{
+    const int mx = client.width / 30;
+    const int my = client.height / 20;
+    return {mx, my, client.width - 2 * mx, client.height - 2 * my};
+}
+
+PixelPoint worldToScreen(const CurveSlot &bounds, ClientSize client, double x, double y)
+{
+    const PlotArea area = plotArea(client);
+    const double sy = area.height / (bounds.ymax - bounds.ymin);
+    const double sx = area.width / (bounds.xmax - bounds.xmin);
+    return {toPixel((x - bounds.xmin) * sx, area.left), toPixel((bounds.ymax - y) * sy, area.top)};
+}
+
+CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py)
+{
+    const PlotArea area = plotArea(client);
+    CurvePoint world{bounds.xmin, bounds.ymax};
+    if (area.width > 0)
+        world.x = bounds.xmin + ((double(px) - area.left) * (bounds.xmax - bounds.xmin)) / area.width;
+    if (area.height > 0)
+        world.y = bounds.ymax - ((double(py) - area.top) * (bounds.ymax - bounds.ymin)) / area.height;
+    return world;
+}
+
+int findSampledIndex(const CurveSlot &slot, double x)
+{
+    const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
+    const auto &p = slot.sampledPoints;
+    if (count < 2)
+        return -1;
+    if (x < p[0].x || x > p[count - 1].x)
+        return -1;
+    for (int k = 0; k + 1 < count; ++k) {
+        if (p[k].x <= x && x < p[k + 1].x)
+            return k;
+    }
+    return count - 1;
+}
+
+std::string formatNumber(double value)
+{
+    std::string text;
+    appendFixed(text, value, 2);
+    return text;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "curves/curve_slot.h"
+
+#include <string>
+
+// Pixel geometry of the plot: margins of a thirtieth of the client width and a
+// twentieth of its height (integer divisions), the bounds of a curve mapped
+// onto the plot area between them, pixel y growing downwards.
+
+struct ClientSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PixelPoint &, const PixelPoint &) = default;
+};
+
+// The plot area in client pixels: (left, top) to (left + width, top + height).
+struct PlotArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PlotArea &, const PlotArea &) = default;
+};
+
+PlotArea plotArea(ClientSize client);
+
+// World (x, y) to client pixels with the bounds of `bounds`; fractions of a
+// pixel are dropped towards zero. Never undefined: a coordinate beyond the
+// int32 range (a huge value, or an infinite scale from an empty range)
+// saturates to INT32_MIN or INT32_MAX, and a NaN one (such as 0 times an
+// infinite scale) lands on the margin, the left or top edge of the plot area.
+PixelPoint worldToScreen(const CurveSlot &bounds, ClientSize client, double x, double y);
+
+// Client pixels to world units with the bounds of `bounds`, fraction kept.
+// When the plot area has no width (or no height) the result is xmin (or ymax)
+// instead of a division by zero.
+CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py);
+
+// The index k of the first sampled interval with x[k] <= x < x[k+1]; the last
+// index when x equals the last sampled x; -1 with fewer than two sampled points
+// or when x lies outside [first x, last x].
+int findSampledIndex(const CurveSlot &slot, double x);
+
+// The value written like printf("%.2f") in the "C" locale: 12.5 gives "12.50".
+std::string formatNumber(double value);

@@ -1,0 +1,519 @@
+#include "curves/crv_format.h"
+#include "curves/curve_store.h"
+#include "curves/number_text.h"
+#include "curves/windows1252.h"
+#include "test_support.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+// The two-sample curve of the format's worked example, with four stored points.
+std::unique_ptr<CurveSlot> workedExampleSlot()
+{
+    auto slot = makeSlot();
+    slot->sampleCount = 2;
+    setSample(*slot, 0, 0, 0, 50);
+    setSample(*slot, 1, 900, 300, 50);
+    slot->samplingCount = 4;
+    slot->sampledPoints[0] = {0, 0};
+    slot->sampledPoints[1] = {300, 90};
+    slot->sampledPoints[2] = {600, 210};
+    slot->sampledPoints[3] = {900, 300};
+    return slot;
+}
+
+const std::string kWorkedExampleFile =
+    ";L\xE9gende de l'axe des X\r\n"
+    "X\r\n"
+    ";Xmin\r\n"
+    "0.000000\r\n"
+    ";Xmax\r\n"
+    "1000.000000\r\n"
+    ";L\xE9gende de l'axe des Y\r\n"
+    "Y\r\n"
+    ";Ymin\r\n"
+    "0.000000\r\n"
+    ";Ymax\r\n"
+    "1000.000000\r\n"
+    ";Nombre d'echantillons\r\n"
+    "2\r\n"
+    ";Coordonn\xE9" "es des : Echantillons - Tangentes d\xE9" "but - Tangentes fin\r\n"
+    "0.000000 0.000000\t-50.000000 0.000000\t50.000000 0.000000\r\n"
+    "900.000000 300.000000\t850.000000 300.000000\t950.000000 300.000000\r\n"
+    ";Flag d'interpolation\r\n"
+    "0\r\n"
+    ";Nombre de points echantillon\xE9s\r\n"
+    "4\r\n"
+    ";Coordonn\xE9" "es des points \xE9" "chantillonn\xE9s\r\n"
+    "0.000000 0.000000\r\n"
+    "300.000000 90.000000\r\n"
+    "600.000000 210.000000\r\n"
+    "900.000000 300.000000\r\n";
+
+std::string withoutCarriageReturns(std::string text)
+{
+    std::erase(text, '\r');
+    return text;
+}
+
+// Parses into a fresh slot; fails the test on a refusal.
+std::unique_ptr<CurveSlot> parsed(std::string_view bytes)
+{
+    auto slot = makeSlot();
+    const auto refusal = parseCurveFile(bytes, "test.crv", *slot);
+    if (refusal)
+        qWarning("refused: %s", refusal->c_str());
+    return refusal ? nullptr : std::move(slot);
+}
+
+void compareUsedFields(const CurveSlot &a, const CurveSlot &b)
+{
+    QCOMPARE(a.xLegend, b.xLegend);
+    QCOMPARE(a.yLegend, b.yLegend);
+    QCOMPARE(a.xmin, b.xmin);
+    QCOMPARE(a.xmax, b.xmax);
+    QCOMPARE(a.ymin, b.ymin);
+    QCOMPARE(a.ymax, b.ymax);
+    QCOMPARE(a.sampleCount, b.sampleCount);
+    QCOMPARE(a.interpolationFlag, b.interpolationFlag);
+    QCOMPARE(a.samplingCount, b.samplingCount);
+    for (int i = 0; i < a.sampleCount; ++i) {
+        QCOMPARE(a.samples[i], b.samples[i]);
+        QCOMPARE(a.startTangents[i], b.startTangents[i]);
+        QCOMPARE(a.endTangents[i], b.endTangents[i]);
+    }
+    for (int j = 0; j < a.samplingCount; ++j)
+        QCOMPARE(a.sampledPoints[j], b.sampledPoints[j]);
+}
+
+double roundedToSixDecimals(double value)
+{
+    return readLeadingReal(std::to_string(value));  // std::to_string writes %f
+}
+
+}  // namespace
+
+class TestCrvFormat : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void workedExampleIsWrittenByteForByte();
+    void workedExampleReadsBack();
+    void lfOnlyFileReadsIdentically();
+    void randomSlotsRoundTripToSixDecimals();
+    void commentLinesAreSkippedBetweenFields();
+    void commentInsideSampleLoopIsASampleLine();
+    void legendStartingWithSemicolonShiftsFields();
+    void blankAndShortFilesReadAsEmptyAndZero();
+    void countsOfZeroOrLessReadNoDataLines();
+    void storedCountsOutsideCommandRangeLoadAsWritten();
+    void readingKeepsFieldsTheFileDoesNotHold();
+    void countsAboveCapacityAreRefused_data();
+    void countsAboveCapacityAreRefused();
+    void linesWithoutSeparatorsStayOnTheirLine();
+    void truncatedAtEveryByteNeverCrashes();
+    void binaryNoiseNeverCrashes();
+    void tenMegabyteLineIsRead();
+    void readCurveFileNamesAndSelectsTheSlot();
+    void numberPrefixes_data();
+    void numberPrefixes();
+    void integerPrefixes_data();
+    void integerPrefixes();
+    void everyByteRoundTripsThroughWindows1252();
+    void unrepresentableCharactersBecomeQuestionMarks();
+};
+
+void TestCrvFormat::workedExampleIsWrittenByteForByte()
+{
+    QCOMPARE(formatCurveFile(*workedExampleSlot()), kWorkedExampleFile);
+}
+
+void TestCrvFormat::workedExampleReadsBack()
+{
+    const auto slot = parsed(kWorkedExampleFile);
+    QVERIFY(slot);
+    compareUsedFields(*slot, *workedExampleSlot());
+}
+
+void TestCrvFormat::lfOnlyFileReadsIdentically()
+{
+    const auto slot = parsed(withoutCarriageReturns(kWorkedExampleFile));
+    QVERIFY(slot);
+    compareUsedFields(*slot, *workedExampleSlot());
+}
+
+void TestCrvFormat::randomSlotsRoundTripToSixDecimals()
+{
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> small(-1000.0, 1000.0);
+    std::uniform_real_distribution<double> exponent(-3.0, 12.0);
+    const auto anyReal = [&] {
+        const double magnitude = std::pow(10.0, exponent(random));
+        return small(random) < 0 ? -magnitude : small(random) / 1000.0 * magnitude;
+    };
+    const std::vector<std::string> legends = {"", "temps (s)", "Énergie é à ç", "Œuvre €‰ ‘x’",
+                                              "tab\there", "ÿ\xC2\x81\xC2\x8D"};
+    for (int round = 0; round < 200; ++round) {
+        auto slot = makeSlot();
+        slot->xLegend = legends[random() % legends.size()];
+        slot->yLegend = legends[random() % legends.size()];
+        slot->xmin = anyReal();
+        slot->xmax = anyReal();
+        slot->ymin = anyReal();
+        slot->ymax = anyReal();
+        slot->sampleCount = random() % (kMaxSamples + 1);
+        for (int i = 0; i < slot->sampleCount; ++i) {
+            slot->samples[i] = {anyReal(), anyReal()};
+            slot->startTangents[i] = {anyReal(), anyReal()};
+            slot->endTangents[i] = {anyReal(), anyReal()};
+        }
+        slot->interpolationFlag = random() % 2;
+        slot->samplingCount = 16 + random() % 300;
+        for (int j = 0; j < slot->samplingCount; ++j)
+            slot->sampledPoints[j] = {anyReal(), anyReal()};
+
+        const auto back = parsed(formatCurveFile(*slot));
+        QVERIFY(back);
+        const auto six = [](CurvePoint p) {
+            return CurvePoint{roundedToSixDecimals(p.x), roundedToSixDecimals(p.y)};
+        };
+        QCOMPARE(back->xLegend, slot->xLegend);
+        QCOMPARE(back->yLegend, slot->yLegend);
+        QCOMPARE(back->xmin, roundedToSixDecimals(slot->xmin));
+        QCOMPARE(back->ymax, roundedToSixDecimals(slot->ymax));
+        QCOMPARE(back->sampleCount, slot->sampleCount);
+        QCOMPARE(back->samplingCount, slot->samplingCount);
+        QCOMPARE(back->interpolationFlag, slot->interpolationFlag);
+        for (int i = 0; i < slot->sampleCount; ++i) {
+            QCOMPARE(back->samples[i], six(slot->samples[i]));
+            QCOMPARE(back->startTangents[i], six(slot->startTangents[i]));
+            QCOMPARE(back->endTangents[i], six(slot->endTangents[i]));
+        }
+        for (int j = 0; j < slot->samplingCount; ++j)
+            QCOMPARE(back->sampledPoints[j], six(slot->sampledPoints[j]));
+    }
+}
+
+void TestCrvFormat::commentLinesAreSkippedBetweenFields()
+{
+    std::string file = kWorkedExampleFile;
+    file.insert(0, ";une\r\n;deux\r\n");
+    const auto flag = file.find(";Flag");
+    file.insert(flag, ";encore un commentaire\r\n");
+    const auto slot = parsed(file);
+    QVERIFY(slot);
+    compareUsedFields(*slot, *workedExampleSlot());
+}
+
+void TestCrvFormat::commentInsideSampleLoopIsASampleLine()
+{
+    std::string file = kWorkedExampleFile;
+    file.insert(file.find("900.000000 300.000000\t"), ";commentaire\r\n");
+    const auto slot = parsed(file);
+    QVERIFY(slot);
+    QCOMPARE(slot->samples[1], CurvePoint{});  // ";commentaire" read as numbers: 0
+    QCOMPARE(slot->startTangents[1], CurvePoint{});
+    // The real second sample line is then where the flag should be: its leading 900.
+    QCOMPARE(slot->interpolationFlag, 900);
+}
+
+void TestCrvFormat::legendStartingWithSemicolonShiftsFields()
+{
+    auto slot = workedExampleSlot();
+    slot->xLegend = ";x";
+    const auto back = parsed(formatCurveFile(*slot));
+    QVERIFY(back);
+    QCOMPARE(back->xLegend, "0.000000");  // the Xmin line
+    QCOMPARE(back->xmin, 1000.0);
+    QCOMPARE(back->xmax, 0.0);  // the "Y" legend
+}
+
+void TestCrvFormat::blankAndShortFilesReadAsEmptyAndZero()
+{
+    const auto empty = parsed("");
+    QVERIFY(empty);
+    QVERIFY(empty->xLegend.empty());
+    QCOMPARE(empty->xmax, 0.0);
+    QCOMPARE(empty->sampleCount, 0);
+    QCOMPARE(empty->samplingCount, 0);
+
+    // A blank line where a value is expected is that value.
+    const auto blank = parsed(";Légende\r\n\r\n;Xmin\r\n\r\n;Xmax\r\n7\r\n");
+    QVERIFY(blank);
+    QVERIFY(blank->xLegend.empty());
+    QCOMPARE(blank->xmin, 0.0);
+    QCOMPARE(blank->xmax, 7.0);
+    QVERIFY(blank->yLegend.empty());
+    QCOMPARE(blank->ymax, 0.0);
+
+    // A file cut after its sample count reads the missing samples as 0.
+    const std::string cut = kWorkedExampleFile.substr(0, kWorkedExampleFile.find(";Coord"));
+    const auto shortFile = parsed(cut);
+    QVERIFY(shortFile);
+    QCOMPARE(shortFile->sampleCount, 2);
+    QCOMPARE(shortFile->samples[1], CurvePoint{});
+    QCOMPARE(shortFile->samplingCount, 0);
+}
+
+void TestCrvFormat::countsOfZeroOrLessReadNoDataLines()
+{
+    for (const char *count : {"0", "-5"}) {
+        auto slot = makeSlot();
+        slot->sampleCount = 0;
+        slot->samplingCount = 0;
+        std::string file = formatCurveFile(*slot);
+        const auto replaceCount = [&](std::string_view label) {
+            const auto at = file.find(label) + label.size() + 2;
+            file.replace(at, 1, count);
+        };
+        replaceCount(";Nombre d'echantillons");
+        replaceCount(";Nombre de points echantillon\xE9s");
+        auto target = makeSlot();
+        target->samples[0] = {1, 1};
+        target->sampledPoints[0] = {2, 2};
+        QVERIFY(!parseCurveFile(file, "n.crv", *target));
+        QCOMPARE(target->sampleCount, std::atoi(count));
+        QCOMPARE(target->samplingCount, std::atoi(count));
+        QCOMPARE(target->samples[0], (CurvePoint{1, 1}));
+        QCOMPARE(target->sampledPoints[0], (CurvePoint{2, 2}));
+    }
+}
+
+void TestCrvFormat::storedCountsOutsideCommandRangeLoadAsWritten()
+{
+    const auto slot = parsed(kWorkedExampleFile);
+    QVERIFY(slot);
+    QCOMPARE(slot->samplingCount, 4);
+    QCOMPARE(slot->sampledPoints[1], (CurvePoint{300, 90}));
+}
+
+void TestCrvFormat::readingKeepsFieldsTheFileDoesNotHold()
+{
+    auto slot = makeSlot();
+    slot->name = "avant";
+    slot->colour = 0x00FF00;
+    slot->active = true;
+    slot->scriptText = "C1*2";
+    slot->samples[5] = {5, 5};
+    slot->sampledPoints[10] = {10, 10};
+    QVERIFY(!parseCurveFile(kWorkedExampleFile, "x.crv", *slot));
+    QCOMPARE(slot->name, "avant");
+    QCOMPARE(slot->colour, Colour(0x00FF00));
+    QCOMPARE(slot->active, true);
+    QCOMPARE(slot->scriptText, "C1*2");
+    QCOMPARE(slot->samples[5], (CurvePoint{5, 5}));
+    QCOMPARE(slot->sampledPoints[10], (CurvePoint{10, 10}));
+}
+
+void TestCrvFormat::countsAboveCapacityAreRefused_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("17 samples") << ";Nombre d'echantillons" << "17"
+                                << "Fichier de courbe invalide « big.crv » : 17 échantillons, 16 au plus.";
+    QTest::newRow("40 samples") << ";Nombre d'echantillons" << "40"
+                                << "Fichier de courbe invalide « big.crv » : 40 échantillons, 16 au plus.";
+    QTest::newRow("huge sample count saturates")
+        << ";Nombre d'echantillons" << "99999999999999999999"
+        << "Fichier de courbe invalide « big.crv » : 2147483647 échantillons, 16 au plus.";
+    QTest::newRow("4097 points") << ";Nombre de points echantillon\xC3\xA9s" << "4097"
+                                 << "Fichier de courbe invalide « big.crv » : 4097 points "
+                                    "échantillonnés, 4096 au plus.";
+}
+
+void TestCrvFormat::countsAboveCapacityAreRefused()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, count);
+    QFETCH(QString, message);
+    std::string file = kWorkedExampleFile;
+    const std::string labelBytes = encodeWindows1252(label.toStdString());
+    const auto at = file.find(labelBytes) + labelBytes.size() + 2;
+    file.replace(at, file.find("\r\n", at) - at, count.toStdString());
+
+    auto slot = makeSlot();
+    slot->xLegend = "intact";
+    const auto refusal = parseCurveFile(file, "big.crv", *slot);
+    QVERIFY(refusal);
+    QCOMPARE(QString::fromStdString(*refusal), message);
+    QCOMPARE(slot->xLegend, "intact");
+    QCOMPARE(slot->sampleCount, 0);
+    QCOMPARE(slot->samplingCount, 64);
+}
+
+void TestCrvFormat::linesWithoutSeparatorsStayOnTheirLine()
+{
+    std::string file = withoutCarriageReturns(kWorkedExampleFile);
+    const auto replaceLine = [&](std::string_view from, std::string_view to) {
+        const auto at = file.find(from);
+        file.replace(at, from.size(), to);
+    };
+    replaceLine("0.000000 0.000000\t-50.000000 0.000000\t50.000000 0.000000", "12.5");
+    replaceLine("900.000000 300.000000\t850.000000 300.000000\t950.000000 300.000000",
+                "1 2\t3 4");
+    replaceLine("300.000000 90.000000", "300");
+    const auto slot = parsed(file);
+    QVERIFY(slot);
+    QCOMPARE(slot->samples[0], (CurvePoint{12.5, 0}));
+    QCOMPARE(slot->startTangents[0], CurvePoint{});
+    QCOMPARE(slot->endTangents[0], CurvePoint{});
+    QCOMPARE(slot->samples[1], (CurvePoint{1, 2}));
+    QCOMPARE(slot->startTangents[1], (CurvePoint{3, 4}));
+    QCOMPARE(slot->endTangents[1], CurvePoint{});
+    QCOMPARE(slot->sampledPoints[1], (CurvePoint{300, 0}));
+    QCOMPARE(slot->sampledPoints[2], (CurvePoint{600, 210}));
+}
+
+void TestCrvFormat::truncatedAtEveryByteNeverCrashes()
+{
+    auto full = makeSlot();
+    full->sampleCount = kMaxSamples;
+    for (int i = 0; i < kMaxSamples; ++i)
+        setSample(*full, i, 60.0 * i, 10.0 * i, 5);
+    full->samplingCount = 64;
+    const std::string file = formatCurveFile(*full);
+    auto slot = makeSlot();
+    for (std::size_t length = 0; length <= file.size(); ++length) {
+        const std::string cut = file.substr(0, length);
+        QVERIFY(!parseCurveFile(cut, "cut.crv", *slot));
+        QVERIFY(slot->sampleCount <= kMaxSamples);
+        QVERIFY(slot->samplingCount <= kMaxSampledPoints);
+    }
+    QCOMPARE(slot->samples[15], full->samples[15]);
+}
+
+void TestCrvFormat::binaryNoiseNeverCrashes()
+{
+    std::mt19937 random(7);
+    auto slot = makeSlot();
+    for (int round = 0; round < 300; ++round) {
+        std::string noise(random() % 5000, '\0');
+        for (char &c : noise)
+            c = static_cast<char>(random() % 256);
+        // Some rounds keep the digits and line breaks that make counts plausible.
+        if (round % 2 == 0) {
+            for (char &c : noise)
+                c = "0123456789 \t\n;-.e"[static_cast<unsigned char>(c) % 18];
+        }
+        const auto refusal = parseCurveFile(noise, "bruit.crv", *slot);
+        Q_UNUSED(refusal);
+        QVERIFY(slot->sampleCount <= kMaxSamples);
+        QVERIFY(slot->samplingCount <= kMaxSampledPoints);
+    }
+}
+
+void TestCrvFormat::tenMegabyteLineIsRead()
+{
+    const std::string digits(10'000'000, '7');
+    std::string file = kWorkedExampleFile;
+    file.replace(file.find("\r\nX\r\n") + 2, 1, digits);  // the X legend
+    file.replace(file.find("300.000000 90.000000"), 20, "1" + digits + " " + digits);
+    const auto slot = parsed(file);
+    QVERIFY(slot);
+    QCOMPARE(slot->xLegend.size(), digits.size());
+    QVERIFY(std::isinf(slot->sampledPoints[1].x));
+    QVERIFY(std::isinf(slot->sampledPoints[1].y));
+    QCOMPARE(slot->sampledPoints[2], (CurvePoint{600, 210}));
+}
+
+void TestCrvFormat::readCurveFileNamesAndSelectsTheSlot()
+{
+    auto store = std::make_unique<CurveStore>();
+    QVERIFY(!store->readCurveFile("dossier/onde", 2, kWorkedExampleFile));
+    QCOMPARE(store->currentCurve, 2);
+    QCOMPARE(store->slots[2].name, "dossier/onde");
+    QCOMPARE(store->slots[2].sampleCount, 2);
+
+    std::string tooMany = kWorkedExampleFile;
+    tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n99\r\n");
+    const auto refusal = store->readCurveFile("trop", 1, tooMany);
+    QVERIFY(refusal);
+    QVERIFY(refusal->find("« trop.crv »") != std::string::npos);
+    QCOMPARE(store->currentCurve, 2);
+    QVERIFY(store->slots[1].name.empty());
+}
+
+void TestCrvFormat::numberPrefixes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("plain") << "1000.000000" << 1000.0;
+    QTest::newRow("negative") << "-0.500000" << -0.5;
+    QTest::newRow("leading blanks") << " \t 12.5" << 12.5;
+    QTest::newRow("plus sign") << "+3" << 3.0;
+    QTest::newRow("stops at garbage") << "4.5abc" << 4.5;
+    QTest::newRow("exponent") << "1e3" << 1000.0;
+    QTest::newRow("dangling exponent") << "2e" << 2.0;
+    QTest::newRow("point first") << ".25" << 0.25;
+    QTest::newRow("point last") << "5." << 5.0;
+    QTest::newRow("point alone") << "." << 0.0;
+    QTest::newRow("sign alone") << "-" << 0.0;
+    QTest::newRow("text") << "abc" << 0.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("comma is no decimal point") << "1,5" << 1.0;
+    QTest::newRow("hex is not decimal") << "0x10" << 0.0;
+    QTest::newRow("infinity") << "inf" << qInf();
+    QTest::newRow("negative infinity") << "-inf" << -qInf();
+    QTest::newRow("overflow") << "1e999" << qInf();
+    QTest::newRow("negative overflow") << "-123456e400" << -qInf();
+    QTest::newRow("underflow") << "1e-999" << 0.0;
+    QTest::newRow("tiny mantissa large exponent") << "0.0000001e3" << 0.0001;
+}
+
+void TestCrvFormat::numberPrefixes()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(readLeadingReal(text.toStdString()), value);
+    QVERIFY(std::isnan(readLeadingReal("nan")));
+    QVERIFY(std::isnan(readLeadingReal("-nan")));
+}
+
+void TestCrvFormat::integerPrefixes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("value");
+    QTest::newRow("plain") << "64" << 64;
+    QTest::newRow("blanks and sign") << "  -12x" << -12;
+    QTest::newRow("real") << "4.9" << 4;
+    QTest::newRow("none") << ";x" << 0;
+    QTest::newRow("saturates up") << "123456789012" << 2147483647;
+    QTest::newRow("saturates down") << "-123456789012" << int(-2147483647 - 1);
+    QTest::newRow("minimum") << "-2147483648" << int(-2147483647 - 1);
+}
+
+void TestCrvFormat::integerPrefixes()
+{
+    QFETCH(QString, text);
+    QFETCH(int, value);
+    QCOMPARE(readLeadingInt(text.toStdString()), value);
+}
+
+void TestCrvFormat::everyByteRoundTripsThroughWindows1252()
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::string utf8 = decodeWindows1252(all);
+    QCOMPARE(encodeWindows1252(utf8), all);
+    QCOMPARE(decodeWindows1252("\xE9"), "é");
+    QCOMPARE(decodeWindows1252("\x80\x9C"), "€œ");
+    QCOMPARE(decodeWindows1252("\x81"), "\xC2\x81");
+}
+
+void TestCrvFormat::unrepresentableCharactersBecomeQuestionMarks()
+{
+    QCOMPARE(encodeWindows1252("α→b"), "??b");
+    QCOMPARE(encodeWindows1252("\xC2\x80"), "?");  // U+0080: 0x80 is the euro sign
+    QCOMPARE(encodeWindows1252("a\xFF" "b"), "a?b");   // not UTF-8
+    QCOMPARE(encodeWindows1252("\xE2\x82"), "??");     // cut sequence
+    QVERIFY(isWindows1252Representable(U'€'));
+    QVERIFY(!isWindows1252Representable(U'α'));
+}
+
+QTEST_APPLESS_MAIN(TestCrvFormat)
+#include "test_crv_format.moc"

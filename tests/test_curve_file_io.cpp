@@ -1,0 +1,138 @@
+#include "curves/crv_format.h"
+#include "curves/curve_file_io.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeRaw(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+std::unique_ptr<CurveSlot> bigCurve()
+{
+    auto slot = makeStraightLine();
+    slot->xLegend = "durée";
+    slot->samplingCount = kMaxSampledPoints;
+    for (int j = 0; j < kMaxSampledPoints; ++j)
+        slot->sampledPoints[j] = {double(j), 2.0 * j};
+    return slot;
+}
+
+// Lowers the file size limit for the life of the object, so that writes beyond
+// it fail the way a full disk makes them fail.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_{};
+};
+
+}  // namespace
+
+class TestCurveFileIo : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { QVERIFY(dir_.isValid()); }
+    void writtenFileReadsBack();
+    void writeProtectedFileIsNotTouched();
+    void missingFolderCannotBeOpened();
+    void failedWriteKeepsTheOldFile();
+    void missingFileIsReportedAndChangesNothing();
+    void refusedFileChangesNothing();
+
+private:
+    QString path(const QString &name) const { return dir_.filePath(name); }
+    QTemporaryDir dir_;
+};
+
+void TestCurveFileIo::writtenFileReadsBack()
+{
+    const auto slot = bigCurve();
+    QCOMPARE(writeCurveFile(path("ligne.crv"), *slot), FileWriteResult::Written);
+    QCOMPARE(contentOf(path("ligne.crv")).toStdString(), formatCurveFile(*slot));
+
+    auto store = std::make_unique<CurveStore>();
+    QVERIFY(!readCurveFile(*store, path("ligne"), 3));
+    QCOMPARE(store->currentCurve, 3);
+    QCOMPARE(QString::fromStdString(store->slots[3].name), path("ligne"));
+    QCOMPARE(store->slots[3].xLegend, "durée");
+    QCOMPARE(store->slots[3].sampledPoints[4095], (CurvePoint{4095, 8190}));
+}
+
+void TestCurveFileIo::writeProtectedFileIsNotTouched()
+{
+    writeRaw(path("lecture.crv"), "ancien");
+    QFile::setPermissions(path("lecture.crv"), QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    QCOMPARE(writeCurveFile(path("lecture.crv"), *bigCurve()), FileWriteResult::CannotOpen);
+    QCOMPARE(contentOf(path("lecture.crv")), QByteArray("ancien"));
+}
+
+void TestCurveFileIo::missingFolderCannotBeOpened()
+{
+    QCOMPARE(writeCurveFile(path("absent/a.crv"), *bigCurve()), FileWriteResult::CannotOpen);
+    QVERIFY(!QFile::exists(path("absent")));
+    QDir(dir_.path()).mkdir("dossier.crv");
+    QCOMPARE(writeCurveFile(path("dossier.crv"), *bigCurve()), FileWriteResult::CannotOpen);
+}
+
+void TestCurveFileIo::failedWriteKeepsTheOldFile()
+{
+    writeRaw(path("plein.crv"), "ancien contenu");
+    {
+        const FileSizeLimit limit(1000);
+        QCOMPARE(writeCurveFile(path("plein.crv"), *bigCurve()), FileWriteResult::WriteFailed);
+    }
+    QCOMPARE(contentOf(path("plein.crv")), QByteArray("ancien contenu"));
+    const QStringList files = QDir(dir_.path()).entryList({"plein*"}, QDir::Files | QDir::Hidden);
+    QCOMPARE(files.join(' '), "plein.crv");
+}
+
+void TestCurveFileIo::missingFileIsReportedAndChangesNothing()
+{
+    auto store = std::make_unique<CurveStore>();
+    const auto error = readCurveFile(*store, path("absent"), 1);
+    QVERIFY(error);
+    QVERIFY2(error->contains(path("absent.crv")), qPrintable(*error));
+    QCOMPARE(store->currentCurve, 0);
+    QVERIFY(store->slots[1].name.empty());
+}
+
+void TestCurveFileIo::refusedFileChangesNothing()
+{
+    writeRaw(path("trop.crv"), "X\n0\n1000\nY\n0\n1000\n40\n");
+    auto store = std::make_unique<CurveStore>();
+    const auto error = readCurveFile(*store, path("trop"), 2);
+    QVERIFY(error);
+    QVERIFY2(error->contains("40 échantillons, 16 au plus."), qPrintable(*error));
+    QCOMPARE(store->currentCurve, 0);
+    QCOMPARE(store->slots[2].sampleCount, 0);
+}
+
+QTEST_GUILESS_MAIN(TestCurveFileIo)
+#include "test_curve_file_io.moc"

@@ -1,0 +1,264 @@
+#include "geometry/sampler.h"
+#include "geometry/surface.h"
+#include "test_support.h"
+#include "view/plot_mapping.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Curve of two samples at (200, 0) and (800, 1000), handles 50 to each side.
+std::unique_ptr<CurveSlot> twoSampleCurve()
+{
+    auto slot = makeSlot();
+    slot->sampleCount = 2;
+    setSample(*slot, 0, 200, 0, 50);
+    setSample(*slot, 1, 800, 1000, 50);
+    return slot;
+}
+
+// Flat curve at height y between x0 and x1, handles along it.
+std::unique_ptr<CurveSlot> flatCurve(double x0, double x1, double y)
+{
+    auto slot = makeSlot();
+    slot->sampleCount = 2;
+    setSample(*slot, 0, x0, y, 10);
+    setSample(*slot, 1, x1, y, 10);
+    return slot;
+}
+
+bool startsWithDigits(double value, double truncated, double unit)
+{
+    return value >= truncated && value < truncated + unit;
+}
+
+}  // namespace
+
+class TestGeometry : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void workedExampleOfTheSampler();
+    void gridDependsOnlyOnBoundsAndCount();
+    void spanEndsAreInclusive();
+    void zeroWidthSegments();
+    void foldBackHandlesGiveOneYPerX();
+    void fewSamplesOrBadCountsWriteNothing();
+    void degenerateInputTerminates_data();
+    void degenerateInputTerminates();
+    void controlPolygonOrder();
+    void surfaceOfStraightLine();
+    void surfaceBelowZeroIsNegative();
+    void surfaceCountsYminFlatRuns();
+    void surfaceOfEmptyOrTinyCurves();
+};
+
+void TestGeometry::workedExampleOfTheSampler()
+{
+    auto slot = twoSampleCurve();
+    sampleCurve(*slot);
+    const auto &p = slot->sampledPoints;
+    for (int j : {0, 12, 51, 63})
+        QCOMPARE(p[j].y, 0.0);
+    QCOMPARE(p[13].x, 1000.0 * 13 / 63);
+    QVERIFY(startsWithDigits(p[13].y, 3.234, 0.001));
+    QVERIFY(startsWithDigits(p[14].y, 20.886, 0.001));
+    QVERIFY(startsWithDigits(p[31].y, 485.353, 0.001));
+    QVERIFY(startsWithDigits(p[50].y, 996.765, 0.001));
+}
+
+void TestGeometry::gridDependsOnlyOnBoundsAndCount()
+{
+    for (int count : {16, 4096}) {
+        auto slot = twoSampleCurve();
+        slot->xmin = -300;
+        slot->xmax = 1200;
+        slot->samplingCount = count;
+        slot->sampledPoints[16] = {-1, -1};
+        sampleCurve(*slot);
+        const double step = 1500.0 / (count - 1);
+        QCOMPARE(slot->sampledPoints[0].x, -300.0);
+        QCOMPARE(slot->sampledPoints[1].x, step - 300.0);
+        QVERIFY(qFuzzyCompare(slot->sampledPoints[count - 1].x, 1200.0));
+        if (count == 16)
+            QCOMPARE(slot->sampledPoints[16], (CurvePoint{-1, -1}));  // beyond N: untouched
+    }
+}
+
+void TestGeometry::spanEndsAreInclusive()
+{
+    // Step 100 on 0..1500 lands exactly on both samples.
+    auto slot = flatCurve(300, 1500, 40);
+    slot->xmax = 1500;
+    slot->ymin = -50;
+    slot->samplingCount = 16;
+    sampleCurve(*slot);
+    QCOMPARE(slot->sampledPoints[2].y, -50.0);
+    QCOMPARE(slot->sampledPoints[3].y, 40.0);
+    QCOMPARE(slot->sampledPoints[15].y, 40.0);
+    QCOMPARE(slot->sampledPoints[15].x, 1500.0);
+}
+
+void TestGeometry::zeroWidthSegments()
+{
+    // (0,0) (500,100) (500,900) (1000,1000): x = 500 belongs to segment 0,
+    // x = 600 to the segment after the zero-width one.
+    auto slot = makeSlot();
+    slot->sampleCount = 4;
+    setSample(*slot, 0, 0, 0, 50);
+    setSample(*slot, 1, 500, 100, 50);
+    setSample(*slot, 2, 500, 900, 50);
+    setSample(*slot, 3, 1000, 1000, 50);
+    slot->samplingCount = 11;
+    sampleCurve(*slot);
+    QVERIFY(qAbs(slot->sampledPoints[5].y - 100) < 1);
+    QVERIFY(slot->sampledPoints[6].y > 900 && slot->sampledPoints[6].y < 1000);
+
+    // As segment 0 the zero-width segment is used: the first try t = 0.5 hits.
+    auto first = makeSlot();
+    first->sampleCount = 3;
+    setSample(*first, 0, 0, 0, 50);
+    setSample(*first, 1, 0, 500, 50);
+    setSample(*first, 2, 1000, 1000, 50);
+    sampleCurve(*first);
+    QCOMPARE(first->sampledPoints[0].y, 250.0);
+}
+
+void TestGeometry::foldBackHandlesGiveOneYPerX()
+{
+    // The x of this segment runs forward, back and forward again; its y rises
+    // steadily, so each y identifies the t that produced it.
+    auto slot = makeSlot();
+    slot->sampleCount = 2;
+    slot->samples[0] = {0, 0};
+    slot->endTangents[0] = {2000, 0};
+    slot->startTangents[1] = {-1000, 1000};
+    slot->samples[1] = {1000, 1000};
+    slot->samplingCount = 128;
+    sampleCurve(*slot);
+    const double eps = 1000.0 / 127 * 0.01;
+    for (int j = 0; j < 128; ++j) {
+        const auto [x, y] = slot->sampledPoints[j];
+        double lo = 0, hi = 1;
+        for (int i = 0; i < 100; ++i) {
+            const double t = (lo + hi) / 2;
+            const double yt = 3 * t * t * (1 - t) * 1000 + t * t * t * 1000;
+            (yt < y ? lo : hi) = t;
+        }
+        const double t = lo, u = 1 - t;
+        const double xt = 3 * t * u * u * 2000 - 3 * t * t * u * 1000 + t * t * t * 1000;
+        QVERIFY2(qAbs(xt - x) <= eps * 1.001, qPrintable(QString::number(j)));
+    }
+}
+
+void TestGeometry::fewSamplesOrBadCountsWriteNothing()
+{
+    const CurvePoint sentinel{-7, -7};
+    const auto untouched = [&](CurveSlot &slot) {
+        slot.sampledPoints[0] = sentinel;
+        sampleCurve(slot);
+        return slot.sampledPoints[0] == sentinel;
+    };
+    auto one = twoSampleCurve();
+    one->sampleCount = 1;
+    QVERIFY(untouched(*one));
+    auto none = twoSampleCurve();
+    none->sampleCount = 0;
+    QVERIFY(untouched(*none));
+    for (int count : {-1, 0, 1, 4097, std::numeric_limits<int>::max()}) {
+        auto slot = twoSampleCurve();
+        slot->samplingCount = count;
+        QVERIFY(untouched(*slot));
+    }
+}
+
+void TestGeometry::degenerateInputTerminates_data()
+{
+    QTest::addColumn<double>("xmin");
+    QTest::addColumn<double>("xmax");
+    QTest::addColumn<double>("sampleX");
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("xmax equal to xmin") << 500.0 << 500.0 << 200.0;
+    QTest::newRow("xmax below xmin") << 1000.0 << 0.0 << 200.0;
+    QTest::newRow("infinite range") << -inf << inf << 200.0;
+    QTest::newRow("nan bound") << nan << 1000.0 << 200.0;
+    QTest::newRow("nan sample") << 0.0 << 1000.0 << nan;
+    QTest::newRow("infinite sample") << 0.0 << 1000.0 << -inf;
+    QTest::newRow("samples far beyond range") << 0.0 << 1000.0 << -1e300;
+}
+
+void TestGeometry::degenerateInputTerminates()
+{
+    QFETCH(double, xmin);
+    QFETCH(double, xmax);
+    QFETCH(double, sampleX);
+    auto slot = twoSampleCurve();
+    slot->xmin = xmin;
+    slot->xmax = xmax;
+    slot->samples[0].x = sampleX;
+    slot->samplingCount = 4096;
+    sampleCurve(*slot);  // returns: the bisection is bounded
+    QVERIFY(true);
+}
+
+void TestGeometry::controlPolygonOrder()
+{
+    auto slot = makeSlot();
+    slot->sampleCount = 3;
+    for (int k = 0; k < 3; ++k)
+        setSample(*slot, k, 100.0 * k, 10.0 * k, 5);
+    const std::vector<CurvePoint> expected = {
+        {0, 0}, {5, 0}, {95, 10}, {100, 10}, {105, 10}, {195, 20}, {200, 20}};
+    QCOMPARE(controlPolygon(*slot), expected);
+    slot->sampleCount = 1;
+    QCOMPARE(controlPolygon(*slot), (std::vector<CurvePoint>{{0, 0}}));
+    slot->sampleCount = 0;
+    QVERIFY(controlPolygon(*slot).empty());
+}
+
+void TestGeometry::surfaceOfStraightLine()
+{
+    auto slot = makeStraightLine();
+    sampleCurve(*slot);
+    QCOMPARE(formatNumber(computeSurface(*slot)), "500000.00");
+}
+
+void TestGeometry::surfaceBelowZeroIsNegative()
+{
+    auto slot = flatCurve(0, 1000, -100);
+    slot->ymin = -200;
+    sampleCurve(*slot);
+    QCOMPARE(formatNumber(computeSurface(*slot)), "-100000.00");
+}
+
+void TestGeometry::surfaceCountsYminFlatRuns()
+{
+    // The curve spans 250..750 at height 100; outside it the points lie at ymin.
+    auto raised = flatCurve(250, 750, 100);
+    raised->ymin = 100;
+    sampleCurve(*raised);
+    QCOMPARE(formatNumber(computeSurface(*raised)), "100000.00");
+
+    // With ymin 0 only the 32 grid steps touching the span count: 100 x 32 x 1000/63.
+    auto grounded = flatCurve(250, 750, 100);
+    sampleCurve(*grounded);
+    QCOMPARE(formatNumber(computeSurface(*grounded)), "50793.65");
+}
+
+void TestGeometry::surfaceOfEmptyOrTinyCurves()
+{
+    auto empty = makeSlot();
+    QCOMPARE(formatNumber(computeSurface(*empty)), "0.00");
+    auto single = makeSlot();
+    single->samplingCount = 1;
+    single->sampledPoints[0] = {5, 5};
+    QCOMPARE(computeSurface(*single), 0.0);
+    single->samplingCount = -4;
+    QCOMPARE(computeSurface(*single), 0.0);
+}
+
+QTEST_APPLESS_MAIN(TestGeometry)
+#include "test_geometry.moc"
