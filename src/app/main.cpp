@@ -1,12 +1,14 @@
-#include "app/main_window.h"
+#include "app/qt_prompts.h"
+#include "app/tolvane_app.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ombrelis"));
-    MainWindow window;
-    window.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    QtPrompts prompts;
+    CTolvaneApp app(prompts);
+    if (!app.initInstance(QApplication::arguments().mid(1)))
+        return 1;
+    return QApplication::exec();
 }

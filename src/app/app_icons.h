@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QIcon>
+
+// The toolbar's button images are 16 by 15 pixels.
+inline constexpr int kToolbarButtonWidth = 16;
+inline constexpr int kToolbarButtonHeight = 15;
+
+// The image of a toolbar button, or a null icon for a command without one.
+QIcon toolbarIcon(int commandId);
+
+// The application's icon (main window, about box) and the document windows' icon.
+QIcon applicationIcon();
+QIcon documentIcon();

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/command_map.h"
+
+#include <QMdiSubWindow>
+
+class CMainFrame;
+class CTolvaneDoc;
+class MyView;
+
+// The frame of a document window inside the main frame's MDI area. It owns
+// the window's document and view.
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *view);
+    ~CChildFrame() override;
+
+    CTolvaneDoc *document() const { return document_; }
+    MyView *view() const { return view_; }
+    CommandMap &commands() { return commands_; }
+    const CommandMap &commands() const { return commands_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    CMainFrame &mainFrame_;
+    CTolvaneDoc *document_;
+    MyView *view_;
+    CommandMap commands_;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/template_dialog.h"
+
+// Asked when a document window closes: save its active curves first? (template 141)
+class CClosingWindowDialog : public TemplateDialog {
+    Q_OBJECT
+public:
+    explicit CClosingWindowDialog(QWidget *parent = nullptr);
+};

@@ -1,0 +1,251 @@
+#include "app/main_frame.h"
+
+#include "app/child_frame.h"
+#include "app/tolvane_app.h"
+#include "app/tolvane_doc.h"
+#include "view/my_view.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QShortcut>
+#include <QStyle>
+#include <QWindow>
+
+#include <algorithm>
+
+CMainFrame::CMainFrame(CTolvaneApp &app) : app_(app), mdiArea_(new QMdiArea(this))
+{
+    setWindowTitle(CTolvaneApp::applicationName());
+    setCentralWidget(mdiArea_);
+    setAcceptDrops(true);
+    bindCommands();
+    createMenus();
+    createToolBar();
+    createAccelerators();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        updateFrameTitle();
+        updateCommandStates();
+    });
+    updateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    // The document windows unregister themselves as they go, so they must
+    // go while the registry still exists.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+    delete mdiArea_;
+    mdiArea_ = nullptr;
+}
+
+void CMainFrame::registerWindow(CChildFrame *frame)
+{
+    if (!frame || registryIndex(frame) >= 0)
+        return;
+    childFrames.push_back(frame);
+    childViews.push_back(frame->view());
+}
+
+void CMainFrame::unregisterWindow(CChildFrame *frame)
+{
+    const int index = registryIndex(frame);
+    if (index < 0)
+        return;
+    childFrames.erase(childFrames.begin() + index);
+    childViews.erase(childViews.begin() + index);
+}
+
+int CMainFrame::registryIndex(const CChildFrame *frame) const
+{
+    const auto found = std::ranges::find(childFrames, frame);
+    return found == childFrames.end() ? -1 : static_cast<int>(found - childFrames.begin());
+}
+
+CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document,
+                                           std::unique_ptr<MyView> view)
+{
+    document->setView(view.get());
+    auto *frame = new CChildFrame(*this, document.release(), view.release());
+    mdiArea_->addSubWindow(frame);
+    placeNewWindow(frame);
+    frame->show();
+    mdiArea_->setActiveSubWindow(frame);
+    frame->view()->setFocus();
+    return frame;
+}
+
+// New windows cascade down from the top left corner, each one title bar
+// further, and are as large as the area less the depth of the cascade.
+void CMainFrame::placeNewWindow(QMdiSubWindow *window)
+{
+    constexpr int kWindowsPerStack = 9;
+    const int spacing = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
+                        window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    if (!isVisible())
+        layout()->activate();  // a hidden frame has not laid its area out yet
+    const QSize area = mdiArea_->contentsRect().size();
+    const int stacks = std::max(1, area.height() / (spacing * kWindowsPerStack));
+    const int position = static_cast<int>(mdiArea_->subWindowList().size() - 1) % (stacks + 1);
+    const QSize size(std::max(area.width() - spacing * stacks, 200),
+                     std::max(area.height() - spacing * stacks, 150));
+    window->setGeometry(QRect(QPoint(spacing * position, spacing * position), size));
+}
+
+CChildFrame *CMainFrame::findDocumentWindow(const QString &path) const
+{
+    const auto windows = mdiArea_->subWindowList();
+    for (QMdiSubWindow *window : windows) {
+        auto *frame = qobject_cast<CChildFrame *>(window);
+        if (frame && !frame->document()->pathName().isEmpty() &&
+            QFileInfo(frame->document()->pathName()) == QFileInfo(path))
+            return frame;
+    }
+    return nullptr;
+}
+
+CChildFrame *CMainFrame::activeChildFrame() const
+{
+    return mdiArea_ ? qobject_cast<CChildFrame *>(mdiArea_->currentSubWindow()) : nullptr;
+}
+
+MyView *CMainFrame::activeView() const
+{
+    CChildFrame *frame = activeChildFrame();
+    return frame ? frame->view() : nullptr;
+}
+
+CommandRoute CMainFrame::route(int id) const
+{
+    if (CChildFrame *frame = activeChildFrame()) {
+        if (const auto *entry = frame->view()->commands().find(id))
+            return {CommandOwner::View, entry};
+        if (const auto *entry = frame->document()->commands().find(id))
+            return {CommandOwner::Document, entry};
+        if (const auto *entry = frame->commands().find(id))
+            return {CommandOwner::ChildFrame, entry};
+    }
+    if (const auto *entry = commands_.find(id))
+        return {CommandOwner::MainFrame, entry};
+    if (const auto *entry = app_.commands().find(id))
+        return {CommandOwner::Application, entry};
+    return {};
+}
+
+CommandUpdate CMainFrame::commandState(int id) const
+{
+    const CommandRoute found = route(id);
+    CommandUpdate state;
+    if (!found.entry)
+        state.enable(false);
+    else if (found.entry->update)
+        found.entry->update(state);
+    return state;
+}
+
+bool CMainFrame::runCommand(int id)
+{
+    const CommandRoute found = route(id);
+    if (!found.entry)
+        return false;
+    if (found.entry->update) {
+        CommandUpdate state;
+        found.entry->update(state);
+        if (!state.enabled)
+            return false;
+    }
+    // A handler may close the window whose map holds it: keep a copy.
+    const CommandHandler handler = found.entry->handler;
+    handler();
+    updateCommandStates();
+    return true;
+}
+
+void CMainFrame::updateCommandStates()
+{
+    for (auto &[id, action] : actions_) {
+        const CommandUpdate state = commandState(id);
+        action->setEnabled(state.enabled);
+        if (state.checked)
+            checkMarks_[id] = *state.checked;
+        const auto mark = checkMarks_.find(id);
+        const bool checked = mark != checkMarks_.end() && mark->second;
+        if (checked || action->isCheckable()) {
+            action->setCheckable(true);
+            action->setChecked(checked);
+        }
+    }
+    // The accelerators belong to the document windows.
+    const bool documentOpen = mdiArea_ && !mdiArea_->subWindowList().isEmpty();
+    for (auto &[shortcut, id] : accelerators_)
+        shortcut->setEnabled(documentOpen);
+}
+
+QAction *CMainFrame::commandAction(int id) const
+{
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void CMainFrame::setOuterGeometry(const QRect &outer)
+{
+    outerGeometry_ = outer;
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    move(outer.topLeft());
+    resize(outer.size().shrunkBy(margins));
+    // A window manager tells the frame's size only once the window is shown.
+    outerGeometryPending_ = margins.isNull();
+}
+
+bool CMainFrame::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (outerGeometryPending_ && isVisible() && windowHandle() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        !windowHandle()->frameMargins().isNull())
+        setOuterGeometry(outerGeometry_);
+    return handled;
+}
+
+// The document title joins the application's name unless the document
+// window is maximised, when the window's own title bar merges into the frame.
+void CMainFrame::updateFrameTitle()
+{
+    QString title = CTolvaneApp::applicationName();
+    CChildFrame *frame = activeChildFrame();
+    if (frame && !frame->isMaximized())
+        title += QStringLiteral(" - ") + frame->document()->title();
+    if (!frame || !frame->isMaximized())
+        setWindowTitle(title);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
+{
+    const auto urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && std::ranges::all_of(urls, &QUrl::isLocalFile))
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent *event)
+{
+    activateWindow();
+    const auto urls = event->mimeData()->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            app_.openDocumentFile(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    mdiArea_->closeAllSubWindows();
+    if (mdiArea_->subWindowList().isEmpty())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/command_map.h"
+#include "app/command_table.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class CChildFrame;
+class CTolvaneApp;
+class CTolvaneDoc;
+class MyView;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QShortcut;
+class QToolBar;
+
+// Which object of the route handles a command, if any.
+struct CommandRoute {
+    CommandOwner owner = CommandOwner::Nobody;
+    const CommandMap::Entry *entry = nullptr;
+};
+
+// The main window: menus, toolbar and accelerators built from the command
+// table, the MDI area with the document windows, and their registry.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CTolvaneApp &app);
+    ~CMainFrame() override;
+
+    // The registry of document windows: childViews[i] is the view of
+    // childFrames[i]. Every open document window has an entry, whichever
+    // way it was made; closing it removes the entry.
+    std::vector<CChildFrame *> childFrames;
+    std::vector<MyView *> childViews;
+    // Windows made by the new-window command since start; only grows.
+    int windowCount = 0;
+
+    void registerWindow(CChildFrame *frame);
+    void unregisterWindow(CChildFrame *frame);
+    int registryIndex(const CChildFrame *frame) const;  // -1 when absent
+
+    // Puts a document window made of `document` and `view` into the MDI
+    // area, shows it and makes it the active one.
+    CChildFrame *addDocumentWindow(std::unique_ptr<CTolvaneDoc> document, std::unique_ptr<MyView> view);
+    CChildFrame *findDocumentWindow(const QString &path) const;
+    CChildFrame *activeChildFrame() const;
+    MyView *activeView() const;
+    QMdiArea *mdiArea() const { return mdiArea_; }
+
+    // Command routing: the active view, its document, its child frame, then
+    // this frame and the application. A command without a handler on the
+    // route is disabled.
+    CommandRoute route(int id) const;
+    CommandUpdate commandState(int id) const;
+    // Runs the command if it is enabled; false when it did not run.
+    bool runCommand(int id);
+    // Refreshes the enabled state and check mark of every menu item and
+    // toolbar button, and turns the accelerators on or off.
+    void updateCommandStates();
+
+    CommandMap &commands() { return commands_; }
+    QAction *commandAction(int id) const;
+    QToolBar *toolBar() const { return toolBar_; }
+    const std::vector<std::pair<QShortcut *, int>> &accelerators() const { return accelerators_; }
+
+    // Places the window so that its outer frame covers `outer`.
+    void setOuterGeometry(const QRect &outer);
+    void updateFrameTitle();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createMenus();
+    QMenu *createMenu(const QString &title, std::span<const MenuEntry> entries);
+    void createRecentFileActions(QMenu *fileMenu);
+    void createToolBar();
+    void createAccelerators();
+    void bindCommands();
+    QAction *ensureAction(int id);
+    void updateRecentFileMenu();
+    void updateWindowMenu();
+    void tileWindows(Qt::Orientation orientation);
+    void placeNewWindow(QMdiSubWindow *window);
+
+    CTolvaneApp &app_;
+    QMdiArea *mdiArea_;
+    QToolBar *toolBar_ = nullptr;
+    QMenu *windowMenu_ = nullptr;
+    std::vector<QAction *> windowListActions_;
+    std::unordered_map<int, QAction *> actions_;
+    std::unordered_map<int, bool> checkMarks_;
+    std::vector<std::pair<QShortcut *, int>> accelerators_;
+    CommandMap commands_;
+    QRect outerGeometry_;
+    bool outerGeometryPending_ = false;
+};

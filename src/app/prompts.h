@@ -1,0 +1,63 @@
+#pragma once
+
+#include "curves/curve_slot.h"
+
+#include <QString>
+
+#include <optional>
+
+// What a file dialog is asked to show.
+struct FileDialogRequest {
+    QString title;
+    QString filterName;        // e.g. "curve files (*.crv)"
+    QString filterPattern;     // e.g. "*.crv"
+    QString defaultExtension;  // save dialogs: added when the typed name has none
+    QString initialName;       // save dialogs: proposed file name
+};
+
+// A file chosen in a file dialog.
+struct FileChoice {
+    QString path;  // absolute
+
+    QString fileTitle() const;  // name without directory and without extension
+    QString fileName() const;   // name with its extension, without directory
+};
+
+// Every modal question the editor asks goes through this interface, so that
+// tests can answer them without a modal loop. The real implementation shows
+// the dialogs; tests script the answers. Dialogs that only have an OK button
+// return nothing.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // The commands name files relative to the folder of the last chosen
+    // file, so a choice also makes that folder the current directory.
+    std::optional<FileChoice> openFile(const FileDialogRequest &request);
+    std::optional<FileChoice> saveFile(const FileDialogRequest &request);
+
+    // The colour chooser, starting from black; a 0x00BBGGRR value on OK.
+    virtual std::optional<Colour> chooseColour() = 0;
+
+    // CReadOnlyDialog: true for "OK" (save under another name), false for "Annuler".
+    virtual bool confirmReadOnly() = 0;
+    // CSaveAllDialog for a curve open in another window: true for "OK".
+    virtual bool confirmSaveAll(const QString &curveName) = 0;
+    // CClosingWindowDialog: true for "OK" (save the active curves), false for "NO".
+    virtual bool confirmClosingWindow() = 0;
+    // CScriptMessagesDialog showing one message.
+    virtual void showScriptMessage(const QString &message) = 0;
+    // "Number of Sampling Points Dialog": 16..4096, or nothing on Cancel.
+    virtual std::optional<int> askSamplingCount() = 0;
+    // "Tangent Length Dialog": 5..25, or nothing on Cancel.
+    virtual std::optional<int> askTangentLength() = 0;
+    // CAboutDialog.
+    virtual void showAbout() = 0;
+    // A failure the user must acknowledge, such as a file that cannot be read.
+    virtual void showError(const QString &message) = 0;
+
+protected:
+    // Both return the absolute path of the chosen file.
+    virtual std::optional<QString> askOpenFile(const FileDialogRequest &request) = 0;
+    virtual std::optional<QString> askSaveFile(const FileDialogRequest &request) = 0;
+};

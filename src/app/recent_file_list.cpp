@@ -1,0 +1,83 @@
+#include "app/recent_file_list.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+
+const QString kSection = QStringLiteral("Recent File List");
+
+QString entryKey(int index)
+{
+    return QStringLiteral("File%1").arg(index + 1);
+}
+
+// Long paths keep their first folder and the file name, as "/home/.../a.crv".
+QString abbreviated(const QString &path)
+{
+    constexpr int kMaxLength = 30;
+    if (path.size() <= kMaxLength)
+        return path;
+    const QString name = QFileInfo(path).fileName();
+    const auto firstSeparator = path.indexOf(QLatin1Char('/'), 1);
+    if (firstSeparator < 0)
+        return name;
+    const QString head = path.left(firstSeparator + 1);
+    if (head.size() + name.size() + 4 > kMaxLength)
+        return name;
+    return head + QStringLiteral(".../") + name;
+}
+
+}  // namespace
+
+RecentFileList::RecentFileList(QString organisation, QString application, int capacity)
+    : organisation_(std::move(organisation)), application_(std::move(application)), capacity_(capacity)
+{
+    QSettings settings(organisation_, application_);
+    settings.beginGroup(kSection);
+    for (int i = 0; i < capacity_; ++i) {
+        const QString path = settings.value(entryKey(i)).toString();
+        if (!path.isEmpty() && !entries_.contains(path))
+            entries_.append(path);
+    }
+}
+
+void RecentFileList::add(const QString &path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    entries_.removeAll(absolute);
+    entries_.prepend(absolute);
+    while (entries_.size() > capacity_)
+        entries_.removeLast();
+    store();
+}
+
+void RecentFileList::remove(int index)
+{
+    if (index < 0 || index >= entries_.size())
+        return;
+    entries_.removeAt(index);
+    store();
+}
+
+QString RecentFileList::menuText(int index) const
+{
+    const QFileInfo file(entries_.at(index));
+    const bool inCurrentDirectory = file.absoluteDir() == QDir::current();
+    QString shown = inCurrentDirectory ? file.fileName() : abbreviated(QDir::toNativeSeparators(file.filePath()));
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
+}
+
+void RecentFileList::store() const
+{
+    QSettings settings(organisation_, application_);
+    settings.beginGroup(kSection);
+    for (int i = 0; i < capacity_; ++i) {
+        if (i < entries_.size())
+            settings.setValue(entryKey(i), entries_.at(i));
+        else
+            settings.remove(entryKey(i));
+    }
+}

@@ -1,0 +1,128 @@
+#include "app/tolvane_app.h"
+
+#include "app/app_icons.h"
+#include "app/child_frame.h"
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "app/prompts.h"
+#include "app/tolvane_doc.h"
+#include "view/my_view.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+
+namespace {
+
+// The main window's outer frame at start-up, in screen pixels.
+const QRect kMainWindowFrame(60, 41, 741, 644);
+
+// The first argument that is not an option names the file to open.
+QString fileArgument(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            return argument;
+    }
+    return {};
+}
+
+}  // namespace
+
+CTolvaneApp::CTolvaneApp(Prompts &prompts)
+    : prompts_(prompts), recentFiles_(registryKey(), applicationName(), cmd::RecentFileCount)
+{
+    commands_.bind(cmd::FileNew, [this] { onFileNew(); });
+    commands_.bind(cmd::FileOpen, [this] { onFileOpen(); });
+    commands_.bind(cmd::AppAbout, [this] { onAppAbout(); });
+    commands_.bind(cmd::AppExit, [this] { onAppExit(); });
+    for (int i = 0; i < cmd::RecentFileCount; ++i) {
+        UpdateHandler update;
+        if (i == 0)  // the greyed "Fichier récent" while the list is empty
+            update = [this](CommandUpdate &state) { state.enable(!recentFiles_.entries().isEmpty()); };
+        commands_.bind(cmd::RecentFile1 + i, [this, i] { onOpenRecentFile(i); }, update);
+    }
+}
+
+CTolvaneApp::~CTolvaneApp() = default;
+
+bool CTolvaneApp::initInstance(const QStringList &arguments)
+{
+    QApplication::setApplicationName(applicationName());
+    QApplication::setWindowIcon(applicationIcon());
+    mainFrame_ = std::make_unique<CMainFrame>(*this);
+    mainFrame_->setOuterGeometry(kMainWindowFrame);
+
+    const QString file = fileArgument(arguments);
+    if (file.isEmpty())
+        onFileNew();
+    else if (!openDocumentFile(file))
+        return false;
+
+    mainFrame_->show();
+    mainFrame_->updateCommandStates();
+    return true;
+}
+
+void CTolvaneApp::onFileNew()
+{
+    auto document = std::make_unique<CTolvaneDoc>();
+    if (!document->onNewDocument())
+        return;
+    CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::make_unique<MyView>(*this));
+    // The registry takes the window only now: while it was being made and
+    // activated, it was not yet there.
+    mainFrame_->registerWindow(frame);
+    ++mainFrame_->windowCount;
+}
+
+CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
+{
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    if (CChildFrame *open = mainFrame_->findDocumentWindow(fullPath)) {
+        mainFrame_->mdiArea()->setActiveSubWindow(open);
+        return open;
+    }
+    auto document = std::make_unique<CTolvaneDoc>();
+    auto view = std::make_unique<MyView>(*this);
+    document->setView(view.get());
+    QString error;
+    if (!document->onOpenDocument(fullPath, &error)) {
+        if (!error.isEmpty())
+            prompts_.showError(error);
+        return nullptr;
+    }
+    document->setPathName(fullPath);
+    recentFiles_.add(fullPath);
+    CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::move(view));
+    mainFrame_->registerWindow(frame);
+    return frame;
+}
+
+void CTolvaneApp::onFileOpen()
+{
+    FileDialogRequest request;
+    request.title = QStringLiteral("Ouvrir");
+    if (const auto choice = prompts_.openFile(request))
+        openDocumentFile(choice->path);
+}
+
+void CTolvaneApp::onOpenRecentFile(int index)
+{
+    if (index < 0 || index >= recentFiles_.entries().size())
+        return;
+    const QString path = recentFiles_.entries().at(index);
+    // A file that can no longer be opened leaves the list.
+    if (!openDocumentFile(path))
+        recentFiles_.remove(index);
+}
+
+void CTolvaneApp::onAppAbout()
+{
+    prompts_.showAbout();
+}
+
+void CTolvaneApp::onAppExit()
+{
+    mainFrame_->close();
+}

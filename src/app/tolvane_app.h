@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/command_map.h"
+#include "app/recent_file_list.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CChildFrame;
+class CMainFrame;
+class Prompts;
+
+// The application: start-up, the commands that need no window (new window,
+// open, recent files, about, quit) and the services the windows share.
+class CTolvaneApp {
+public:
+    static QString applicationName() { return QStringLiteral("Ombrelis"); }
+    static QString registryKey() { return QStringLiteral("Local AppWizard-Generated Applications"); }
+
+    explicit CTolvaneApp(Prompts &prompts);
+    ~CTolvaneApp();
+    CTolvaneApp(const CTolvaneApp &) = delete;
+    CTolvaneApp &operator=(const CTolvaneApp &) = delete;
+
+    // Creates the main window and the first document window, or opens the
+    // file named by the first argument. False when that file cannot be opened.
+    bool initInstance(const QStringList &arguments);
+
+    CMainFrame *mainFrame() const { return mainFrame_.get(); }
+    Prompts &prompts() { return prompts_; }
+    RecentFileList &recentFiles() { return recentFiles_; }
+    CommandMap &commands() { return commands_; }
+    const CommandMap &commands() const { return commands_; }
+
+    // Opens `path` as a new document window whose curve 3 is the file, or
+    // activates the window that already shows it. Null, after the message
+    // has been shown, when the file cannot be opened.
+    CChildFrame *openDocumentFile(const QString &path);
+
+    void onFileNew();
+    void onFileOpen();
+    void onOpenRecentFile(int index);
+    void onAppAbout();
+    void onAppExit();
+
+private:
+    Prompts &prompts_;
+    RecentFileList recentFiles_;
+    CommandMap commands_;
+    std::unique_ptr<CMainFrame> mainFrame_;
+};

@@ -1,0 +1,36 @@
+#include "curves/curve_file_dialogs.h"
+
+#include <QLabel>
+
+CReadOnlyDialog::CReadOnlyDialog(QWidget *parent)
+    : TemplateDialog(QStringLiteral("Fichier en lecture seule!!!"), 186, 95, parent)
+{
+    addStatic(QStringLiteral("Attention, ce fichier est en lecture seule. Choisissez OK pour "
+                             "sauvegarder la courbe sous un autre nom ou Annuler pour... annuler!!"),
+              {7, 18, 114, 56}, Qt::AlignHCenter | Qt::AlignTop);
+    addButton(QStringLiteral("OK"), kOk, {129, 7, 50, 14}, true);
+    addButton(QStringLiteral("Annuler"), kCancel, {129, 24, 50, 14});
+}
+
+CSaveAllDialog::CSaveAllDialog(QWidget *parent)
+    : TemplateDialog(QStringLiteral("Save All Active Curves Dialog"), 186, 92, parent)
+{
+    addStatic(QStringLiteral("La courbe"), {13, 14, 100, 8});
+    curveName_ = addStatic(QString(), {13, 25, 100, 8});
+    curveName_->setObjectName(QStringLiteral("curveName"));
+    addStatic(QStringLiteral("est ouverte dans une autre "), {13, 39, 100, 8});
+    addStatic(QStringLiteral("fenêtre. Voulez-vous la "), {13, 49, 100, 8});
+    addStatic(QStringLiteral("sauvegarder ou non?"), {13, 59, 100, 8});
+    addButton(QStringLiteral("OK"), kOk, {129, 7, 50, 14}, true);
+    addButton(QStringLiteral("Cancel"), kCancel, {129, 24, 50, 14});
+}
+
+void CSaveAllDialog::setCurveName(const QString &name)
+{
+    curveName_->setText(name);
+}
+
+QString CSaveAllDialog::curveName() const
+{
+    return curveName_->text();
+}

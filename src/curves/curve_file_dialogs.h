@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/template_dialog.h"
+
+class QLabel;
+
+// Shown when a curve file cannot be opened for writing.
+class CReadOnlyDialog : public TemplateDialog {
+    Q_OBJECT
+public:
+    explicit CReadOnlyDialog(QWidget *parent = nullptr);
+};
+
+// Asks whether to save a curve whose name is open in another window (template 139).
+class CSaveAllDialog : public TemplateDialog {
+    Q_OBJECT
+public:
+    explicit CSaveAllDialog(QWidget *parent = nullptr);
+
+    void setCurveName(const QString &name);
+    QString curveName() const;
+
+private:
+    QLabel *curveName_;  // static 1065
+};
