@@ -72,6 +72,7 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
     document->setView(view.get());
     auto *frame = new CChildFrame(*this, document.release(), view.release());
     mdiArea_->addSubWindow(frame);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateFrameTitle);
     placeNewWindow(frame);
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
@@ -211,16 +212,16 @@ bool CMainFrame::event(QEvent *event)
     return handled;
 }
 
-// The document title joins the application's name unless the document
-// window is maximised, when the window's own title bar merges into the frame.
+// The document title joins the application's name. A maximised document
+// window merges its title bar into the frame's, which then reads
+// "Ombrelis - [title]": the MDI area adds the bracketed part itself.
 void CMainFrame::updateFrameTitle()
 {
     QString title = CTolvaneApp::applicationName();
     CChildFrame *frame = activeChildFrame();
     if (frame && !frame->isMaximized())
         title += QStringLiteral(" - ") + frame->document()->title();
-    if (!frame || !frame->isMaximized())
-        setWindowTitle(title);
+    setWindowTitle(title);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)

@@ -60,6 +60,7 @@ bool CTolvaneApp::initInstance(const QStringList &arguments)
         return false;
 
     mainFrame_->show();
+    mainFrame_->setOuterGeometry(kMainWindowFrame);  // now that the frame's borders are known
     mainFrame_->updateCommandStates();
     return true;
 }

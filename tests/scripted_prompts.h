@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/prompts.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+// Answers the editor's questions from a queue filled by the test, and keeps
+// a record of every question asked.
+class ScriptedPrompts final : public Prompts {
+public:
+    enum class Kind {
+        OpenFile, SaveFile, Colour, ReadOnly, SaveAll, ClosingWindow,
+        ScriptMessage, SamplingCount, TangentLength, About, Error,
+    };
+    struct Question {
+        Kind kind;
+        QString detail;  // a file dialog's title, a curve name or a message
+    };
+
+    // Answers for the questions to come, used in order.
+    void chooseFile(const QString &path) { answers_.push_back({Answer::File, path, 0}); }
+    void enter(int value) { answers_.push_back({Answer::Number, {}, value}); }
+    void pickColour(Colour colour) { answers_.push_back({Answer::Number, {}, static_cast<int>(colour)}); }
+    void pressOk() { answers_.push_back({Answer::Ok, {}, 0}); }
+    void pressCancel() { answers_.push_back({Answer::Cancel, {}, 0}); }
+
+    int unusedAnswers() const { return static_cast<int>(answers_.size()); }
+    int count(Kind kind) const;
+
+    QList<Question> asked;
+    // Questions that met no fitting answer; a test that ends with any failed.
+    QStringList mismatches;
+
+    std::optional<Colour> chooseColour() override;
+    bool confirmReadOnly() override;
+    bool confirmSaveAll(const QString &curveName) override;
+    bool confirmClosingWindow() override;
+    void showScriptMessage(const QString &message) override;
+    std::optional<int> askSamplingCount() override;
+    std::optional<int> askTangentLength() override;
+    void showAbout() override;
+    void showError(const QString &message) override;
+
+protected:
+    std::optional<QString> askOpenFile(const FileDialogRequest &request) override;
+    std::optional<QString> askSaveFile(const FileDialogRequest &request) override;
+
+private:
+    struct Answer {
+        enum Type { Ok, Cancel, File, Number } type;
+        QString file;
+        int number;
+    };
+
+    // The next answer if it has one of the accepted types (Cancel always
+    // fits); otherwise the question is recorded as a mismatch.
+    std::optional<Answer> take(Kind kind, const QString &detail, std::initializer_list<Answer::Type> fitting);
+    bool confirm(Kind kind, const QString &detail);
+    std::optional<int> number(Kind kind, int minimum, int maximum);
+
+    std::deque<Answer> answers_;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/child_frame.h"
+#include "app/main_frame.h"
+#include "app/tolvane_app.h"
+#include "app/tolvane_doc.h"
+#include "scripted_prompts.h"
+#include "view/my_view.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// An editor started with scripted answers, an empty recent-file list in a
+// private settings store, and a temporary folder as current directory.
+class ShellFixture {
+public:
+    ShellFixture() : previousDirectory_(QDir::currentPath())
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
+        QDir::setCurrent(folder.path());
+    }
+
+    ~ShellFixture()
+    {
+        app.reset();
+        QDir::setCurrent(previousDirectory_);
+    }
+
+    bool start(const QStringList &arguments = {})
+    {
+        app = std::make_unique<CTolvaneApp>(prompts);
+        return app->initInstance(arguments);
+    }
+
+    CMainFrame &frame() const { return *app->mainFrame(); }
+
+    QList<QMdiSubWindow *> windows() const { return frame().mdiArea()->subWindowList(); }
+
+    CChildFrame *activeFrame() const { return frame().activeChildFrame(); }
+
+    QString writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        const QString path = folder.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return {};
+        return path;
+    }
+
+    // A small valid curve file in the temporary folder.
+    QString curveFile(const QString &name) const
+    {
+        return writeFile(name, "X\n0\n1000\nY\n0\n1000\n2\n0 0 -10 0 10 0\n1000 1000 990 1000 1010 1000\n0\n16\n");
+    }
+
+    // Runs pending deletions of closed windows.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    QTemporaryDir folder;
+    ScriptedPrompts prompts;
+    std::unique_ptr<CTolvaneApp> app;
+
+private:
+    QString previousDirectory_;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+
+class ShellFixture;
+
+class ShellCommandsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ShellFixture> shell;
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startsWithOneEmptyWindow();
+    void menuTree_data();
+    void menuTree();
+    void toolbarButtons();
+    void acceleratorTable();
+    void acceleratorsNeedADocumentWindow();
+    void everyIdentifierIsInTheTable();
+    void handlersSitWhereTheTableSays();
+    void routeOffersTheViewFirst();
+    void scriptIsAlwaysGreyed();
+    void undoIsEnabledAndDoesNothing();
+    void aboutBoxIsAsked();
+    void toolbarCommandHidesAndShowsTheToolbar();
+    void checkMarksFollowTheUpdateHandler();
+
+public:
+    ShellCommandsTest();
+    ~ShellCommandsTest() override;
+};
+
+class ShellWindowsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ShellFixture> shell;
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void newWindowsBeyondFourAreRegistered();
+    void closingFreesTheEntry();
+    void documentWindowIsRegistered();
+    void documentAlreadyOpenIsActivated();
+    void unreadableDocumentLeavesNoWindow_data();
+    void unreadableDocumentLeavesNoWindow();
+    void shortPathIsRefusedSilently();
+    void commandLineOpensTheFile();
+    void commandLineWithAnUnreadableFileFails();
+    void openCommandAsksForAFile();
+    void saveCommandWritesNothing();
+    void droppedFilesOpenAsDocuments();
+    void recentFilesAreKeptAndListed();
+    void recentFileThatFailsLeavesTheList();
+    void windowMenuListsTheWindows();
+    void frameTitleFollowsTheActiveWindow();
+    void arrangementNeedsAWindow();
+    void quitClosesEveryWindow();
+
+public:
+    ShellWindowsTest();
+    ~ShellWindowsTest() override;
+};

@@ -1,0 +1,366 @@
+// Document windows: the new-window command, documents opened from files,
+// the window registry, recent files, dropped files and the Window menu.
+#include "app/command_ids.h"
+#include "shell_fixture.h"
+#include "test_shell.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+// Every registry entry pairs an open frame with its own view.
+bool registryIsConsistent(const CMainFrame &frame)
+{
+    if (frame.childFrames.size() != frame.childViews.size())
+        return false;
+    for (std::size_t i = 0; i < frame.childFrames.size(); ++i) {
+        if (!frame.childFrames[i] || frame.childFrames[i]->view() != frame.childViews[i])
+            return false;
+    }
+    return true;
+}
+
+QMenu *topMenu(CMainFrame &frame, const QString &title)
+{
+    const auto menus = frame.menuBar()->actions();
+    for (QAction *action : menus) {
+        if (action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+// The texts of the visible items of a menu after it has been opened.
+QStringList shownTexts(QMenu *menu)
+{
+    Q_EMIT menu->aboutToShow();
+    QStringList texts;
+    const auto actions = menu->actions();
+    for (QAction *action : actions) {
+        if (action->isVisible() && !action->isSeparator())
+            texts << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (grey)"));
+    }
+    return texts;
+}
+
+}  // namespace
+
+void ShellWindowsTest::init()
+{
+    shell = std::make_unique<ShellFixture>();
+    QVERIFY(shell->start());
+}
+
+void ShellWindowsTest::cleanup()
+{
+    QVERIFY2(shell->prompts.mismatches.isEmpty(), qPrintable(shell->prompts.mismatches.join('\n')));
+    QCOMPARE(shell->prompts.unusedAnswers(), 0);
+    shell.reset();
+}
+
+void ShellWindowsTest::newWindowsBeyondFourAreRegistered()
+{
+    CMainFrame &frame = shell->frame();
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(frame.runCommand(cmd::FileNew));
+    QCOMPARE(shell->windows().size(), 6);
+    QCOMPARE(frame.windowCount, 6);
+    QCOMPARE(frame.childFrames.size(), 6u);
+    QVERIFY(registryIsConsistent(frame));
+    const auto windows = shell->windows();
+    for (QMdiSubWindow *window : windows)
+        QVERIFY(frame.registryIndex(qobject_cast<CChildFrame *>(window)) >= 0);
+    // Each window has a store of its own, and the newest one is active.
+    QCOMPARE(shell->activeFrame(), frame.childFrames.back());
+    QVERIFY(&frame.childViews[0]->store() != &frame.childViews[5]->store());
+}
+
+void ShellWindowsTest::closingFreesTheEntry()
+{
+    CMainFrame &frame = shell->frame();
+    frame.runCommand(cmd::FileNew);
+    frame.runCommand(cmd::FileNew);
+    CChildFrame *second = frame.childFrames[1];
+    CChildFrame *third = frame.childFrames[2];
+    second->close();
+    QCOMPARE(frame.registryIndex(second), -1);
+    QCOMPARE(frame.childFrames.size(), 2u);
+    QVERIFY(registryIsConsistent(frame));
+    ShellFixture::settle();
+    QCOMPARE(shell->windows().size(), 2);
+    QVERIFY(frame.registryIndex(third) >= 0);
+    // The counter only grows; new windows still find a place.
+    QCOMPARE(frame.windowCount, 3);
+    frame.runCommand(cmd::FileNew);
+    QCOMPARE(frame.childFrames.size(), 3u);
+    QCOMPARE(frame.windowCount, 4);
+}
+
+void ShellWindowsTest::documentWindowIsRegistered()
+{
+    CMainFrame &frame = shell->frame();
+    const QString path = shell->curveFile(QStringLiteral("ramp.crv"));
+    CChildFrame *window = shell->app->openDocumentFile(path);
+    QVERIFY(window);
+    QCOMPARE(shell->windows().size(), 2);
+    QCOMPARE(shell->activeFrame(), window);
+    QVERIFY(frame.registryIndex(window) >= 0);
+    QVERIFY(registryIsConsistent(frame));
+    QCOMPARE(frame.windowCount, 1);  // counts the new-window command only
+    QCOMPARE(window->windowTitle(), QStringLiteral("ramp.crv"));
+    QCOMPARE(window->document()->pathName(), QFileInfo(path).absoluteFilePath());
+
+    const CurveStore &store = window->view()->store();
+    QCOMPARE(store.currentCurve, 2);
+    QVERIFY(store.slots[2].active);
+    QCOMPARE(QString::fromStdString(store.slots[2].name), path.chopped(4));
+    QCOMPARE(store.slots[2].sampleCount, 2);
+    QCOMPARE(store.slots[2].xmax, 1000.0);
+    for (int slot : {0, 1, 3})
+        QVERIFY(!store.slots[slot].active);
+    QCOMPARE(shell->app->recentFiles().entries(), QStringList{QFileInfo(path).absoluteFilePath()});
+}
+
+void ShellWindowsTest::documentAlreadyOpenIsActivated()
+{
+    const QString path = shell->curveFile(QStringLiteral("a.crv"));
+    CChildFrame *first = shell->app->openDocumentFile(path);
+    shell->frame().runCommand(cmd::FileNew);
+    QCOMPARE(shell->app->openDocumentFile(path), first);
+    QCOMPARE(shell->windows().size(), 3);
+    QCOMPARE(shell->activeFrame(), first);
+}
+
+void ShellWindowsTest::unreadableDocumentLeavesNoWindow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("messagePart");
+    QTest::newRow("missing file") << "missing.crv" << QByteArray() << "missing.crv";
+    QTest::newRow("17 samples refused") << "many.crv" << QByteArray("X\n0\n1\nY\n0\n1\n17\n") << "17";
+    QTest::newRow("another extension reads the .crv beside it")
+        << "other.txt" << QByteArray("X\n0\n1\nY\n0\n1\n0\n0\n16\n") << "other.crv";
+}
+
+void ShellWindowsTest::unreadableDocumentLeavesNoWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, messagePart);
+    const QString path = content.isEmpty() ? shell->folder.filePath(file) : shell->writeFile(file, content);
+    QVERIFY(!shell->app->openDocumentFile(path));
+    QCOMPARE(shell->windows().size(), 1);
+    QCOMPARE(shell->frame().childFrames.size(), 1u);
+    QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
+    QVERIFY2(shell->prompts.asked.last().detail.contains(messagePart),
+             qPrintable(shell->prompts.asked.last().detail));
+    QVERIFY(shell->app->recentFiles().entries().isEmpty());
+}
+
+void ShellWindowsTest::shortPathIsRefusedSilently()
+{
+    CTolvaneDoc document;
+    MyView view(*shell->app);
+    document.setView(&view);
+    QString error;
+    QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error));
+    QVERIFY(error.isEmpty());
+}
+
+void ShellWindowsTest::commandLineOpensTheFile()
+{
+    const QString path = shell->curveFile(QStringLiteral("wave.crv"));
+    shell->app.reset();
+    QVERIFY(shell->start({QStringLiteral("wave.crv")}));  // relative to the current directory
+    QCOMPARE(shell->windows().size(), 1);
+    QCOMPARE(shell->activeFrame()->windowTitle(), QStringLiteral("wave.crv"));
+    QCOMPARE(shell->frame().childFrames.size(), 1u);
+    QCOMPARE(shell->frame().windowCount, 0);
+    QCOMPARE(shell->activeFrame()->document()->pathName(), QFileInfo(path).absoluteFilePath());
+}
+
+void ShellWindowsTest::commandLineWithAnUnreadableFileFails()
+{
+    shell->app.reset();
+    QVERIFY(!shell->start({QStringLiteral("nowhere.crv")}));
+    QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
+    QCOMPARE(shell->windows().size(), 0);
+}
+
+void ShellWindowsTest::openCommandAsksForAFile()
+{
+    const QString path = shell->curveFile(QStringLiteral("b.crv"));
+    shell->prompts.chooseFile(path);
+    QVERIFY(shell->frame().runCommand(cmd::FileOpen));
+    QCOMPARE(shell->windows().size(), 2);
+    QCOMPARE(shell->activeFrame()->windowTitle(), QStringLiteral("b.crv"));
+    QCOMPARE(shell->prompts.asked.first().kind, ScriptedPrompts::Kind::OpenFile);
+
+    shell->prompts.pressCancel();
+    QVERIFY(shell->frame().runCommand(cmd::FileOpen));
+    QCOMPARE(shell->windows().size(), 2);
+}
+
+// The document has nothing to save: Ctrl+S must not touch any file.
+void ShellWindowsTest::saveCommandWritesNothing()
+{
+    const QString path = shell->curveFile(QStringLiteral("kept.crv"));
+    QVERIFY(shell->app->openDocumentFile(path));
+    const QByteArray before = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    const auto modified = QFileInfo(path).lastModified();
+    const QStringList filesBefore = QDir(shell->folder.path()).entryList(QDir::Files);
+    QVERIFY(shell->frame().runCommand(cmd::FileSave));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+    QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files), filesBefore);
+    QVERIFY(shell->prompts.asked.isEmpty());
+}
+
+void ShellWindowsTest::droppedFilesOpenAsDocuments()
+{
+    const QString a = shell->curveFile(QStringLiteral("a.crv"));
+    const QString b = shell->curveFile(QStringLiteral("b.crv"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    CMainFrame &frame = shell->frame();
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame, &drop);
+    QCOMPARE(shell->windows().size(), 3);
+    QCOMPARE(frame.childFrames.size(), 3u);
+    QCOMPARE(shell->activeFrame()->windowTitle(), QStringLiteral("b.crv"));
+}
+
+void ShellWindowsTest::recentFilesAreKeptAndListed()
+{
+    QMenu *fileMenu = topMenu(shell->frame(), QStringLiteral("&Fichier"));
+    QVERIFY(shownTexts(fileMenu).contains(QStringLiteral("Fichier récent (grey)")));
+
+    QStringList paths;
+    for (int i = 0; i < 9; ++i) {
+        paths.prepend(QFileInfo(shell->curveFile(QStringLiteral("c%1.crv").arg(i))).absoluteFilePath());
+        QVERIFY(shell->app->openDocumentFile(paths.first()));
+    }
+    paths.removeLast();  // eight entries are kept, newest first
+    QCOMPARE(shell->app->recentFiles().entries(), paths);
+
+    // Files of the current directory show by name alone.
+    const QStringList texts = shownTexts(fileMenu);
+    const auto first = texts.indexOf(QStringLiteral("&1 c8.crv"));
+    QVERIFY2(first >= 0, qPrintable(texts.join(' ')));
+    QCOMPARE(texts.mid(first, 8).last(), QStringLiteral("&8 c1.crv"));
+    QVERIFY(!texts.contains(QStringLiteral("Fichier récent")));
+
+    // The list lives in the per-user settings and comes back at the next start.
+    QSettings settings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName());
+    QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), paths.first());
+    QCOMPARE(settings.value(QStringLiteral("Recent File List/File8")).toString(), paths.last());
+    shell->app.reset();
+    QVERIFY(shell->start());
+    QCOMPARE(shell->app->recentFiles().entries(), paths);
+
+    // Choosing entry 3 opens that file as a document and moves it to the top.
+    QVERIFY(shell->frame().runCommand(cmd::RecentFile1 + 2));
+    QCOMPARE(shell->activeFrame()->document()->pathName(), paths.at(2));
+    QCOMPARE(shell->app->recentFiles().entries().first(), paths.at(2));
+}
+
+void ShellWindowsTest::recentFileThatFailsLeavesTheList()
+{
+    const QString kept = shell->curveFile(QStringLiteral("kept.crv"));
+    const QString gone = shell->curveFile(QStringLiteral("gone.crv"));
+    QVERIFY(shell->app->openDocumentFile(kept));
+    QVERIFY(shell->app->openDocumentFile(gone));
+    QVERIFY(QFile::remove(gone));
+    shell->frame().mdiArea()->closeAllSubWindows();
+    ShellFixture::settle();
+    QVERIFY(shell->frame().runCommand(cmd::RecentFile1));
+    QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
+    QCOMPARE(shell->app->recentFiles().entries(), QStringList{QFileInfo(kept).absoluteFilePath()});
+}
+
+void ShellWindowsTest::windowMenuListsTheWindows()
+{
+    CMainFrame &frame = shell->frame();
+    QVERIFY(shell->app->openDocumentFile(shell->curveFile(QStringLiteral("a&b.crv"))));
+    QMenu *menu = topMenu(frame, QStringLiteral("Fe&netre"));
+    QStringList texts = shownTexts(menu);
+    QCOMPARE(texts.mid(3), (QStringList{QStringLiteral("&1 Untitled"), QStringLiteral("&2 a&&b.crv")}));
+    const auto actions = menu->actions();
+    QVERIFY(actions.last()->isChecked());
+    // Choosing an entry activates its window.
+    actions.at(actions.size() - 2)->trigger();
+    QCOMPARE(shell->activeFrame()->windowTitle(), QStringLiteral("Untitled"));
+    frame.mdiArea()->closeAllSubWindows();
+    ShellFixture::settle();
+    QCOMPARE(shownTexts(menu).size(), 3);
+}
+
+void ShellWindowsTest::frameTitleFollowsTheActiveWindow()
+{
+    CMainFrame &frame = shell->frame();
+    QVERIFY(shell->app->openDocumentFile(shell->curveFile(QStringLiteral("a.crv"))));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Ombrelis - a.crv"));
+    shell->activeFrame()->document()->setTitle(QStringLiteral("b - a.crv - "));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Ombrelis - b - a.crv - "));
+    shell->activeFrame()->showMaximized();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Ombrelis - [b - a.crv - ]"));
+    shell->activeFrame()->document()->setTitle(QStringLiteral("c"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Ombrelis - [c]"));
+    shell->activeFrame()->showNormal();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Ombrelis - c"));
+    frame.mdiArea()->closeAllSubWindows();
+    ShellFixture::settle();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Ombrelis"));
+}
+
+void ShellWindowsTest::arrangementNeedsAWindow()
+{
+    CMainFrame &frame = shell->frame();
+    frame.runCommand(cmd::FileNew);
+    QVERIFY(frame.runCommand(cmd::WindowTileVertical));
+    const QRect left = frame.childFrames[0]->geometry();
+    const QRect right = frame.childFrames[1]->geometry();
+    QCOMPARE(left.top(), right.top());
+    QCOMPARE(left.right() + 1, right.left());
+    QVERIFY(frame.runCommand(cmd::WindowTileHorizontal));
+    const QRect top = frame.childFrames[0]->geometry();
+    const QRect bottom = frame.childFrames[1]->geometry();
+    QCOMPARE(top.left(), bottom.left());
+    QCOMPARE(top.bottom() + 1, bottom.top());
+    QVERIFY(frame.runCommand(cmd::WindowCascade));
+
+    frame.mdiArea()->closeAllSubWindows();
+    ShellFixture::settle();
+    for (int id : {cmd::WindowCascade, cmd::WindowTileHorizontal, cmd::WindowTileVertical}) {
+        QVERIFY(!frame.runCommand(id));
+        QVERIFY(!frame.commandAction(id)->isEnabled());
+    }
+}
+
+void ShellWindowsTest::quitClosesEveryWindow()
+{
+    CMainFrame &frame = shell->frame();
+    frame.runCommand(cmd::FileNew);
+    QVERIFY(shell->app->openDocumentFile(shell->curveFile(QStringLiteral("a.crv"))));
+    QVERIFY(frame.runCommand(cmd::AppExit));
+    QVERIFY(frame.childFrames.empty());
+    QVERIFY(!frame.isVisible());
+    ShellFixture::settle();
+    QCOMPARE(shell->windows().size(), 0);
+}
