@@ -23,6 +23,17 @@ QString quoted(const QString &fileName)
     return QStringLiteral("« %1 »").arg(fileName);
 }
 
+QString openFailureReason(const QFileInfo &info)
+{
+    if (!info.exists())
+        return QStringLiteral("fichier introuvable");
+    if (info.isDir())
+        return QStringLiteral("c'est un dossier");
+    if (!info.isReadable())
+        return QStringLiteral("accès refusé");
+    return QStringLiteral("ouverture impossible");
+}
+
 }  // namespace
 
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes)
@@ -52,14 +63,14 @@ std::optional<std::string> readWholeFile(const QString &fileName, QString *error
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
-                         .arg(quoted(fileName), file.errorString());
+                         .arg(quoted(fileName), openFailureReason(QFileInfo(fileName)));
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (error)
-            *error = QStringLiteral("Impossible de lire le fichier %1 : %2.")
-                         .arg(quoted(fileName), file.errorString());
+            *error = QStringLiteral("Impossible de lire le fichier %1 : erreur de lecture.")
+                         .arg(quoted(fileName));
         return std::nullopt;
     }
     return bytes.toStdString();

@@ -1,6 +1,23 @@
 #include "curves/curve_store.h"
 
 #include "curves/crv_format.h"
+#include "geometry/sampler.h"
+
+void CurveStore::setSamplingCount(int count)
+{
+    for (CurveSlot &slot : slots) {
+        if (slot.interpolationFlag == 0)
+            slot.samplingCount = count;
+    }
+}
+
+void CurveStore::resampleDrawnCurves()
+{
+    for (int i = 0; i < kCurveCount; ++i) {
+        if (slots[i].sampleCount >= 2)
+            sampleCurve(slots[i]);
+    }
+}
 
 std::optional<std::string> CurveStore::readCurveFile(std::string_view baseName, int slot,
                                                      std::string_view fileBytes)

@@ -37,6 +37,14 @@ struct CurveStore {
     void resetSlot(int slot) { ::resetSlot(slots[slot]); }
     void copySlot(int src, int dst) { ::copySlot(slots[src], slots[dst]); }
 
+    // Gives every slot whose points were not computed by a script `count`
+    // sampled points, as the sampling commands do.
+    void setSamplingCount(int count);
+
+    // Re-samples the curves a paint draws: curves 1 to 4 with two or more
+    // control samples.
+    void resampleDrawnCurves();
+
     // Loads the bytes of the file `baseName`.crv into `slot`: on success the
     // slot takes the file's fields, `name` becomes baseName and the slot
     // becomes the current curve. A refused file leaves everything unchanged

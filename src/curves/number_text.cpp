@@ -157,6 +157,14 @@ void appendFixed(std::string &out, double value, int decimals)
     out.append(buffer, result.ptr);
 }
 
+void appendGeneral(std::string &out, double value, int digits)
+{
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    out.append(buffer, result.ptr);
+}
+
 void appendInt(std::string &out, std::int32_t value)
 {
     char buffer[16];

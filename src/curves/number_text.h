@@ -19,5 +19,8 @@ std::int32_t readLeadingInt(std::string_view text);
 // Appends `value` written like printf("%.<decimals>f").
 void appendFixed(std::string &out, double value, int decimals);
 
+// Appends `value` written like printf("%.<digits>g").
+void appendGeneral(std::string &out, double value, int digits);
+
 // Appends `value` written like printf("%d").
 void appendInt(std::string &out, std::int32_t value);

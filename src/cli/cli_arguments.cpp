@@ -1,0 +1,43 @@
+#include "cli/cli_arguments.h"
+
+#include <charconv>
+
+const std::string *CliArguments::value(const std::string &option) const
+{
+    const auto found = values.find(option);
+    return found == values.end() ? nullptr : &found->second;
+}
+
+ParsedArguments parseCliArguments(const std::vector<std::string> &words, const CliGrammar &grammar)
+{
+    ParsedArguments parsed;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string &word = words[i];
+        if (word.size() < 2 || !word.starts_with("--")) {
+            parsed.arguments.positional.push_back(word);
+        } else if (grammar.flagOptions.count(word)) {
+            parsed.arguments.flags.insert(word);
+        } else if (grammar.valueOptions.count(word)) {
+            if (i + 1 == words.size()) {
+                parsed.error = "valeur manquante après « " + word + " »";
+                return parsed;
+            }
+            parsed.arguments.values[word] = words[++i];
+        } else {
+            parsed.error = "option inconnue « " + word + " »";
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+std::optional<int> parseIntegerIn(std::string_view text, int low, int high)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The command line of ombrelis-cli after the subcommand: positional words,
+// options with a value ("--count 64") and flags ("--csv").
+struct CliArguments {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> values;
+    std::set<std::string> flags;
+
+    bool has(const std::string &option) const { return values.count(option) || flags.count(option); }
+    const std::string *value(const std::string &option) const;
+};
+
+// What a subcommand accepts.
+struct CliGrammar {
+    std::set<std::string> valueOptions;
+    std::set<std::string> flagOptions;
+};
+
+struct ParsedArguments {
+    CliArguments arguments;
+    std::string error;  // French; empty when the words were understood
+};
+
+ParsedArguments parseCliArguments(const std::vector<std::string> &words, const CliGrammar &grammar);
+
+// A whole decimal integer within [low, high] ("C" locale, nothing else around it).
+std::optional<int> parseIntegerIn(std::string_view text, int low, int high);

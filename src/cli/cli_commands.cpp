@@ -1,0 +1,233 @@
+#include "cli/cli_commands.h"
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_output.h"
+#include "curves/crv_format.h"
+#include "curves/curve_file_io.h"
+#include "curves/curve_store.h"
+#include "geometry/surface.h"
+#include "view/plot_mapping.h"
+
+#include <QFileInfo>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr const char *kUsage =
+    "Usage :\n"
+    "  ombrelis-cli --help | --version\n"
+    "  ombrelis-cli info FICHIER.crv\n"
+    "  ombrelis-cli points FICHIER.crv [--count N] [--csv]\n"
+    "  ombrelis-cli area FICHIER.crv [--count N]\n"
+    "  ombrelis-cli script LIGNE [--c1 F] [--c2 F] [--c3 F] [--c4 F] [--current K] [--count N]\n"
+    "                    [--out F]\n"
+    "  ombrelis-cli render FICHIER.crv... --out IMAGE.png [--size LxH] [--current K] [--sampled]\n"
+    "                    [--interpolation] [--edit] [--axes] [--frame] [--cursor I] [--count N]\n"
+    "  ombrelis-cli convert ENTREE.crv --out SORTIE.crv|SORTIE.csv\n"
+    "\n"
+    "--count N (16 à 4096) fixe le nombre de points échantillonnés des courbes non calculées ;\n"
+    "K (1 à 4) choisit la courbe courante. Codes de sortie : 0 succès, 1 script en échec,\n"
+    "2 usage incorrect ou fichier illisible ou impossible à écrire.\n";
+
+constexpr const char *kVersion = "ombrelis-cli 1.1\n";
+
+// A failed step: the exit code and the French message for stderr.
+struct Failure {
+    int code;
+    std::string message;
+};
+
+using Step = std::optional<Failure>;
+
+Failure usageError(std::string message)
+{
+    return {kExitUsage, std::move(message)};
+}
+
+QString pathText(const std::string &path)
+{
+    return QString::fromStdString(path);
+}
+
+// Loads `path` into `slot` as the editor's Open does: the file's fields, the
+// file title as name, active, current.
+Step loadCurve(CurveStore &store, int slot, const std::string &path)
+{
+    QString error;
+    const auto bytes = readWholeFile(pathText(path), &error);
+    if (!bytes)
+        return usageError(error.toStdString());
+    if (auto refusal = parseCurveFile(*bytes, path, store.slots[slot]))
+        return usageError(*refusal);
+    store.slots[slot].name = QFileInfo(pathText(path)).completeBaseName().toStdString();
+    store.slots[slot].active = true;
+    store.currentCurve = slot;
+    return std::nullopt;
+}
+
+// --count N, when given: 16 to 4096.
+Step readCount(const CliArguments &arguments, std::optional<int> &count)
+{
+    const std::string *text = arguments.value("--count");
+    if (!text)
+        return std::nullopt;
+    count = parseIntegerIn(*text, 16, kMaxSampledPoints);
+    if (!count)
+        return usageError("--count attend un entier de 16 à 4096, pas « " + *text + " »");
+    return std::nullopt;
+}
+
+Step writeFile(const std::string &path, const std::string &bytes)
+{
+    switch (writeFileAtomically(pathText(path), bytes)) {
+    case FileWriteResult::Written:
+        return std::nullopt;
+    case FileWriteResult::CannotOpen:
+        return usageError("impossible d'ouvrir « " + path + " » en écriture");
+    case FileWriteResult::WriteFailed:
+        break;
+    }
+    return usageError("l'écriture de « " + path + " » a échoué ; le fichier est resté tel quel");
+}
+
+class CliRun {
+public:
+    CliRun(std::ostream &out, std::ostream &err) : out_(out), err_(err) {}
+
+    int run(const std::vector<std::string> &words);
+
+private:
+    using Command = std::function<Step(const CliArguments &)>;
+
+    int dispatch(const std::string &name, const std::vector<std::string> &words);
+    int finish(Step step);
+
+    // Loads the single FILE.crv of `points` and `area` into curve 1 and
+    // gives it the points a repaint would.
+    Step loadSingleCurve(const CliArguments &arguments, CurveStore &store);
+
+    Step info(const CliArguments &arguments);
+    Step points(const CliArguments &arguments);
+    Step area(const CliArguments &arguments);
+    Step convert(const CliArguments &arguments);
+
+    std::ostream &out_;
+    std::ostream &err_;
+};
+
+int CliRun::run(const std::vector<std::string> &words)
+{
+    if (words.empty())
+        return finish(usageError("sous-commande attendue (voir --help)"));
+    if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+        out_ << kUsage;
+        return kExitSuccess;
+    }
+    if (words.size() == 1 && words[0] == "--version") {
+        out_ << kVersion;
+        return kExitSuccess;
+    }
+    return dispatch(words[0], {words.begin() + 1, words.end()});
+}
+
+int CliRun::dispatch(const std::string &name, const std::vector<std::string> &words)
+{
+    struct Entry {
+        CliGrammar grammar;
+        Command command;
+    };
+    const std::map<std::string, Entry> commands = {
+        {"info", {{}, [this](const CliArguments &a) { return info(a); }}},
+        {"points", {{{"--count"}, {"--csv"}}, [this](const CliArguments &a) { return points(a); }}},
+        {"area", {{{"--count"}, {}}, [this](const CliArguments &a) { return area(a); }}},
+        {"convert", {{{"--out"}, {}}, [this](const CliArguments &a) { return convert(a); }}},
+    };
+    const auto found = commands.find(name);
+    if (found == commands.end())
+        return finish(usageError("sous-commande inconnue « " + name + " » (voir --help)"));
+    const ParsedArguments parsed = parseCliArguments(words, found->second.grammar);
+    if (!parsed.error.empty())
+        return finish(usageError(parsed.error));
+    return finish(found->second.command(parsed.arguments));
+}
+
+int CliRun::finish(Step step)
+{
+    if (!step)
+        return kExitSuccess;
+    err_ << "ombrelis-cli : " << step->message << '\n';
+    return step->code;
+}
+
+Step CliRun::loadSingleCurve(const CliArguments &arguments, CurveStore &store)
+{
+    if (arguments.positional.size() != 1)
+        return usageError("un fichier .crv attendu, et un seul");
+    std::optional<int> count;
+    if (auto failure = readCount(arguments, count))
+        return failure;
+    if (auto failure = loadCurve(store, 0, arguments.positional[0]))
+        return failure;
+    CurveSlot &curve = store.slots[0];
+    if (count && curve.interpolationFlag == 0)
+        curve.samplingCount = *count;
+    store.resampleDrawnCurves();
+    return std::nullopt;
+}
+
+Step CliRun::info(const CliArguments &arguments)
+{
+    if (arguments.positional.size() != 1)
+        return usageError("un fichier .crv attendu, et un seul");
+    auto store = std::make_unique<CurveStore>();
+    if (auto failure = loadCurve(*store, 0, arguments.positional[0]))
+        return failure;
+    out_ << curveInfoText(store->slots[0]);
+    return std::nullopt;
+}
+
+Step CliRun::points(const CliArguments &arguments)
+{
+    auto store = std::make_unique<CurveStore>();
+    if (auto failure = loadSingleCurve(arguments, *store))
+        return failure;
+    const CurveSlot &curve = store->slots[0];
+    out_ << (arguments.has("--csv") ? pointCsv(curve) : pointLines(curve));
+    return std::nullopt;
+}
+
+Step CliRun::area(const CliArguments &arguments)
+{
+    auto store = std::make_unique<CurveStore>();
+    if (auto failure = loadSingleCurve(arguments, *store))
+        return failure;
+    out_ << formatNumber(computeSurface(store->slots[0])) << '\n';
+    return std::nullopt;
+}
+
+Step CliRun::convert(const CliArguments &arguments)
+{
+    if (arguments.positional.size() != 1)
+        return usageError("un fichier .crv attendu, et un seul");
+    const std::string *target = arguments.value("--out");
+    if (!target)
+        return usageError("--out SORTIE.crv ou SORTIE.csv attendu");
+    const bool toCsv = target->ends_with(".csv");
+    if (!toCsv && !target->ends_with(".crv"))
+        return usageError("--out doit finir par .crv ou .csv, pas « " + *target + " »");
+    auto store = std::make_unique<CurveStore>();
+    if (auto failure = loadCurve(*store, 0, arguments.positional[0]))
+        return failure;
+    const CurveSlot &curve = store->slots[0];
+    return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string> &words, std::ostream &out, std::ostream &err)
+{
+    return CliRun(out, err).run(words);
+}

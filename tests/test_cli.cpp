@@ -1,0 +1,222 @@
+#include "cli/cli_commands.h"
+#include "curves/crv_format.h"
+#include "test_support.h"
+#include "worked_example.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sstream>
+
+namespace {
+
+struct CliResult {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliResult cli(const std::vector<std::string> &words)
+{
+    std::ostringstream out, err;
+    const int code = runCli(words, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string &text)
+{
+    std::vector<std::string> result;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        result.push_back(line);
+    return result;
+}
+
+std::string example(const char *name)
+{
+    return qEnvironmentVariable("OMBRELIS_EXAMPLES").toStdString() + '/' + name;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+class TestCli : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void infoPrintsTheFileFields();
+    void pointsResampleLikeTheEditor();
+    void pointsOfAComputedCurveAreStored();
+    void areaIsTheSurfaceText();
+    void convertWritesCanonicalFiles();
+    void badUsage_data();
+    void badUsage();
+    void helpAndVersion();
+    void binaryReportsThroughExitCodes();
+
+private:
+    std::string file(const char *name) const { return dir_.filePath(name).toStdString(); }
+    void write(const char *name, const std::string &bytes) const;
+    QTemporaryDir dir_;
+};
+
+void TestCli::write(const char *name, const std::string &bytes) const
+{
+    QFile out(dir_.filePath(name));
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(bytes.data(), qint64(bytes.size()));
+}
+
+void TestCli::initTestCase()
+{
+    QVERIFY(dir_.isValid());
+    write("worked.crv", kWorkedExampleFile);
+
+    // The sampler's two-sample curve at (200, 0) and (800, 1000), 16 stored points.
+    auto slot = makeSlot();
+    slot->sampleCount = 2;
+    setSample(*slot, 0, 200, 0, 50);
+    setSample(*slot, 1, 800, 1000, 50);
+    slot->samplingCount = 16;
+    write("two.crv", formatCurveFile(*slot));
+
+    std::string tooMany = kWorkedExampleFile;
+    tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n17\r\n");
+    write("trop.crv", tooMany);
+}
+
+void TestCli::infoPrintsTheFileFields()
+{
+    const CliResult result = cli({"info", file("worked.crv")});
+    QCOMPARE(result.code, 0);
+    QCOMPARE(result.out, "xLegend: X\nyLegend: Y\nxmin: 0.000000\nxmax: 1000.000000\n"
+                         "ymin: 0.000000\nymax: 1000.000000\nsampleCount: 2\n"
+                         "samplingCount: 4\ninterpolationFlag: 0\n");
+    QVERIFY(result.err.empty());
+    QVERIFY(cli({"info", example("wave.crv")}).out.starts_with("xLegend: temps (ms)\n"));
+}
+
+void TestCli::pointsResampleLikeTheEditor()
+{
+    const auto stored = lines(cli({"points", file("two.crv")}).out);
+    QCOMPARE(stored.size(), std::size_t(16));
+    QCOMPARE(stored[0], "0.000000 0.000000");
+
+    const auto resampled = lines(cli({"points", file("two.crv"), "--count", "64"}).out);
+    QCOMPARE(resampled.size(), std::size_t(64));
+    QVERIFY(resampled[13].starts_with("206.349206 3.234"));
+    QVERIFY(resampled[14].starts_with("222.222222 20.886"));
+    QVERIFY(resampled[31].starts_with("492.063492 485.353"));
+    QVERIFY(resampled[50].starts_with("793.650794 996.765"));
+    QCOMPARE(resampled[63], "1000.000000 0.000000");
+
+    const auto csv = lines(cli({"points", file("two.crv"), "--count", "64", "--csv"}).out);
+    QCOMPARE(csv.size(), std::size_t(65));
+    QCOMPARE(csv[0], "x,y");
+    QCOMPARE(csv[1], "0,0");
+    QCOMPARE(csv[2], QString::number(1000.0 / 63, 'g', 17).toStdString() + ",0");
+}
+
+void TestCli::pointsOfAComputedCurveAreStored()
+{
+    // The parabola example is flagged: --count leaves its 64 computed points.
+    const auto points = lines(cli({"points", example("parabola.crv"), "--count", "16"}).out);
+    QCOMPARE(points.size(), std::size_t(64));
+    QCOMPARE(points[63], "1000.000000 1000.000000");
+    // The worked example's two samples do not reach x = 1000: ymin there.
+    const auto worked = lines(cli({"points", file("worked.crv")}).out);
+    QCOMPARE(worked.size(), std::size_t(4));
+    QCOMPARE(worked[3], "1000.000000 0.000000");
+}
+
+void TestCli::areaIsTheSurfaceText()
+{
+    const CliResult ramp = cli({"area", example("ramp.crv")});
+    QCOMPARE(ramp.code, 0);
+    QCOMPARE(ramp.out, "500000.00\n");
+    QCOMPARE(cli({"area", example("parabola.crv")}).out,
+             QString::asprintf("%.2f\n", 1e9 / 3 * (1 + 0.5 / (63.0 * 63.0)) / 1000).toStdString());
+}
+
+void TestCli::convertWritesCanonicalFiles()
+{
+    QCOMPARE(cli({"convert", example("wave.crv"), "--out", file("wave.crv")}).code, 0);
+    QCOMPARE(contentOf(dir_.filePath("wave.crv")), contentOf(QString::fromStdString(example("wave.crv"))));
+
+    std::string lfOnly = kWorkedExampleFile;
+    std::erase(lfOnly, '\r');
+    write("lf.crv", lfOnly);
+    QCOMPARE(cli({"convert", file("lf.crv"), "--out", file("crlf.crv")}).code, 0);
+    QCOMPARE(contentOf(dir_.filePath("crlf.crv")).toStdString(), kWorkedExampleFile);
+
+    QCOMPARE(cli({"convert", file("worked.crv"), "--out", file("worked.csv")}).code, 0);
+    QCOMPARE(contentOf(dir_.filePath("worked.csv")), "x,y\n0,0\n300,90\n600,210\n900,300\n");
+}
+
+void TestCli::badUsage_data()
+{
+    QTest::addColumn<std::vector<std::string>>("words");
+    QTest::addColumn<QString>("message");
+    const std::string worked = file("worked.crv");
+    QTest::newRow("nothing") << std::vector<std::string>{} << "sous-commande attendue";
+    QTest::newRow("unknown subcommand") << std::vector<std::string>{"dessine"} << "inconnue";
+    QTest::newRow("unknown option") << std::vector<std::string>{"info", worked, "--vite"} << "option inconnue";
+    QTest::newRow("missing value") << std::vector<std::string>{"points", worked, "--count"} << "valeur manquante";
+    QTest::newRow("count too small") << std::vector<std::string>{"points", worked, "--count", "15"} << "--count";
+    QTest::newRow("count too large") << std::vector<std::string>{"area", worked, "--count", "4097"} << "--count";
+    QTest::newRow("count not a number") << std::vector<std::string>{"area", worked, "--count", "1e3"} << "--count";
+    QTest::newRow("no file") << std::vector<std::string>{"info"} << "fichier .crv attendu";
+    QTest::newRow("two files") << std::vector<std::string>{"points", worked, worked} << "fichier .crv attendu";
+    QTest::newRow("missing file") << std::vector<std::string>{"info", file("absent.crv")} << "introuvable";
+    QTest::newRow("refused file") << std::vector<std::string>{"points", file("trop.crv")} << "17 échantillons";
+    QTest::newRow("convert without out") << std::vector<std::string>{"convert", worked} << "--out";
+    QTest::newRow("convert to other kind") << std::vector<std::string>{"convert", worked, "--out", file("a.txt")} << ".crv ou .csv";
+    QTest::newRow("unwritable output") << std::vector<std::string>{"convert", worked, "--out", file("absent/a.crv")} << "écriture";
+}
+
+void TestCli::badUsage()
+{
+    QFETCH(std::vector<std::string>, words);
+    QFETCH(QString, message);
+    const CliResult result = cli(words);
+    QCOMPARE(result.code, kExitUsage);
+    QVERIFY(result.out.empty());
+    const auto errorLines = lines(result.err);
+    QCOMPARE(errorLines.size(), std::size_t(1));
+    QVERIFY2(errorLines[0].starts_with("ombrelis-cli : "), result.err.c_str());
+    QVERIFY2(QString::fromStdString(errorLines[0]).contains(message), result.err.c_str());
+}
+
+void TestCli::helpAndVersion()
+{
+    const CliResult help = cli({"--help"});
+    QCOMPARE(help.code, 0);
+    QVERIFY(help.out.find("ombrelis-cli render") != std::string::npos);
+    QCOMPARE(cli({"--version"}).out, "ombrelis-cli 1.1\n");
+}
+
+void TestCli::binaryReportsThroughExitCodes()
+{
+    QProcess process;
+    process.start(OMBRELIS_CLI, {"area", QString::fromStdString(example("ramp.crv"))});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(process.readAllStandardOutput(), "500000.00\n");
+
+    process.start(OMBRELIS_CLI, {"info", dir_.filePath("absent.crv")});
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), kExitUsage);
+    QVERIFY(process.readAllStandardError().startsWith("ombrelis-cli : "));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
