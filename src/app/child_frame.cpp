@@ -23,6 +23,8 @@ CChildFrame::CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *v
 
 CChildFrame::~CChildFrame()
 {
+    // The subwindow still reports state changes while it is destroyed.
+    disconnect(this, nullptr, &mainFrame_, nullptr);
     mainFrame_.unregisterWindow(this);
 }
 

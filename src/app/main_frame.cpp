@@ -17,9 +17,13 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
-CMainFrame::CMainFrame(CTolvaneApp &app) : app_(app), mdiArea_(new QMdiArea(this))
+CMainFrame::CMainFrame(CTolvaneApp &app) : app_(app)
 {
+    // Made here, once every member is set: adding a child already sends this
+    // frame events.
+    mdiArea_ = new QMdiArea(this);
     setWindowTitle(CTolvaneApp::applicationName());
     setCentralWidget(mdiArea_);
     setAcceptDrops(true);
@@ -37,10 +41,11 @@ CMainFrame::CMainFrame(CTolvaneApp &app) : app_(app), mdiArea_(new QMdiArea(this
 CMainFrame::~CMainFrame()
 {
     // The document windows unregister themselves as they go, so they must
-    // go while the registry still exists.
-    disconnect(mdiArea_, nullptr, this, nullptr);
-    delete mdiArea_;
-    mdiArea_ = nullptr;
+    // go while the registry still exists, and nothing may look into the
+    // MDI area while it is being torn down.
+    QMdiArea *area = std::exchange(mdiArea_, nullptr);
+    disconnect(area, nullptr, this, nullptr);
+    delete area;
 }
 
 void CMainFrame::registerWindow(CChildFrame *frame)

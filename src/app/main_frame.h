@@ -94,7 +94,7 @@ private:
     void placeNewWindow(QMdiSubWindow *window);
 
     CTolvaneApp &app_;
-    QMdiArea *mdiArea_;
+    QMdiArea *mdiArea_ = nullptr;
     QToolBar *toolBar_ = nullptr;
     QMenu *windowMenu_ = nullptr;
     std::vector<QAction *> windowListActions_;

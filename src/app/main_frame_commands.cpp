@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
@@ -130,7 +131,10 @@ void CMainFrame::updateWindowMenu()
         QAction *action = windowMenu_->addAction(text);
         action->setCheckable(true);
         action->setChecked(window == mdiArea_->currentSubWindow());
-        connect(action, &QAction::triggered, this, [this, window] { mdiArea_->setActiveSubWindow(window); });
+        connect(action, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (window)
+                mdiArea_->setActiveSubWindow(window);
+        });
         windowListActions_.push_back(action);
     }
 }
