@@ -1,0 +1,64 @@
+#pragma once
+
+#include "curves/curve_store.h"
+
+#include <QStringList>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Stores hold eight 4096-point slots; tests keep them on the heap.
+inline std::unique_ptr<CurveStore> makeStore()
+{
+    return std::make_unique<CurveStore>();
+}
+
+// Gives slot k the range [xmin, xmax] and exactly the sampled points listed.
+inline void setSampledCurve(CurveStore &store, int k, double xmin, double xmax,
+                            std::initializer_list<CurvePoint> points)
+{
+    CurveSlot &slot = store.slots[k];
+    slot.xmin = xmin;
+    slot.xmax = xmax;
+    slot.samplingCount = static_cast<int>(points.size());
+    int j = 0;
+    for (const CurvePoint &p : points)
+        slot.sampledPoints[j++] = p;
+}
+
+inline QStringList toQStringList(const std::vector<std::string> &texts)
+{
+    QStringList list;
+    for (const std::string &text : texts)
+        list << QString::fromStdString(text);
+    return list;
+}
+
+inline std::vector<CurvePoint> usedPoints(const CurveSlot &slot)
+{
+    return {slot.sampledPoints.begin(), slot.sampledPoints.begin() + slot.samplingCount};
+}
+
+// Every field of the two slots is equal (sampled points compared bit for bit
+// through their values, so NaN points never compare equal).
+inline bool sameSlot(const CurveSlot &a, const CurveSlot &b)
+{
+    return a.name == b.name && a.xLegend == b.xLegend && a.yLegend == b.yLegend &&
+           a.xmin == b.xmin && a.xmax == b.xmax && a.ymin == b.ymin && a.ymax == b.ymax &&
+           a.sampleCount == b.sampleCount && a.samplingCount == b.samplingCount &&
+           a.samples == b.samples && a.startTangents == b.startTangents &&
+           a.endTangents == b.endTangents && a.sampledPoints == b.sampledPoints &&
+           a.colour == b.colour && a.active == b.active &&
+           a.interpolationFlag == b.interpolationFlag && a.scriptText == b.scriptText;
+}
+
+inline bool sameStore(const CurveStore &a, const CurveStore &b)
+{
+    for (int k = 0; k < kSlotCount; ++k) {
+        if (!sameSlot(a.slots[k], b.slots[k]))
+            return false;
+    }
+    return a.currentCurve == b.currentCurve;
+}
