@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <array>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -41,15 +43,21 @@ inline std::vector<CurvePoint> usedPoints(const CurveSlot &slot)
     return {slot.sampledPoints.begin(), slot.sampledPoints.begin() + slot.samplingCount};
 }
 
-// Every field of the two slots is equal (sampled points compared bit for bit
-// through their values, so NaN points never compare equal).
+// The two point arrays hold the same bits (so that NaN equals NaN).
+template <std::size_t N>
+bool sameBits(const std::array<CurvePoint, N> &a, const std::array<CurvePoint, N> &b)
+{
+    return std::memcmp(a.data(), b.data(), sizeof(CurvePoint) * N) == 0;
+}
+
+// Every field of the two slots is equal.
 inline bool sameSlot(const CurveSlot &a, const CurveSlot &b)
 {
     return a.name == b.name && a.xLegend == b.xLegend && a.yLegend == b.yLegend &&
            a.xmin == b.xmin && a.xmax == b.xmax && a.ymin == b.ymin && a.ymax == b.ymax &&
            a.sampleCount == b.sampleCount && a.samplingCount == b.samplingCount &&
-           a.samples == b.samples && a.startTangents == b.startTangents &&
-           a.endTangents == b.endTangents && a.sampledPoints == b.sampledPoints &&
+           sameBits(a.samples, b.samples) && sameBits(a.startTangents, b.startTangents) &&
+           sameBits(a.endTangents, b.endTangents) && sameBits(a.sampledPoints, b.sampledPoints) &&
            a.colour == b.colour && a.active == b.active &&
            a.interpolationFlag == b.interpolationFlag && a.scriptText == b.scriptText;
 }

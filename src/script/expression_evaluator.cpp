@@ -127,10 +127,16 @@ bool ExpressionEvaluator::evaluateSplit(const ExpressionNode &node, std::span<do
     return leftValid && rightValid;
 }
 
+// The grid ascends, so each lookup starts from the interval found before.
 void ExpressionEvaluator::fillCurve(const SampledLookup &curve, std::span<double> out) const
 {
-    for (std::size_t j = 0; j < out.size(); ++j)
-        out[j] = curveValueAt(curve, grid_.x(static_cast<int>(j))).value_or(0.0);
+    int hint = 0;
+    for (std::size_t j = 0; j < out.size(); ++j) {
+        const double x = grid_.x(static_cast<int>(j));
+        const int index = curve.findIndex(x, hint);
+        out[j] = index < 0 ? 0.0 : curve.interpolate(index, x);
+        hint = std::max(index, 0);
+    }
 }
 
 std::span<double> ExpressionEvaluator::temporary(int depth)

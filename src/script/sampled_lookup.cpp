@@ -1,5 +1,6 @@
 #include "script/sampled_lookup.h"
 
+#include <algorithm>
 #include <cmath>
 
 SampledLookup::SampledLookup(const CurvePoint *points, int samplingCount)
@@ -14,7 +15,7 @@ SampledLookup::SampledLookup(const CurveSlot &slot)
 {
 }
 
-int SampledLookup::findIndex(double x) const
+int SampledLookup::findIndex(double x, int hint) const
 {
     if (count_ < 2)
         return -1;
@@ -23,7 +24,7 @@ int SampledLookup::findIndex(double x) const
     // A NaN x passes the range test and fits no interval.
     if (std::isnan(x))
         return count_ - 1;
-    return ascending_ ? searchIndex(x) : scanIndex(x);
+    return ascending_ ? searchIndex(x, hint) : scanIndex(x);
 }
 
 int SampledLookup::scanIndex(double x) const
@@ -35,12 +36,22 @@ int SampledLookup::scanIndex(double x) const
     return count_ - 1;
 }
 
-// On ascending abscissae the only interval that can hold x ends at the first
-// abscissa greater than x; when there is none, x is the last abscissa.
-int SampledLookup::searchIndex(double x) const
+// On ascending abscissae the interval that holds x starts at the last
+// abscissa not greater than x; when that is the last point, x equals it.
+// From a hint at or left of x, strides doubling from 1 bracket the answer.
+int SampledLookup::searchIndex(double x, int hint) const
 {
-    int low = 0;  // points_[low].x <= x, known from the range test
-    int high = count_;  // first index whose abscissa may exceed x
+    int low = 0;        // points_[low].x <= x, known from the range test
+    int high = count_;  // count_, or an index whose abscissa exceeds x
+    if (hint > 0 && hint < count_ && points_[hint].x <= x) {
+        int stride = 1;
+        low = hint;
+        while (low + stride < count_ && points_[low + stride].x <= x) {
+            low += stride;
+            stride *= 2;
+        }
+        high = std::min(low + stride, count_);
+    }
     while (high - low > 1) {
         const int middle = low + (high - low) / 2;
         if (points_[middle].x <= x)
@@ -48,7 +59,16 @@ int SampledLookup::searchIndex(double x) const
         else
             high = middle;
     }
-    return high == count_ ? count_ - 1 : low;
+    return low;
+}
+
+double SampledLookup::interpolate(int index, double x) const
+{
+    const CurvePoint &p = points_[index];
+    if (index == count_ - 1)
+        return p.y;
+    const CurvePoint &q = points_[index + 1];
+    return p.y + (q.y - p.y) * (x - p.x) / (q.x - p.x);
 }
 
 std::optional<double> curveValueAt(const SampledLookup &curve, double x)
@@ -56,9 +76,5 @@ std::optional<double> curveValueAt(const SampledLookup &curve, double x)
     const int i = curve.findIndex(x);
     if (i < 0)
         return std::nullopt;
-    const CurvePoint &p = curve.point(i);
-    if (i == curve.count() - 1)
-        return p.y;
-    const CurvePoint &q = curve.point(i + 1);
-    return p.y + (q.y - p.y) * (x - p.x) / (q.x - p.x);
+    return curve.interpolate(i, x);
 }

@@ -28,41 +28,42 @@ NamedCurves namedCurves(std::string_view expression)
     return named;
 }
 
-// The curves an expression reads, as they stand before the target is written:
-// a target that names itself is read from a copy of its old points.
-class ScriptSources {
-public:
-    ScriptSources(const CurveStore &store, const NamedCurves &named, int target)
-    {
-        for (int k = 0; k < kCurveCount; ++k) {
-            if (named[static_cast<std::size_t>(k)] && k != target)
-                curves_[static_cast<std::size_t>(k)] = SampledLookup(store.slots[k]);
-        }
-        if (named[static_cast<std::size_t>(target)]) {
-            const CurveSlot &slot = store.slots[target];
-            const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
-            targetCopy_.assign(slot.sampledPoints.begin(), slot.sampledPoints.begin() + count);
-            curves_[static_cast<std::size_t>(target)] =
-                SampledLookup(targetCopy_.data(), slot.samplingCount);
-        }
+// The curves an expression reads. Taken before the target is prepared, and
+// the target's points are written only once the evaluation is over, so a
+// target that names itself is read as it stood before the run.
+std::array<SampledLookup, kCurveCount> sourceCurves(const CurveStore &store,
+                                                    const NamedCurves &named)
+{
+    std::array<SampledLookup, kCurveCount> curves{};
+    for (int k = 0; k < kCurveCount; ++k) {
+        if (named[static_cast<std::size_t>(k)])
+            curves[static_cast<std::size_t>(k)] = SampledLookup(store.slots[k]);
     }
-    ScriptSources(const ScriptSources &) = delete;
-    ScriptSources &operator=(const ScriptSources &) = delete;
+    return curves;
+}
 
-    const std::array<SampledLookup, kCurveCount> &curves() const { return curves_; }
-
-private:
-    std::vector<CurvePoint> targetCopy_;
-    std::array<SampledLookup, kCurveCount> curves_{};
+// The curve a line writes, or the message that refuses the line.
+struct TargetChoice {
+    int target = -1;
+    std::string_view refusal;
 };
+
+TargetChoice chooseTarget(const CurveStore &store, const Assignment &assignment)
+{
+    if (assignment.found) {
+        const int target = curveReferenceSlot(assignment.left);
+        return target >= 0 ? TargetChoice{target, {}} : TargetChoice{-1, kBadLeftMemberMessage};
+    }
+    const std::optional<int> free = findFreeCurve(store);
+    return free ? TargetChoice{*free, {}} : TargetChoice{-1, kNoFreeCurveMessage};
+}
 
 ScriptRunResult endEarly(std::string_view message)
 {
     return {{std::string(message)}, true, -1};
 }
 
-// The slot fields an assignment writes before it evaluates, in the order the
-// window shows them should it repaint between messages.
+// The slot fields an assignment sets before its evaluation.
 void prepareTarget(CurveStore &store, int target, std::string_view expression,
                    std::string_view scriptLine, ScriptRange range)
 {
@@ -81,6 +82,21 @@ void prepareTarget(CurveStore &store, int target, std::string_view expression,
     slot.ymax = ymax;
     slot.samplingCount = samplingCount;
     store.currentCurve = target;
+}
+
+// Computes the expression on the grid of the prepared target and writes the
+// points; tells whether the expression was valid.
+bool evaluateInto(CurveSlot &target, std::string_view expression,
+                  const std::array<SampledLookup, kCurveCount> &curves,
+                  std::vector<std::string> &messages)
+{
+    const ScriptGrid grid = makeScriptGrid(target.xmin, target.xmax, target.samplingCount);
+    std::vector<double> ordinates(static_cast<std::size_t>(grid.count));
+    ExpressionEvaluator evaluator(curves, grid, messages);
+    const bool valid = evaluator.evaluateExpression(expression, ordinates);
+    for (int j = 0; j < grid.count; ++j)
+        target.sampledPoints[j] = {grid.x(j), ordinates[static_cast<std::size_t>(j)]};
+    return valid;
 }
 
 }  // namespace
@@ -113,34 +129,19 @@ ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine)
 {
     const std::string line = removeBlanks(scriptLine);
     const Assignment assignment = splitAssignment(line);
-    int target = -1;
-    if (assignment.found) {
-        target = curveReferenceSlot(assignment.left);
-        if (target < 0)
-            return endEarly(kBadLeftMemberMessage);
-    } else {
-        const std::optional<int> free = findFreeCurve(store);
-        if (!free)
-            return endEarly(kNoFreeCurveMessage);
-        target = *free;
-    }
+    const TargetChoice choice = chooseTarget(store, assignment);
+    if (choice.target < 0)
+        return endEarly(choice.refusal);
     const std::string_view expression = assignment.right;
     if (expressionDepth(expression, kMaxScriptDepth) > kMaxScriptDepth)
         return endEarly(kTooDeepMessage);
 
-    const ScriptSources sources(store, namedCurves(expression), target);
-    prepareTarget(store, target, expression, scriptLine, scriptRange(store, expression));
-
-    CurveSlot &slot = store.slots[target];
-    const ScriptGrid grid = makeScriptGrid(slot.xmin, slot.xmax, slot.samplingCount);
-    std::vector<double> ordinates(static_cast<std::size_t>(grid.count));
-    ScriptRunResult result;
-    result.target = target;
-    ExpressionEvaluator evaluator(sources.curves(), grid, result.messages);
-    const bool valid = evaluator.evaluateExpression(expression, ordinates);
-    for (int j = 0; j < grid.count; ++j)
-        slot.sampledPoints[j] = {grid.x(j), ordinates[static_cast<std::size_t>(j)]};
-    if (valid) {
+    const std::array<SampledLookup, kCurveCount> curves =
+        sourceCurves(store, namedCurves(expression));
+    prepareTarget(store, choice.target, expression, scriptLine, scriptRange(store, expression));
+    ScriptRunResult result{{}, false, choice.target};
+    CurveSlot &slot = store.slots[choice.target];
+    if (evaluateInto(slot, expression, curves, result.messages)) {
         slot.active = true;
         slot.interpolationFlag = 1;
     }
