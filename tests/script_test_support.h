@@ -38,11 +38,6 @@ inline QStringList toQStringList(const std::vector<std::string> &texts)
     return list;
 }
 
-inline std::vector<CurvePoint> usedPoints(const CurveSlot &slot)
-{
-    return {slot.sampledPoints.begin(), slot.sampledPoints.begin() + slot.samplingCount};
-}
-
 // The two point arrays hold the same bits (so that NaN equals NaN).
 template <std::size_t N>
 bool sameBits(const std::array<CurvePoint, N> &a, const std::array<CurvePoint, N> &b)

@@ -354,7 +354,8 @@ void TestScriptProperty::evaluatorAgreesWithReference()
 void TestScriptProperty::anyBytesGiveWellFormedRuns()
 {
     std::mt19937 random(1015);
-    const std::string_view alphabet("C1234X=()+-*/^.0123456789 Y\0\x01\t\xC3\xA9\xFF", 40);
+    static constexpr char kAlphabet[] = "C1234X=()+-*/^.0123456789 Y\0\x01\t\xC3\xA9\xFF";
+    const std::string_view alphabet(kAlphabet, sizeof kAlphabet - 1);
     auto store = makeStore();
     for (int trial = 0; trial < 1000; ++trial) {
         for (int k = 0; k < kCurveCount; ++k)
