@@ -127,7 +127,8 @@ bool ExpressionEvaluator::evaluateSplit(const ExpressionNode &node, std::span<do
     return leftValid && rightValid;
 }
 
-// The grid ascends, so each lookup starts from the interval found before.
+// Grids ascend whenever xmin < xmax, so each lookup starts from the interval
+// found for the point before.
 void ExpressionEvaluator::fillCurve(const SampledLookup &curve, std::span<double> out) const
 {
     int hint = 0;
@@ -142,8 +143,8 @@ void ExpressionEvaluator::fillCurve(const SampledLookup &curve, std::span<double
 std::span<double> ExpressionEvaluator::temporary(int depth)
 {
     const auto needed = static_cast<std::size_t>(depth) + 1;
-    // Growing the outer vector moves the buffers without moving their
-    // contents, so spans held by shallower levels stay valid.
+    // Growing the outer vector moves the inner vectors but not their heap
+    // buffers, so the spans that shallower levels hold stay valid.
     while (temporaries_.size() < needed)
         temporaries_.emplace_back(static_cast<std::size_t>(grid_.count));
     return temporaries_[static_cast<std::size_t>(depth)];
