@@ -141,7 +141,8 @@ ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine)
     prepareTarget(store, choice.target, expression, scriptLine, scriptRange(store, expression));
     ScriptRunResult result{{}, false, choice.target};
     CurveSlot &slot = store.slots[choice.target];
-    if (evaluateInto(slot, expression, curves, result.messages)) {
+    result.valid = evaluateInto(slot, expression, curves, result.messages);
+    if (result.valid) {
         slot.active = true;
         slot.interpolationFlag = 1;
     }

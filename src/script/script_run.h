@@ -13,6 +13,7 @@ struct ScriptRunResult {
     std::vector<std::string> messages;
     bool endedEarly = false;  // refused before anything changed
     int target = -1;          // the curve written, 0..3; -1 when ended early
+    bool valid = false;       // the whole expression was valid: the target is a computed curve
 };
 
 // Runs one script line (as typed, blanks included) on a window's curves:
