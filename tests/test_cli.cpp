@@ -58,6 +58,8 @@ private Q_SLOTS:
     void pointsOfAComputedCurveAreStored();
     void areaIsTheSurfaceText();
     void convertWritesCanonicalFiles();
+    void scriptWorkedExample();
+    void scriptMessagesAndExitCodes();
     void badUsage_data();
     void badUsage();
     void helpAndVersion();
@@ -88,6 +90,17 @@ void TestCli::initTestCase()
     setSample(*slot, 1, 800, 1000, 50);
     slot->samplingCount = 16;
     write("two.crv", formatCurveFile(*slot));
+
+    // Curve 1 of the script's worked example: three points, no samples.
+    auto three = makeSlot();
+    three->samplingCount = 3;
+    three->sampledPoints[0] = {0, 0};
+    three->sampledPoints[1] = {500, 100};
+    three->sampledPoints[2] = {1000, 200};
+    write("three.crv", formatCurveFile(*three));
+    auto five = makeSlot();
+    five->samplingCount = 5;
+    write("five.crv", formatCurveFile(*five));
 
     std::string tooMany = kWorkedExampleFile;
     tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n17\r\n");
@@ -162,6 +175,45 @@ void TestCli::convertWritesCanonicalFiles()
     QCOMPARE(contentOf(dir_.filePath("worked.csv")), "x,y\n0,0\n300,90\n600,210\n900,300\n");
 }
 
+void TestCli::scriptWorkedExample()
+{
+    const CliResult result = cli({"script", "C2=C1*2+X", "--c1", file("three.crv"), "--c2",
+                                  file("five.crv"), "--current", "2", "--out", file("c2.crv")});
+    QCOMPARE(result.code, 0);
+    QVERIFY(result.out.empty());
+    QVERIFY(result.err.empty());
+    const CliResult points = cli({"points", file("c2.crv")});
+    QCOMPARE(points.out, "0.000000 0.000000\n250.000000 350.000000\n500.000000 700.000000\n"
+                         "750.000000 1050.000000\n1000.000000 1400.000000\n");
+    QVERIFY(cli({"info", file("c2.crv")}).out.ends_with("interpolationFlag: 1\n"));
+
+    // Without --out the target's points are printed; --count sets the grid.
+    const auto printed = lines(cli({"script", "X/2", "--count", "16"}).out);
+    QCOMPARE(printed.size(), std::size_t(16));
+    QCOMPARE(printed[15], "1000.000000 500.000000");
+}
+
+void TestCli::scriptMessagesAndExitCodes()
+{
+    const CliResult unbalanced =
+        cli({"script", "C1=(C2", "--c2", file("three.crv"), "--out", file("c1.crv")});
+    QCOMPARE(unbalanced.code, kExitScriptFailed);
+    QCOMPARE(unbalanced.err, "Parenthésage incorrecte dans le script!\nSyntaxe incorrecte pour le script!\n");
+    QVERIFY(QFile::exists(dir_.filePath("c1.crv")));  // written: the target was chosen
+    QVERIFY(cli({"info", file("c1.crv")}).out.ends_with("interpolationFlag: 0\n"));
+
+    const CliResult badLeft = cli({"script", "C5=X", "--out", file("c5.crv")});
+    QCOMPARE(badLeft.code, kExitScriptFailed);
+    QCOMPARE(badLeft.err, "Affectation avec membre gauche incorrect!\n");
+    QVERIFY(!QFile::exists(dir_.filePath("c5.crv")));
+
+    const std::string ramp = example("ramp.crv");
+    const CliResult full = cli({"script", "X", "--c1", ramp, "--c2", ramp, "--c3", ramp, "--c4", ramp});
+    QCOMPARE(full.code, kExitScriptFailed);
+    QCOMPARE(full.err, "Place indisponible pour le script!\n");
+    QVERIFY(full.out.empty());
+}
+
 void TestCli::badUsage_data()
 {
     QTest::addColumn<std::vector<std::string>>("words");
@@ -180,6 +232,9 @@ void TestCli::badUsage_data()
     QTest::newRow("refused file") << std::vector<std::string>{"points", file("trop.crv")} << "17 échantillons";
     QTest::newRow("convert without out") << std::vector<std::string>{"convert", worked} << "--out";
     QTest::newRow("convert to other kind") << std::vector<std::string>{"convert", worked, "--out", file("a.txt")} << ".crv ou .csv";
+    QTest::newRow("script without line") << std::vector<std::string>{"script"} << "ligne de script";
+    QTest::newRow("script current out of range") << std::vector<std::string>{"script", "X", "--current", "5"} << "--current";
+    QTest::newRow("script missing curve file") << std::vector<std::string>{"script", "X", "--c3", file("absent.crv")} << "introuvable";
     QTest::newRow("unwritable output") << std::vector<std::string>{"convert", worked, "--out", file("absent/a.crv")} << "écriture";
 }
 

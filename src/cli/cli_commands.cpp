@@ -6,6 +6,7 @@
 #include "curves/curve_file_io.h"
 #include "curves/curve_store.h"
 #include "geometry/surface.h"
+#include "script/script_run.h"
 #include "view/plot_mapping.h"
 
 #include <QFileInfo>
@@ -113,6 +114,7 @@ private:
     Step points(const CliArguments &arguments);
     Step area(const CliArguments &arguments);
     Step convert(const CliArguments &arguments);
+    Step script(const CliArguments &arguments, bool &failed);
 
     std::ostream &out_;
     std::ostream &err_;
@@ -135,6 +137,7 @@ int CliRun::run(const std::vector<std::string> &words)
 
 int CliRun::dispatch(const std::string &name, const std::vector<std::string> &words)
 {
+    bool scriptFailed = false;
     struct Entry {
         CliGrammar grammar;
         Command command;
@@ -144,6 +147,9 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
         {"points", {{{"--count"}, {"--csv"}}, [this](const CliArguments &a) { return points(a); }}},
         {"area", {{{"--count"}, {}}, [this](const CliArguments &a) { return area(a); }}},
         {"convert", {{{"--out"}, {}}, [this](const CliArguments &a) { return convert(a); }}},
+        {"script",
+         {{{"--c1", "--c2", "--c3", "--c4", "--current", "--count", "--out"}, {}},
+          [this, &scriptFailed](const CliArguments &a) { return script(a, scriptFailed); }}},
     };
     const auto found = commands.find(name);
     if (found == commands.end())
@@ -151,7 +157,8 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
     const ParsedArguments parsed = parseCliArguments(words, found->second.grammar);
     if (!parsed.error.empty())
         return finish(usageError(parsed.error));
-    return finish(found->second.command(parsed.arguments));
+    const int code = finish(found->second.command(parsed.arguments));
+    return code == kExitSuccess && scriptFailed ? kExitScriptFailed : code;
 }
 
 int CliRun::finish(Step step)
@@ -223,6 +230,58 @@ Step CliRun::convert(const CliArguments &arguments)
         return failure;
     const CurveSlot &curve = store->slots[0];
     return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
+}
+
+// Loads --c1 .. --c4 as curves 1 to 4 of one window, applies --count as the
+// sampling commands do, lets a repaint resample them and makes --current the
+// current curve: the window the script then runs in.
+Step prepareWindow(const CliArguments &arguments, CurveStore &store)
+{
+    for (int k = 1; k <= kCurveCount; ++k) {
+        if (const std::string *path = arguments.value("--c" + std::to_string(k))) {
+            if (auto failure = loadCurve(store, k - 1, *path))
+                return failure;
+        }
+    }
+    std::optional<int> count;
+    if (auto failure = readCount(arguments, count))
+        return failure;
+    if (count)
+        store.setSamplingCount(*count);
+    store.resampleDrawnCurves();
+    if (const std::string *current = arguments.value("--current")) {
+        const auto k = parseIntegerIn(*current, 1, kCurveCount);
+        if (!k)
+            return usageError("--current attend un entier de 1 à 4, pas « " + *current + " »");
+        store.currentCurve = *k - 1;
+    } else {
+        store.currentCurve = 0;
+    }
+    return std::nullopt;
+}
+
+Step CliRun::script(const CliArguments &arguments, bool &failed)
+{
+    if (arguments.positional.size() != 1)
+        return usageError("une ligne de script attendue, et une seule");
+    auto store = std::make_unique<CurveStore>();
+    if (auto failure = prepareWindow(arguments, *store))
+        return failure;
+
+    const ScriptRunResult result = runScript(*store, arguments.positional[0]);
+    for (const std::string &message : result.messages)
+        err_ << message << '\n';
+    failed = !result.valid;
+    if (result.endedEarly)
+        return std::nullopt;
+
+    // Selecting the target repaints the window, which resamples it when it has samples.
+    store->resampleDrawnCurves();
+    const CurveSlot &target = store->slots[result.target];
+    if (const std::string *out = arguments.value("--out"))
+        return writeFile(*out, formatCurveFile(target));
+    out_ << pointLines(target);
+    return std::nullopt;
 }
 
 }  // namespace

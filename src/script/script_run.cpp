@@ -1,0 +1,150 @@
+#include "script/script_run.h"
+
+#include "script/expression_evaluator.h"
+#include "script/sampled_lookup.h"
+#include "script/script_messages.h"
+#include "script/script_text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using NamedCurves = std::array<bool, kCurveCount>;
+
+// The curves named by the operands of an expression, cut at every delimiter.
+NamedCurves namedCurves(std::string_view expression)
+{
+    NamedCurves named{};
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= expression.size(); ++i) {
+        if (i < expression.size() && !isScriptDelimiter(expression[i]))
+            continue;
+        const int slot = curveReferenceSlot(expression.substr(start, i - start));
+        if (slot >= 0)
+            named[static_cast<std::size_t>(slot)] = true;
+        start = i + 1;
+    }
+    return named;
+}
+
+// The curves an expression reads. Taken before the target is prepared, and
+// the target's points are written only once the evaluation is over, so a
+// target that names itself is read as it stood before the run.
+std::array<SampledLookup, kCurveCount> sourceCurves(const CurveStore &store,
+                                                    const NamedCurves &named)
+{
+    std::array<SampledLookup, kCurveCount> curves{};
+    for (int k = 0; k < kCurveCount; ++k) {
+        if (named[static_cast<std::size_t>(k)])
+            curves[static_cast<std::size_t>(k)] = SampledLookup(store.slots[k]);
+    }
+    return curves;
+}
+
+// The curve a line writes, or the message that refuses the line.
+struct TargetChoice {
+    int target = -1;
+    std::string_view refusal;
+};
+
+TargetChoice chooseTarget(const CurveStore &store, const Assignment &assignment)
+{
+    if (assignment.found) {
+        const int target = curveReferenceSlot(assignment.left);
+        return target >= 0 ? TargetChoice{target, {}} : TargetChoice{-1, kBadLeftMemberMessage};
+    }
+    const std::optional<int> free = findFreeCurve(store);
+    return free ? TargetChoice{*free, {}} : TargetChoice{-1, kNoFreeCurveMessage};
+}
+
+ScriptRunResult endEarly(std::string_view message)
+{
+    return {{std::string(message)}, true, -1};
+}
+
+// The slot fields an assignment sets before its evaluation.
+void prepareTarget(CurveStore &store, int target, std::string_view expression,
+                   std::string_view scriptLine, ScriptRange range)
+{
+    const CurveSlot &cur = store.current();
+    const double ymin = cur.ymin;
+    const double ymax = cur.ymax;
+    const std::int32_t samplingCount = cur.samplingCount;
+    CurveSlot &slot = store.slots[target];
+    slot.name = expression;
+    slot.scriptText = scriptLine;
+    slot.xLegend = "Xscript";
+    slot.xmin = range.x0;
+    slot.xmax = range.x1;
+    slot.yLegend = "Yscript";
+    slot.ymin = ymin;
+    slot.ymax = ymax;
+    slot.samplingCount = samplingCount;
+    store.currentCurve = target;
+}
+
+// Computes the expression on the grid of the prepared target and writes the
+// points; tells whether the expression was valid.
+bool evaluateInto(CurveSlot &target, std::string_view expression,
+                  const std::array<SampledLookup, kCurveCount> &curves,
+                  std::vector<std::string> &messages)
+{
+    const ScriptGrid grid = makeScriptGrid(target.xmin, target.xmax, target.samplingCount);
+    std::vector<double> ordinates(static_cast<std::size_t>(grid.count));
+    ExpressionEvaluator evaluator(curves, grid, messages);
+    const bool valid = evaluator.evaluateExpression(expression, ordinates);
+    for (int j = 0; j < grid.count; ++j)
+        target.sampledPoints[j] = {grid.x(j), ordinates[static_cast<std::size_t>(j)]};
+    return valid;
+}
+
+}  // namespace
+
+std::optional<int> findFreeCurve(const CurveStore &store)
+{
+    for (int k = 0; k < kCurveCount; ++k) {
+        if (!store.slots[k].active)
+            return k;
+    }
+    return std::nullopt;
+}
+
+ScriptRange scriptRange(const CurveStore &store, std::string_view expression)
+{
+    ScriptRange range{store.current().xmin, store.current().xmax};
+    const NamedCurves named = namedCurves(expression);
+    for (int k = 0; k < kCurveCount; ++k) {
+        if (!named[static_cast<std::size_t>(k)])
+            continue;
+        if (store.slots[k].xmin < range.x0)
+            range.x0 = store.slots[k].xmin;
+        if (store.slots[k].xmax > range.x1)
+            range.x1 = store.slots[k].xmax;
+    }
+    return range;
+}
+
+ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine)
+{
+    const std::string line = removeBlanks(scriptLine);
+    const Assignment assignment = splitAssignment(line);
+    const TargetChoice choice = chooseTarget(store, assignment);
+    if (choice.target < 0)
+        return endEarly(choice.refusal);
+    const std::string_view expression = assignment.right;
+    if (expressionDepth(expression, kMaxScriptDepth) > kMaxScriptDepth)
+        return endEarly(kTooDeepMessage);
+
+    const std::array<SampledLookup, kCurveCount> curves =
+        sourceCurves(store, namedCurves(expression));
+    prepareTarget(store, choice.target, expression, scriptLine, scriptRange(store, expression));
+    ScriptRunResult result{{}, false, choice.target};
+    CurveSlot &slot = store.slots[choice.target];
+    result.valid = evaluateInto(slot, expression, curves, result.messages);
+    if (result.valid) {
+        slot.active = true;
+        slot.interpolationFlag = 1;
+    }
+    return result;
+}
