@@ -1,0 +1,35 @@
+#pragma once
+
+#include "view/plot_mapping.h"
+
+#include <vector>
+
+// The Win32 pixel rules of the plot's lines and rectangles, as runs of pixels
+// that any painter can fill: a line leaves out its last pixel, a rectangle
+// (l, t, r, b) covers columns l..r-1 and rows t..b-1.
+
+// Columns left..right-1 and rows top..bottom-1; empty when right <= left or
+// bottom <= top.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    friend bool operator==(const PixelRect &, const PixelRect &) = default;
+};
+
+PixelRect intersected(const PixelRect &a, const PixelRect &b);
+
+// The rectangle without its outermost ring of pixels (empty when it is two
+// pixels wide or high, or less).
+PixelRect interior(const PixelRect &r);
+
+// Appends to `runs` the pixels of the line from `from` to `to`, leaving out
+// `to`, that lie inside `clip`: one pixel per column (per row for a line
+// steeper than 45 degrees), the one nearest the ideal line, a tie going to the
+// pixel further from `from`. Runs are one pixel high (wide for steep lines)
+// and follow the line from `from`. Exact for any int coordinates: clipping
+// never moves a pixel, and the work is bounded by the size of `clip`.
+void appendLineRuns(PixelPoint from, PixelPoint to, const PixelRect &clip,
+                    std::vector<PixelRect> &runs);
