@@ -55,6 +55,10 @@ private Q_SLOTS:
     void randomLinesFollowTheRules();
     void clippingNeverMovesAPixel();
     void coordinatesAtTheIntLimits();
+    void bezierStepsFollowTheControlPolygon();
+    void straightBezierIsItsLineWithBothEnds();
+    void bezierStaysOnTheCurve();
+    void bezierAtTheIntLimits();
 };
 
 void TestPixelRuns::rectangleHelpers()
@@ -179,6 +183,66 @@ void TestPixelRuns::coordinatesAtTheIntLimits()
     QCOMPARE(pixelsOf(clipAtTheTop), (std::vector<Pixel>{{kIntMax - 3, kIntMax - 3},
                                                           {kIntMax - 2, kIntMax - 2},
                                                           {kIntMax - 1, kIntMax - 1}}));
+}
+
+void TestPixelRuns::bezierStepsFollowTheControlPolygon()
+{
+    QCOMPARE(bezierSteps({5, 5}, {5, 5}, {5, 5}, {5, 5}), 1);
+    QCOMPARE(bezierSteps({0, 0}, {4, 0}, {8, 0}, {12, 0}), 3);
+    QCOMPARE(bezierSteps({0, 0}, {4, 0}, {8, 0}, {13, 0}), 4);
+    QCOMPARE(bezierSteps({kIntMin, kIntMin}, {kIntMax, kIntMax}, {kIntMin, kIntMax}, {kIntMax, kIntMin}),
+             kMaxBezierSteps);
+}
+
+void TestPixelRuns::straightBezierIsItsLineWithBothEnds()
+{
+    const std::vector<PixelPoint> points{{10, 30}, {30, 30}, {50, 30}, {70, 30}, {99, 99}};
+    std::vector<PixelRect> runs;
+    appendBezierRuns(points, kWide, runs);
+    std::set<Pixel> expected;
+    for (int x = 10; x <= 70; ++x)
+        expected.insert({x, 30});
+    QCOMPARE(pixelSet(runs), expected);  // the odd fifth point is no segment
+}
+
+// Two arches joined at (70, 50): every pixel lies on the curve's band, the
+// tops and the ends are covered.
+void TestPixelRuns::bezierStaysOnTheCurve()
+{
+    const std::vector<PixelPoint> points{{10, 50}, {10, 10}, {70, 10}, {70, 50},
+                                         {70, 90}, {130, 90}, {130, 50}};
+    std::vector<PixelRect> runs;
+    appendBezierRuns(points, kWide, runs);
+    const std::set<Pixel> pixels = pixelSet(runs);
+    for (const Pixel &p : {Pixel{10, 50}, Pixel{40, 20}, Pixel{70, 50}, Pixel{100, 80}, Pixel{130, 50}})
+        QVERIFY(pixels.count(p));
+    for (const auto &[x, y] : pixels) {
+        QVERIFY(x >= 10 && x <= 130 && y >= 20 && y <= 80);
+        // Each arch is symmetric: its pixels mirror within a pixel.
+        const bool firstArch = x < 70 || (x == 70 && y <= 50);
+        const int mirrorX = firstArch ? 80 - x : 200 - x;
+        bool mirrored = false;
+        for (int d = -1; d <= 1; ++d)
+            mirrored = mirrored || pixels.count({mirrorX + d, y});
+        QVERIFY2(mirrored, qPrintable(QString("%1,%2").arg(x).arg(y)));
+    }
+    QVERIFY(!pixels.count({40, 19}));
+    QVERIFY(!pixels.count({40, 21}));
+}
+
+void TestPixelRuns::bezierAtTheIntLimits()
+{
+    const std::vector<PixelPoint> points{{kIntMin, 0}, {kIntMax, 10}, {kIntMin, 20}, {kIntMax, 30}};
+    const PixelRect clip{-50, 0, 50, 40};
+    std::vector<PixelRect> runs;
+    appendBezierRuns(points, clip, runs);
+    QVERIFY(!runs.empty());
+    for (const PixelRect &run : runs)
+        QCOMPARE(intersected(run, clip), run);
+    std::vector<PixelRect> corner;
+    appendBezierRuns(std::vector<PixelPoint>{{0, 0}, {0, 0}, {0, 0}, {kIntMax, kIntMax}},
+                     {kIntMax - 1, kIntMax - 1, kIntMax, kIntMax}, corner);
+    QCOMPARE(corner, (std::vector<PixelRect>{{kIntMax - 1, kIntMax - 1, kIntMax, kIntMax}}));
 }
 
 QTEST_APPLESS_MAIN(TestPixelRuns)

@@ -1,7 +1,9 @@
 #include "view/pixel_runs.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -41,14 +43,16 @@ void walkLine(const LineWalk &walk, std::int64_t first, std::int64_t last, std::
         return;
     // 2 * i * rise + length == q * 2 * length + r, 0 <= r < 2 * length.
     const std::uint64_t twoLength = 2 * walk.length;
-    const std::uint64_t n = static_cast<std::uint64_t>(first) * walk.rise;
-    const std::uint64_t a = n / walk.length;
-    const std::uint64_t b = n % walk.length;
-    std::uint64_t q = a;
-    std::uint64_t r = 2 * b + walk.length;
-    if (r >= twoLength) {
-        ++q;
-        r -= twoLength;
+    std::uint64_t q = 0;
+    std::uint64_t r = walk.length;
+    if (first > 0) {  // a line that starts inside the clip needs no division
+        const std::uint64_t n = static_cast<std::uint64_t>(first) * walk.rise;
+        q = n / walk.length;
+        r = 2 * (n % walk.length) + walk.length;
+        if (r >= twoLength) {
+            ++q;
+            r -= twoLength;
+        }
     }
     std::int64_t major = walk.major0 + walk.majorStep * first;
     std::int64_t minor = walk.minor0 + walk.minorStep * static_cast<std::int64_t>(q);
@@ -118,6 +122,30 @@ int direction(int from, int to)
     return to > from ? 1 : -1;
 }
 
+// A coordinate of the curve to the nearest pixel. The curve stays within its
+// control points' int range up to rounding, which the clamp absorbs.
+int nearestPixel(double v)
+{
+    return static_cast<int>(std::llround(std::clamp<double>(v, std::numeric_limits<int>::min(),
+                                                          std::numeric_limits<int>::max())));
+}
+
+double length(PixelPoint a, PixelPoint b)
+{
+    return std::hypot(double(b.x) - a.x, double(b.y) - a.y);
+}
+
+PixelPoint cubicAt(const PixelPoint *q, double t)
+{
+    const double u = 1 - t;
+    const double w0 = u * u * u;
+    const double w1 = 3 * t * u * u;
+    const double w2 = 3 * t * t * u;
+    const double w3 = t * t * t;
+    return {nearestPixel(w0 * q[0].x + w1 * q[1].x + w2 * q[2].x + w3 * q[3].x),
+            nearestPixel(w0 * q[0].y + w1 * q[1].y + w2 * q[2].y + w3 * q[3].y)};
+}
+
 }  // namespace
 
 PixelRect intersected(const PixelRect &a, const PixelRect &b)
@@ -141,22 +169,59 @@ void appendLineRuns(PixelPoint from, PixelPoint to, const PixelRect &clip,
     const std::uint64_t dx = distance(from.x, to.x);
     const std::uint64_t dy = distance(from.y, to.y);
     const bool steep = dy > dx;
-    LineWalk walk{};
-    if (steep)
-        walk = {from.y, from.x, direction(from.y, to.y), direction(from.x, to.x), dy, dx};
-    else
-        walk = {from.x, from.y, direction(from.x, to.x), direction(from.y, to.y), dx, dy};
+    const LineWalk walk =
+        steep ? LineWalk{from.y, from.x, direction(from.y, to.y), direction(from.x, to.x), dy, dx}
+              : LineWalk{from.x, from.y, direction(from.x, to.x), direction(from.y, to.y), dx, dy};
+    // The clip along and across the major axis.
+    const std::int64_t majorLow = steep ? clip.top : clip.left;
+    const std::int64_t majorHigh = steep ? clip.bottom : clip.right;
+    const std::int64_t minorLow = steep ? clip.left : clip.top;
+    const std::int64_t minorHigh = steep ? clip.right : clip.bottom;
     std::int64_t first = 0;
     std::int64_t last = 0;
-    RunCollector collector(steep, runs);
-    const auto emit = [&collector](std::int64_t major, std::int64_t minor) {
-        collector.add(major, minor);
-    };
-    if (steep) {
-        stepRange(walk, clip.top, clip.bottom, first, last);
-        walkLine(walk, first, last, clip.left, clip.right, emit);
-    } else {
-        stepRange(walk, clip.left, clip.right, first, last);
-        walkLine(walk, first, last, clip.top, clip.bottom, emit);
+    stepRange(walk, majorLow, majorHigh, first, last);
+    if (first >= last)
+        return;
+    if (walk.rise == 0) {  // horizontal or vertical: a single run
+        if (walk.minor0 < minorLow || walk.minor0 >= minorHigh)
+            return;
+        const std::int64_t a = walk.major0 + walk.majorStep * first;
+        const std::int64_t b = walk.major0 + walk.majorStep * (last - 1);
+        const int low = static_cast<int>(std::min(a, b));
+        const int high = static_cast<int>(std::max(a, b)) + 1;
+        const int minor = static_cast<int>(walk.minor0);
+        runs.push_back(steep ? PixelRect{minor, low, minor + 1, high}
+                             : PixelRect{low, minor, high, minor + 1});
+        return;
     }
+    RunCollector collector(steep, runs);
+    walkLine(walk, first, last, minorLow, minorHigh,
+             [&collector](std::int64_t major, std::int64_t minor) { collector.add(major, minor); });
+}
+
+int bezierSteps(PixelPoint p0, PixelPoint p1, PixelPoint p2, PixelPoint p3)
+{
+    const double polygon = length(p0, p1) + length(p1, p2) + length(p2, p3);
+    return static_cast<int>(std::clamp(std::ceil(polygon / 4), 1.0, double(kMaxBezierSteps)));
+}
+
+void appendBezierRuns(std::span<const PixelPoint> points, const PixelRect &clip,
+                      std::vector<PixelRect> &runs)
+{
+    if (points.size() < 4)
+        return;
+    std::size_t k = 0;
+    for (; k + 3 < points.size(); k += 3) {
+        const PixelPoint *q = &points[k];
+        const int steps = bezierSteps(q[0], q[1], q[2], q[3]);
+        PixelPoint previous = q[0];
+        for (int i = 1; i <= steps; ++i) {
+            const PixelPoint next = i == steps ? q[3] : cubicAt(q, double(i) / steps);
+            appendLineRuns(previous, next, clip, runs);
+            previous = next;
+        }
+    }
+    const PixelPoint end = points[k];
+    if (end.x >= clip.left && end.x < clip.right && end.y >= clip.top && end.y < clip.bottom)
+        runs.push_back({end.x, end.y, end.x + 1, end.y + 1});
 }

@@ -2,6 +2,7 @@
 
 #include "view/plot_mapping.h"
 
+#include <span>
 #include <vector>
 
 // The Win32 pixel rules of the plot's lines and rectangles, as runs of pixels
@@ -33,3 +34,16 @@ PixelRect interior(const PixelRect &r);
 // never moves a pixel, and the work is bounded by the size of `clip`.
 void appendLineRuns(PixelPoint from, PixelPoint to, const PixelRect &clip,
                     std::vector<PixelRect> &runs);
+
+// Appends the pixels of a poly-Bézier inside `clip`: `points` holds a start
+// point, then two control points and an end point per cubic segment (points
+// beyond the last whole segment are ignored). Each segment is drawn as lines
+// between its points at bezierSteps() even steps of t, rounded to the nearest
+// pixel; unlike a lone line the curve also covers its very last pixel.
+void appendBezierRuns(std::span<const PixelPoint> points, const PixelRect &clip,
+                      std::vector<PixelRect> &runs);
+
+// Steps per cubic segment: about one per four pixels of its control polygon,
+// at least one and at most kMaxBezierSteps.
+int bezierSteps(PixelPoint p0, PixelPoint p1, PixelPoint p2, PixelPoint p3);
+inline constexpr int kMaxBezierSteps = 1024;

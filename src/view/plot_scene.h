@@ -47,7 +47,8 @@ struct SceneRectangle {
 };
 
 // Cubic Bézier segments through 3k + 1 points (k >= 1): a start point, then two
-// control points and an end point per segment. The curve covers both its ends.
+// control points and an end point per segment. Drawn as short lines between
+// points of the curve rounded to pixels, and covering both its ends.
 struct SceneBezier {
     std::vector<PixelPoint> points;
     Colour colour = kBlack;

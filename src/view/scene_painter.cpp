@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPaintEngine>
 #include <QTransform>
 
@@ -26,17 +25,6 @@ constexpr PixelRect kSafeBox{-kSafeLimit, -kSafeLimit, kSafeLimit, kSafeLimit};
 bool isSafe(PixelPoint p)
 {
     return p.x >= -kSafeLimit && p.x <= kSafeLimit && p.y >= -kSafeLimit && p.y <= kSafeLimit;
-}
-
-QPointF toQt(PixelPoint p)
-{
-    return QPointF(p.x, p.y);
-}
-
-// Qt's aliased one-pixel pen, for the curves Qt flattens itself.
-QPen scenePen(Colour colour)
-{
-    return QPen(QBrush(toQColor(colour)), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
 QRgb toOpaqueRgb(Colour colour)
@@ -75,6 +63,13 @@ public:
     {
         painter_.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), toQColor(colour));
     }
+    // `inner` lies within `outer`; the ring between them takes `pen`.
+    void fillRectangle(const PixelRect &outer, const PixelRect &inner, Colour pen, Colour fill)
+    {
+        this->fill(outer, pen);
+        if (!inner.isEmpty())
+            this->fill(inner, fill);
+    }
 
 private:
     QPainter &painter_;
@@ -95,13 +90,41 @@ public:
     void fill(const PixelRect &r, Colour colour)
     {
         const QRgb rgb = toOpaqueRgb(colour);
+        if (r.right - r.left == 1) {  // a column: the common run of steep lines and thin bars
+            uchar *pixel = bits_ + r.top * stride_ + r.left * qsizetype(sizeof(QRgb));
+            for (int y = r.top; y < r.bottom; ++y, pixel += stride_)
+                *reinterpret_cast<QRgb *>(pixel) = rgb;
+            return;
+        }
         for (int y = r.top; y < r.bottom; ++y) {
-            auto *row = reinterpret_cast<QRgb *>(bits_ + y * stride_);
+            QRgb *row = rowAt(y);
             std::fill(row + r.left, row + r.right, rgb);
+        }
+    }
+    // Each pixel written once: thousands of bars cover much of the image.
+    void fillRectangle(const PixelRect &outer, const PixelRect &inner, Colour pen, Colour fill)
+    {
+        if (inner.isEmpty()) {
+            this->fill(outer, pen);
+            return;
+        }
+        const QRgb penRgb = toOpaqueRgb(pen);
+        const QRgb fillRgb = toOpaqueRgb(fill);
+        for (int y = outer.top; y < outer.bottom; ++y) {
+            QRgb *row = rowAt(y);
+            if (y < inner.top || y >= inner.bottom) {
+                std::fill(row + outer.left, row + outer.right, penRgb);
+                continue;
+            }
+            std::fill(row + outer.left, row + inner.left, penRgb);
+            std::fill(row + inner.left, row + inner.right, fillRgb);
+            std::fill(row + inner.right, row + outer.right, penRgb);
         }
     }
 
 private:
+    QRgb *rowAt(int y) { return reinterpret_cast<QRgb *>(bits_ + y * stride_); }
+
     uchar *bits_;
     qsizetype stride_;
     PixelRect clip_;
@@ -165,20 +188,8 @@ void drawText(QPainter &painter, const SceneText &text, const QFont &font)
     painter.drawText(QPointF(cell.left(), cell.top() + metrics.ascent()), string);
 }
 
-void drawBezier(QPainter &painter, const SceneBezier &bezier)
-{
-    const std::vector<PixelPoint> &points = bezier.points;
-    if (points.size() < 4)
-        return;
-    QPainterPath path(toQt(points[0]));
-    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
-        path.cubicTo(toQt(points[i]), toQt(points[i + 1]), toQt(points[i + 2]));
-    painter.setPen(scenePen(bezier.colour));
-    painter.drawPath(path);
-}
-
-// Lines, outlines and rectangles go through the pixel rules into `Sink`;
-// Béziers and texts are Qt's own in either case.
+// Lines, outlines, Béziers and rectangles go through the pixel rules into
+// `Sink`; texts are Qt's own in either case.
 template <typename Sink>
 class PrimitivePainter {
 public:
@@ -198,14 +209,15 @@ public:
     {
         const PixelRect rect{r.left, r.top, r.right, r.bottom};
         const PixelRect outer = intersected(rect, sink_.clip());
-        if (outer.isEmpty())
-            return;
-        sink_.fill(outer, r.pen);
-        const PixelRect inner = intersected(interior(rect), sink_.clip());
-        if (!inner.isEmpty())
-            sink_.fill(inner, r.fill);
+        if (!outer.isEmpty())
+            sink_.fillRectangle(outer, intersected(interior(rect), sink_.clip()), r.pen, r.fill);
     }
-    void operator()(const SceneBezier &bezier) { drawBezier(painter_, bezier); }
+    void operator()(const SceneBezier &bezier)
+    {
+        runs_.clear();
+        appendBezierRuns(bezier.points, sink_.clip(), runs_);
+        fillRuns(bezier.colour);
+    }
     void operator()(const SceneText &text) { drawText(painter_, text, fonts_.get(text.font)); }
 
 private:
@@ -216,6 +228,11 @@ private:
         runs_.clear();
         for (std::size_t i = 0; i + 1 < std::size(points); ++i)
             appendLineRuns(points[i], points[i + 1], sink_.clip(), runs_);
+        fillRuns(colour);
+    }
+
+    void fillRuns(Colour colour)
+    {
         for (const PixelRect &run : runs_)
             sink_.fill(run, colour);
     }
@@ -268,6 +285,8 @@ QFont resolveFont(const FontDescription &description)
 
 void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path)
 {
+    if (!painter.isActive())
+        return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);

@@ -29,8 +29,8 @@ enum class PaintPath { Fastest, Reference };
 // Whether the fastest path writes straight into the device of `painter`.
 bool canPaintDirectly(QPainter &painter);
 
-// Paints every primitive of `scene` in order over what the device holds. The
-// painter's state is left as it was.
+// Paints every primitive of `scene` in order over what the device holds (an
+// inactive painter paints nothing). The painter's state is left as it was.
 void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path = PaintPath::Fastest);
 
 // The scene painted over `background` into a new image of `size` (a null
