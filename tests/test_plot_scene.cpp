@@ -56,6 +56,7 @@ private Q_SLOTS:
     void barsOfAFlatCurve();
     void barsReachWorldZero_data();
     void barsReachWorldZero();
+    void mirroredBoundsGiveOrderedBars();
     void barsNeedTwoSampledPoints_data();
     void barsNeedTwoSampledPoints();
     void cursorLineGripAndLabels();
@@ -73,6 +74,8 @@ private Q_SLOTS:
     void emptyRangeDrawsNothing_data();
     void emptyRangeDrawsNothing();
     void offsetsSaturateAtTheIntLimits();
+    void nonFiniteValuesStayDefined();
+    void currentCurveOutsideTheFourDrawsNothing();
     void markOutlineIsA7By7Square();
 };
 
@@ -122,6 +125,19 @@ void TestPlotScene::barsReachWorldZero()
     QCOMPARE(bars.size(), std::size_t{16});
     QCOMPARE(bars[0].top, top);
     QCOMPARE(bars[0].bottom, bottom);
+}
+
+// xmax < xmin mirrors the plot: a bar's left world edge lands on its right
+// pixel edge, and the rectangle still runs from left to right.
+void TestPlotScene::mirroredBoundsGiveOrderedBars()
+{
+    auto store = flatBarsStore(16);
+    CurveSlot &curve = store->slots[0];
+    curve.xmin = 1000;
+    curve.xmax = 0;
+    const auto bars = primitivesOf<SceneRectangle>(buildPlotScene(*store, kClient));
+    QCOMPARE(bars[0], (SceneRectangle{561, 203, 580, 380, kBlack, kWhite}));
+    QCOMPARE(bars[15], (SceneRectangle{20, 203, 38, 380, kBlack, kWhite}));
 }
 
 void TestPlotScene::barsNeedTwoSampledPoints_data()
@@ -426,6 +442,43 @@ void TestPlotScene::offsetsSaturateAtTheIntLimits()
     const auto outline = markOutline({kIntMax - 1, std::numeric_limits<int>::min() + 1});
     QCOMPARE(outline[0], (PixelPoint{kIntMax, std::numeric_limits<int>::min() + 4}));
     QCOMPARE(outline[2], (PixelPoint{kIntMax - 4, std::numeric_limits<int>::min()}));
+}
+
+// Computed curves may hold infinities and NaNs: they map to the int limits or
+// the margin and their labels read "inf" or "nan", never an undefined value.
+void TestPlotScene::nonFiniteValuesStayDefined()
+{
+    auto store = cursorStore();
+    store->interpolationOption = false;
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    CurveSlot &other = store->slots[1];
+    other.interpolationFlag = 1;
+    other.samplingCount = 3;
+    other.sampledPoints[0] = {0, inf};
+    other.sampledPoints[1] = {500, nan};
+    other.sampledPoints[2] = {1000, -inf};
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    const auto bars = primitivesOf<SceneRectangle>(scene);
+    QCOMPARE(bars.size(), std::size_t{6});
+    QCOMPARE(bars[0].top, std::numeric_limits<int>::min());
+    QCOMPARE(bars[1].top, 20);  // NaN: the margin
+    QCOMPARE(bars[2].bottom, kIntMax);
+    const auto labels = primitivesOf<SceneText>(scene);
+    QCOMPARE(labels.size(), std::size_t{3});
+    QCOMPARE(labels[2].text, "nan");
+}
+
+void TestPlotScene::currentCurveOutsideTheFourDrawsNothing()
+{
+    auto store = cursorStore();
+    store->showAxes = true;
+    for (int current : {-1, kBackupSlot}) {
+        store->currentCurve = current;
+        const PlotScene scene = buildPlotScene(*store, kClient);
+        QVERIFY(scene.primitives.empty());
+        QVERIFY(!scene.cursorReadout);
+    }
 }
 
 void TestPlotScene::markOutlineIsA7By7Square()

@@ -110,5 +110,5 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre);
 // infinite or undefined), nothing is drawn at all — no axes, frame, curves or
 // cursor — but the curves are still re-sampled and the cursor readout is still
 // given. A cursorIndex outside the sampled-point array shows no cursor and
-// gives no readout.
+// gives no readout; a currentCurve outside 0..3 gives an empty scene.
 PlotScene buildPlotScene(CurveStore &store, ClientSize client);
