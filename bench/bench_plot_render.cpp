@@ -40,7 +40,8 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
 }
 
 // A paint: the scene built (curves re-sampled) and painted over the window.
-void paintLoop(benchmark::State &state, Style style, int samplingCount)
+void paintLoop(benchmark::State &state, Style style, int samplingCount,
+               PaintPath path = PaintPath::Fastest)
 {
     auto store = busyStore(style, samplingCount);
     QImage image(kClient.width, kClient.height, QImage::Format_RGB32);
@@ -48,10 +49,16 @@ void paintLoop(benchmark::State &state, Style style, int samplingCount)
     for (auto _ : state) {
         const PlotScene scene = buildPlotScene(*store, kClient);
         QPainter painter(&image);
-        paintScene(painter, scene);
+        paintScene(painter, scene, path);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
+}
+
+// The path a widget takes: every run through QPainter.
+void referenceLoop(benchmark::State &state, Style style, int samplingCount)
+{
+    paintLoop(state, style, samplingCount, PaintPath::Reference);
 }
 
 // The scene alone, to tell building from painting.
@@ -84,6 +91,12 @@ BENCHMARK_CAPTURE(paintLoop, polyline_4x4096_points, Style::Polyline, 4096)
 BENCHMARK_CAPTURE(paintLoop, bars_4x4096_points, Style::Bars, 4096)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintLoop, bars_4x64_points, Style::Bars, 64)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(referenceLoop, smoothing_4x16_samples, Style::Smoothing, 64)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(referenceLoop, polyline_4x4096_points, Style::Polyline, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(referenceLoop, bars_4x4096_points, Style::Bars, 4096)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(buildLoop, smoothing_4x16_samples, Style::Smoothing, 64)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(buildLoop, polyline_4x4096_points, Style::Polyline, 4096)

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void straightLinesAreOneRun_data();
     void straightLinesAreOneRun();
     void tiesGoAwayFromTheStart();
+    void consecutiveRunsJoin();
     void randomLinesFollowTheRules();
     void clippingNeverMovesAPixel();
     void coordinatesAtTheIntLimits();
@@ -109,6 +110,19 @@ void TestPixelRuns::tiesGoAwayFromTheStart()
     QCOMPARE(pixelsOf(lineRuns({2, 1}, {0, 0})), (std::vector<Pixel>{{2, 1}, {1, 0}}));
     QCOMPARE(pixelsOf(lineRuns({0, 0}, {1, 2})), (std::vector<Pixel>{{0, 0}, {1, 1}}));
     QVERIFY(lineRuns({7, 7}, {7, 7}).empty());
+}
+
+void TestPixelRuns::consecutiveRunsJoin()
+{
+    std::vector<PixelRect> runs;
+    appendLineRuns({0, 0}, {5, 0}, kWide, runs);
+    appendLineRuns({5, 0}, {9, 0}, kWide, runs);
+    appendLineRuns({9, 0}, {9, 4}, kWide, runs);  // a corner: a new run
+    appendLineRuns({9, 4}, {9, 8}, kWide, runs);
+    QCOMPARE(runs, (std::vector<PixelRect>{{0, 0, 9, 1}, {9, 0, 10, 8}}));
+    appendLineRuns({20, 20}, {10, 20}, kWide, runs);  // leftwards, then on to the left
+    appendLineRuns({10, 20}, {5, 20}, kWide, runs);
+    QCOMPARE(runs.back(), (PixelRect{6, 20, 21, 21}));
 }
 
 // One pixel per step of the major axis, from `from` up to but not including

@@ -71,6 +71,29 @@ void walkLine(const LineWalk &walk, std::int64_t first, std::int64_t last, std::
     }
 }
 
+// Appends `run`, joined to the last run when together they make one
+// rectangle: consecutive lines of a curve often carry on in the same row or
+// column, and every run costs its painter a call.
+void pushRun(std::vector<PixelRect> &runs, const PixelRect &run)
+{
+    if (!runs.empty()) {
+        PixelRect &last = runs.back();
+        if (last.top == run.top && last.bottom == run.bottom &&
+            (last.right == run.left || run.right == last.left)) {
+            last.left = std::min(last.left, run.left);
+            last.right = std::max(last.right, run.right);
+            return;
+        }
+        if (last.left == run.left && last.right == run.right &&
+            (last.bottom == run.top || run.bottom == last.top)) {
+            last.top = std::min(last.top, run.top);
+            last.bottom = std::max(last.bottom, run.bottom);
+            return;
+        }
+    }
+    runs.push_back(run);
+}
+
 // Gathers consecutive pixels of one row (or column) into runs. Pixels lie
 // inside a clip whose exclusive right and bottom are ints, so run ends fit.
 class RunCollector {
@@ -98,9 +121,9 @@ private:
         if (!open_)
             return;
         if (steep_)
-            runs_.push_back({minor_, low_, minor_ + 1, high_ + 1});
+            pushRun(runs_, {minor_, low_, minor_ + 1, high_ + 1});
         else
-            runs_.push_back({low_, minor_, high_ + 1, minor_ + 1});
+            pushRun(runs_, {low_, minor_, high_ + 1, minor_ + 1});
         open_ = false;
     }
 
@@ -190,8 +213,8 @@ void appendLineRuns(PixelPoint from, PixelPoint to, const PixelRect &clip,
         const int low = static_cast<int>(std::min(a, b));
         const int high = static_cast<int>(std::max(a, b)) + 1;
         const int minor = static_cast<int>(walk.minor0);
-        runs.push_back(steep ? PixelRect{minor, low, minor + 1, high}
-                             : PixelRect{low, minor, high, minor + 1});
+        pushRun(runs, steep ? PixelRect{minor, low, minor + 1, high}
+                            : PixelRect{low, minor, high, minor + 1});
         return;
     }
     RunCollector collector(steep, runs);
@@ -223,5 +246,5 @@ void appendBezierRuns(std::span<const PixelPoint> points, const PixelRect &clip,
     }
     const PixelPoint end = points[k];
     if (end.x >= clip.left && end.x < clip.right && end.y >= clip.top && end.y < clip.bottom)
-        runs.push_back({end.x, end.y, end.x + 1, end.y + 1});
+        pushRun(runs, {end.x, end.y, end.x + 1, end.y + 1});
 }

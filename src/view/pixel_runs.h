@@ -29,9 +29,10 @@ PixelRect interior(const PixelRect &r);
 // Appends to `runs` the pixels of the line from `from` to `to`, leaving out
 // `to`, that lie inside `clip`: one pixel per column (per row for a line
 // steeper than 45 degrees), the one nearest the ideal line, a tie going to the
-// pixel further from `from`. Runs are one pixel high (wide for steep lines)
-// and follow the line from `from`. Exact for any int coordinates: clipping
-// never moves a pixel, and the work is bounded by the size of `clip`.
+// pixel further from `from`. Runs follow the line from `from`; a run that
+// carries on the last run already in `runs` is joined to it. Exact for any
+// int coordinates: clipping never moves a pixel, and the work is bounded by
+// the size of `clip`.
 void appendLineRuns(PixelPoint from, PixelPoint to, const PixelRect &clip,
                     std::vector<PixelRect> &runs);
 
