@@ -76,8 +76,8 @@ void renderLoop(benchmark::State &state, Style style, int samplingCount)
 {
     auto store = busyStore(style, samplingCount);
     for (auto _ : state) {
-        const QImage image =
-            renderScene(buildPlotScene(*store, kClient), {kClient.width, kClient.height}, Qt::white);
+        const QImage image = renderScene(buildPlotScene(*store, kClient),
+                                         {kClient.width, kClient.height}, Qt::white);
         benchmark::DoNotOptimize(image.constBits());
     }
 }

@@ -193,7 +193,8 @@ void TestPixelRuns::coordinatesAtTheIntLimits()
     QCOMPARE(vertical.size(), std::size_t{1});
     QCOMPARE(vertical[0], (PixelRect{5, 0, 6, 10}));
     QVERIFY(lineRuns({kIntMin, kIntMin}, {kIntMax, kIntMin}, {0, 0, 10, 10}).empty());
-    const auto clipAtTheTop = lineRuns({0, 0}, {kIntMax, kIntMax}, {kIntMax - 3, kIntMax - 3, kIntMax, kIntMax});
+    const auto clipAtTheTop =
+        lineRuns({0, 0}, {kIntMax, kIntMax}, {kIntMax - 3, kIntMax - 3, kIntMax, kIntMax});
     QCOMPARE(pixelsOf(clipAtTheTop), (std::vector<Pixel>{{kIntMax - 3, kIntMax - 3},
                                                           {kIntMax - 2, kIntMax - 2},
                                                           {kIntMax - 1, kIntMax - 1}}));
@@ -204,7 +205,8 @@ void TestPixelRuns::bezierStepsFollowTheControlPolygon()
     QCOMPARE(bezierSteps({5, 5}, {5, 5}, {5, 5}, {5, 5}), 1);
     QCOMPARE(bezierSteps({0, 0}, {4, 0}, {8, 0}, {12, 0}), 3);
     QCOMPARE(bezierSteps({0, 0}, {4, 0}, {8, 0}, {13, 0}), 4);
-    QCOMPARE(bezierSteps({kIntMin, kIntMin}, {kIntMax, kIntMax}, {kIntMin, kIntMax}, {kIntMax, kIntMin}),
+    QCOMPARE(bezierSteps({kIntMin, kIntMin}, {kIntMax, kIntMax}, {kIntMin, kIntMax},
+                         {kIntMax, kIntMin}),
              kMaxBezierSteps);
 }
 
@@ -228,7 +230,8 @@ void TestPixelRuns::bezierStaysOnTheCurve()
     std::vector<PixelRect> runs;
     appendBezierRuns(points, kWide, runs);
     const std::set<Pixel> pixels = pixelSet(runs);
-    for (const Pixel &p : {Pixel{10, 50}, Pixel{40, 20}, Pixel{70, 50}, Pixel{100, 80}, Pixel{130, 50}})
+    for (const Pixel &p :
+         {Pixel{10, 50}, Pixel{40, 20}, Pixel{70, 50}, Pixel{100, 80}, Pixel{130, 50}})
         QVERIFY(pixels.count(p));
     for (const auto &[x, y] : pixels) {
         QVERIFY(x >= 10 && x <= 130 && y >= 20 && y <= 80);

@@ -270,7 +270,8 @@ void TestPlotScene::styleChoice_data()
     QTest::newRow("smoothing ignores the option") << false << true << true << false << 1 << "B";
     QTest::newRow("smoothing, computed: polyline") << false << true << true << true << 0 << "P";
     QTest::newRow("smoothing, computed: bars") << false << true << false << true << 1 << "RRRR";
-    QTest::newRow("sampled, interpolation: polyline") << false << false << true << false << 0 << "P";
+    QTest::newRow("sampled, interpolation: polyline")
+        << false << false << true << false << 0 << "P";
     QTest::newRow("sampled: bars") << false << false << false << false << 0 << "RRRR";
     QTest::newRow("edit, current: Bézier and handles")
         << true << false << false << false << 0 << "BMLMLMMLMLM";

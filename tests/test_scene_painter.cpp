@@ -109,7 +109,8 @@ PlotScene randomScene(std::mt19937 &random)
     return scene;
 }
 
-QImage paintedWith(const PlotScene &scene, PaintPath path, QImage::Format format = QImage::Format_RGB32)
+QImage paintedWith(const PlotScene &scene, PaintPath path,
+                   QImage::Format format = QImage::Format_RGB32)
 {
     QImage image(kSize, format);
     image.fill(kGrey);
@@ -204,7 +205,8 @@ void TestScenePainter::polylineLeavesOutOnlyItsLastPixel_data()
         << std::vector<PixelPoint>{{10, 20}, {30, 20}, {20, 10}, {20, 20}} << 40 << true;
     QTest::newRow("repeated last point is still left out")
         << std::vector<PixelPoint>{{10, 10}, {20, 10}, {20, 10}} << 10 << false;
-    QTest::newRow("a single point draws nothing") << std::vector<PixelPoint>{{10, 10}} << 0 << false;
+    QTest::newRow("a single point draws nothing")
+        << std::vector<PixelPoint>{{10, 10}} << 0 << false;
     QTest::newRow("repeated point draws nothing")
         << std::vector<PixelPoint>{{10, 10}, {10, 10}} << 0 << false;
 }
@@ -343,7 +345,8 @@ void TestScenePainter::coordinatesAtTheIntLimits()
     PlotScene scene;
     scene.primitives.push_back(SceneLine{{kIntMin, 30}, {kIntMax, 30}, kBlack});
     scene.primitives.push_back(SceneLine{{40, kIntMax}, {40, kIntMin}, kBlack});
-    scene.primitives.push_back(SceneBezier{{{kIntMin, 0}, {kIntMax, 9}, {kIntMin, 9}, {kIntMax, 0}}});
+    scene.primitives.push_back(
+        SceneBezier{{{kIntMin, 0}, {kIntMax, 9}, {kIntMin, 9}, {kIntMax, 0}}, kBlack});
     scene.primitives.push_back(SceneMark{{kIntMax, kIntMin}});
     scene.primitives.push_back(SceneText{{kIntMax, 10}, "1.00", cursorLabelFont()});
     scene.primitives.push_back(SceneText{{kIntMin, kIntMin}, "1.00", cursorLabelFont()});

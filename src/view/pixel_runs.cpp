@@ -104,7 +104,8 @@ public:
     void add(std::int64_t major, std::int64_t minor)
     {
         const int m = static_cast<int>(major);
-        if (open_ && minor == minor_ && (major == low_ - std::int64_t{1} || major == high_ + std::int64_t{1})) {
+        if (open_ && minor == minor_ &&
+            (major == low_ - std::int64_t{1} || major == high_ + std::int64_t{1})) {
             low_ = std::min(low_, m);
             high_ = std::max(high_, m);
             return;

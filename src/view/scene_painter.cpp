@@ -49,8 +49,9 @@ PixelRect reachableBox(const QPainter &painter)
         return std::isfinite(v) ? static_cast<int>(std::clamp<qreal>(v, -kSafeLimit, kSafeLimit))
                                 : kSafeLimit;
     };
-    const PixelRect box{clampEdge(std::floor(area.left()) - 1), clampEdge(std::floor(area.top()) - 1),
-                        clampEdge(std::ceil(area.right()) + 2), clampEdge(std::ceil(area.bottom()) + 2)};
+    const PixelRect box{
+        clampEdge(std::floor(area.left()) - 1), clampEdge(std::floor(area.top()) - 1),
+        clampEdge(std::ceil(area.right()) + 2), clampEdge(std::ceil(area.bottom()) + 2)};
     return box.isEmpty() ? kSafeBox : box;
 }
 
@@ -61,7 +62,8 @@ public:
     const PixelRect &clip() const { return clip_; }
     void fill(const PixelRect &r, Colour colour)
     {
-        painter_.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top), toQColor(colour));
+        const QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        painter_.fillRect(rect, toQColor(colour));
     }
     // `inner` lies within `outer`; the ring between them takes `pen`.
     void fillRectangle(const PixelRect &outer, const PixelRect &inner, Colour pen, Colour fill)
