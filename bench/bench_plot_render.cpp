@@ -1,0 +1,123 @@
+#include "view/plot_scene.h"
+#include "view/scene_painter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const ClientSize kClient{1920, 1080};
+
+enum class Style { Smoothing, Polyline, Bars };
+
+// Four wavy curves of 16 control samples across the range, axes, frame and
+// cursor on: everything a paint of a busy window draws.
+std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
+{
+    auto store = std::make_unique<CurveStore>();
+    store->smoothing = style == Style::Smoothing;
+    store->interpolationOption = style == Style::Polyline;
+    store->showAxes = store->showFrame = store->cursorOn = true;
+    store->cursorIndex = samplingCount / 3;
+    for (int slot = 0; slot < kCurveCount; ++slot) {
+        CurveSlot &curve = store->slots[slot];
+        curve.sampleCount = kMaxSamples;
+        curve.samplingCount = samplingCount;
+        for (int k = 0; k < kMaxSamples; ++k) {
+            const double x = 1000.0 * k / (kMaxSamples - 1);
+            const double y = 500 + 400 * std::sin(k + slot);
+            curve.samples[k] = {x, y};
+            curve.startTangents[k] = {x - 20, y - 30};
+            curve.endTangents[k] = {x + 20, y + 30};
+        }
+    }
+    return store;
+}
+
+// A paint: the scene built (curves re-sampled) and painted over the window.
+void paintLoop(benchmark::State &state, Style style, int samplingCount,
+               PaintPath path = PaintPath::Fastest)
+{
+    auto store = busyStore(style, samplingCount);
+    QImage image(kClient.width, kClient.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (auto _ : state) {
+        const PlotScene scene = buildPlotScene(*store, kClient);
+        QPainter painter(&image);
+        paintScene(painter, scene, path);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// The path a widget takes: every run through QPainter.
+void referenceLoop(benchmark::State &state, Style style, int samplingCount)
+{
+    paintLoop(state, style, samplingCount, PaintPath::Reference);
+}
+
+// The scene alone, to tell building from painting.
+void buildLoop(benchmark::State &state, Style style, int samplingCount)
+{
+    auto store = busyStore(style, samplingCount);
+    for (auto _ : state) {
+        const PlotScene scene = buildPlotScene(*store, kClient);
+        benchmark::DoNotOptimize(scene.primitives.data());
+    }
+}
+
+// What the batch tool does: a fresh image, erased, painted.
+void renderLoop(benchmark::State &state, Style style, int samplingCount)
+{
+    auto store = busyStore(style, samplingCount);
+    for (auto _ : state) {
+        const QImage image = renderScene(buildPlotScene(*store, kClient),
+                                         {kClient.width, kClient.height}, Qt::white);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(paintLoop, smoothing_4x16_samples, Style::Smoothing, 64)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintLoop, polyline_4x4096_points, Style::Polyline, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintLoop, bars_4x4096_points, Style::Bars, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintLoop, bars_4x64_points, Style::Bars, 64)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(referenceLoop, smoothing_4x16_samples, Style::Smoothing, 64)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(referenceLoop, polyline_4x4096_points, Style::Polyline, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(referenceLoop, bars_4x4096_points, Style::Bars, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(buildLoop, smoothing_4x16_samples, Style::Smoothing, 64)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(buildLoop, polyline_4x4096_points, Style::Polyline, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(buildLoop, bars_4x4096_points, Style::Bars, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(renderLoop, smoothing_4x16_samples, Style::Smoothing, 64)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(renderLoop, polyline_4x4096_points, Style::Polyline, 4096)
+    ->Unit(benchmark::kMicrosecond);
+
+// Fonts need a GUI application; the offscreen platform needs no display.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

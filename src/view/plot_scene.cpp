@@ -1,0 +1,265 @@
+#include "view/plot_scene.h"
+
+#include "geometry/sampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// v + delta without leaving the int range: mapped pixels may already sit at
+// its ends.
+int offsetPixel(int v, int delta)
+{
+    const std::int64_t sum = std::int64_t{v} + delta;
+    return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+// An empty or undefined scale would put every point on the int limits or the
+// margin; such a plot is left blank.
+bool mappingHasRange(const CurveSlot &bounds, ClientSize client)
+{
+    const PlotArea area = plotArea(client);
+    const double sx = area.width / (bounds.xmax - bounds.xmin);
+    const double sy = area.height / (bounds.ymax - bounds.ymin);
+    return std::isfinite(sx) && std::isfinite(sy);
+}
+
+bool isDrawn(const CurveSlot &slot)
+{
+    return slot.sampleCount > 0 || slot.interpolationFlag != 0;
+}
+
+enum class CurveStyle { Bezier, BezierWithHandles, Polyline, Bars };
+
+class SceneBuilder {
+public:
+    SceneBuilder(CurveStore &store, ClientSize client, PlotScene &scene)
+        : store_(store), client_(client), scene_(scene),
+          drawable_(mappingHasRange(store.current(), client))
+    {
+    }
+
+    void addAxes();
+    void addFrame();
+    void addCurve(int slot, Colour colour);
+    void addCursor();
+
+private:
+    PixelPoint map(double x, double y) const
+    {
+        return worldToScreen(store_.current(), client_, x, y);
+    }
+    PixelPoint map(CurvePoint p) const { return map(p.x, p.y); }
+    template <typename Primitive>
+    void add(Primitive primitive)
+    {
+        scene_.primitives.emplace_back(std::move(primitive));
+    }
+
+    CurveStyle styleOf(int slot) const;
+    void addBezier(const CurveSlot &slot, Colour colour);
+    void addHandles(const CurveSlot &slot);
+    void addPolyline(const CurveSlot &slot, Colour colour);
+    void addBars(const CurveSlot &slot, Colour colour);
+    void addCursorLabels(double x);
+
+    CurveStore &store_;
+    ClientSize client_;
+    PlotScene &scene_;
+    bool drawable_;
+};
+
+void SceneBuilder::addAxes()
+{
+    if (!drawable_)
+        return;
+    const CurveSlot &b = store_.current();
+    add(SceneLine{map(0, b.ymin), map(0, b.ymax)});
+    add(SceneLine{map(b.xmin, 0), map(b.xmax, 0)});
+}
+
+void SceneBuilder::addFrame()
+{
+    if (!drawable_)
+        return;
+    const CurveSlot &b = store_.current();
+    const PixelPoint a = map(b.xmin, b.ymin);
+    const PixelPoint c = map(b.xmax, b.ymax);
+    add(ScenePolyline{{a, {a.x, c.y}, c, {c.x, a.y}, a}});
+}
+
+CurveStyle SceneBuilder::styleOf(int slot) const
+{
+    const bool computed = store_.slots[slot].interpolationFlag != 0;
+    if (store_.editMode && !computed)
+        return slot == store_.currentCurve ? CurveStyle::BezierWithHandles : CurveStyle::Bezier;
+    if (store_.smoothing && !computed)
+        return CurveStyle::Bezier;
+    return store_.interpolationOption ? CurveStyle::Polyline : CurveStyle::Bars;
+}
+
+void SceneBuilder::addCurve(int slot, Colour colour)
+{
+    CurveSlot &curve = store_.slots[slot];
+    // The paint keeps the sampled points current whether or not it can draw.
+    if (curve.sampleCount >= 2)
+        sampleCurve(curve);
+    if (!drawable_)
+        return;
+    switch (styleOf(slot)) {
+    case CurveStyle::BezierWithHandles:
+        addBezier(curve, colour);
+        addHandles(curve);
+        break;
+    case CurveStyle::Bezier:
+        addBezier(curve, colour);
+        break;
+    case CurveStyle::Polyline:
+        addPolyline(curve, colour);
+        break;
+    case CurveStyle::Bars:
+        addBars(curve, colour);
+        break;
+    }
+}
+
+void SceneBuilder::addBezier(const CurveSlot &slot, Colour colour)
+{
+    const std::vector<CurvePoint> polygon = controlPolygon(slot);
+    if (polygon.size() < 4)
+        return;  // one sample: no segment
+    SceneBezier bezier{{}, colour};
+    bezier.points.reserve(polygon.size());
+    for (const CurvePoint &p : polygon)
+        bezier.points.push_back(map(p));
+    add(std::move(bezier));
+}
+
+void SceneBuilder::addHandles(const CurveSlot &slot)
+{
+    const int n = usedEntries(slot.sampleCount, kMaxSamples);
+    for (int k = 0; k < n; ++k) {
+        const PixelPoint s = map(slot.startTangents[k]);
+        const PixelPoint p = map(slot.samples[k]);
+        const PixelPoint e = map(slot.endTangents[k]);
+        add(SceneMark{s});
+        add(SceneLine{s, p, kBlue});
+        add(SceneMark{p});
+        add(SceneLine{p, e, kBlue});
+        add(SceneMark{e});
+    }
+}
+
+void SceneBuilder::addPolyline(const CurveSlot &slot, Colour colour)
+{
+    const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
+    if (count < 2)
+        return;  // a single point draws no line
+    ScenePolyline line{{}, colour};
+    line.points.reserve(count);
+    for (int j = 0; j < count; ++j)
+        line.points.push_back(map(slot.sampledPoints[j]));
+    add(std::move(line));
+}
+
+// Each bar runs from the midpoint with its left neighbour to the midpoint with
+// its right one (the outer bars stop at the first and last x), and from the
+// point's y to the world line y = 0.
+void SceneBuilder::addBars(const CurveSlot &slot, Colour colour)
+{
+    const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
+    if (count < 2)
+        return;  // the outer bars need a neighbour
+    const auto &p = slot.sampledPoints;
+    scene_.primitives.reserve(scene_.primitives.size() + count);
+    for (int j = 0; j < count; ++j) {
+        const double left = j == 0 ? p[0].x : (p[j - 1].x + p[j].x) * 0.5;
+        const double right = j == count - 1 ? p[j].x : (p[j].x + p[j + 1].x) * 0.5;
+        const PixelPoint a = map(left, p[j].y);
+        const PixelPoint b = map(right, 0);
+        add(SceneRectangle{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                           std::max(a.y, b.y), colour, kWhite});
+    }
+}
+
+void SceneBuilder::addCursor()
+{
+    const CurveSlot &current = store_.current();
+    if (store_.cursorIndex < 0 || store_.cursorIndex >= kMaxSampledPoints)
+        return;
+    const CurvePoint point = current.sampledPoints[store_.cursorIndex];
+    scene_.cursorReadout = CursorReadout{formatNumber(point.x), formatNumber(point.y)};
+    if (!drawable_)
+        return;
+    const PixelPoint q = map(point.x, current.ymin);
+    add(SceneLine{q, map(point.x, current.ymax)});
+    const int l = offsetPixel(q.x, -6);
+    const int r = offsetPixel(q.x, 6);
+    const int b = offsetPixel(q.y, 12);
+    add(ScenePolyline{{{r, b}, {r, q.y}, {l, q.y}, {l, b}, {r, b}}});
+    addCursorLabels(point.x);
+}
+
+// The y of `slot` at x, read straight between its sampled points; none when x
+// lies outside them.
+std::optional<double> interpolatedY(const CurveSlot &slot, double x)
+{
+    const int i = findSampledIndex(slot, x);
+    if (i == -1)
+        return std::nullopt;
+    const auto &p = slot.sampledPoints;
+    if (i == usedEntries(slot.samplingCount, kMaxSampledPoints) - 1)
+        return p[i].y;
+    return p[i].y + (x - p[i].x) * (p[i + 1].y - p[i].y) / (p[i + 1].x - p[i].x);
+}
+
+void SceneBuilder::addCursorLabels(double x)
+{
+    const FontDescription font = cursorLabelFont();
+    add(SceneText{map(x, 0), formatNumber(x), font});
+    for (int k = 0; k < kCurveCount; ++k) {
+        if (const std::optional<double> y = interpolatedY(store_.slots[k], x))
+            add(SceneText{map(x, *y), formatNumber(*y), font});
+    }
+}
+
+}  // namespace
+
+FontDescription cursorLabelFont()
+{
+    return {"Courier", 10, 400, false};
+}
+
+std::array<PixelPoint, 5> markOutline(PixelPoint centre)
+{
+    const int l = offsetPixel(centre.x, -3);
+    const int r = offsetPixel(centre.x, 3);
+    const int t = offsetPixel(centre.y, -3);
+    const int b = offsetPixel(centre.y, 3);
+    return {{{r, b}, {r, t}, {l, t}, {l, b}, {r, b}}};
+}
+
+PlotScene buildPlotScene(CurveStore &store, ClientSize client)
+{
+    PlotScene scene;
+    if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
+        return scene;
+    SceneBuilder builder(store, client, scene);
+    if (store.showAxes)
+        builder.addAxes();
+    if (store.showFrame)
+        builder.addFrame();
+    for (int slot = 0; slot < kCurveCount; ++slot) {
+        if (slot != store.currentCurve && isDrawn(store.slots[slot]))
+            builder.addCurve(slot, store.slots[slot].colour);
+    }
+    if (isDrawn(store.current()))
+        builder.addCurve(store.currentCurve, store.currentColour);
+    if (store.cursorOn)
+        builder.addCursor();
+    return scene;
+}

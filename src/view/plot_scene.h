@@ -1,0 +1,114 @@
+#pragma once
+
+#include "curves/curve_store.h"
+#include "view/plot_mapping.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+// What one paint of a plot view draws, as an ordered list of primitives in
+// client pixels. Building it is pure arithmetic on the curve store; a painter
+// turns it into pixels with the Win32 rules the geometry was written for: a
+// rectangle (l, t, r, b) covers columns l..r-1 and rows t..b-1, a line leaves
+// out its last pixel. Every pen is solid and one pixel wide.
+
+inline constexpr Colour kBlack = 0x000000;
+inline constexpr Colour kWhite = 0xFFFFFF;
+inline constexpr Colour kBlue = 0xFF0000;  // 0x00BBGGRR
+
+// A straight line from `from` towards `to`; the pixel `to` is left out.
+struct SceneLine {
+    PixelPoint from;
+    PixelPoint to;
+    Colour colour = kBlack;
+};
+
+// Straight lines joining consecutive points, each leaving out its last pixel:
+// an outline that ends where it started therefore covers all its corners.
+struct ScenePolyline {
+    std::vector<PixelPoint> points;
+    Colour colour = kBlack;
+};
+
+// Covers columns left..right-1 and rows top..bottom-1 (left <= right,
+// top <= bottom): the outermost ring of those pixels in `pen`, the inside in
+// `fill`. Nothing when right == left or bottom == top.
+struct SceneRectangle {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    Colour pen = kBlack;
+    Colour fill = kWhite;
+    friend bool operator==(const SceneRectangle &, const SceneRectangle &) = default;
+};
+
+// Cubic Bézier segments through 3k + 1 points (k >= 1): a start point, then two
+// control points and an end point per segment. Drawn as short lines between
+// points of the curve rounded to pixels, and covering both its ends.
+struct SceneBezier {
+    std::vector<PixelPoint> points;
+    Colour colour = kBlack;
+};
+
+// The outline of the 7 x 7-pixel square centred on `centre`.
+struct SceneMark {
+    PixelPoint centre;
+    Colour colour = kBlack;
+};
+
+// A font as the plot asks for it. When `family` is not installed the painter
+// takes a monospaced face of the same em height.
+struct FontDescription {
+    std::string family;
+    int emHeight = 0;  // pixels
+    int weight = 400;  // 100 (thin) .. 900 (black); 400 is normal
+    bool italic = false;
+    friend bool operator==(const FontDescription &, const FontDescription &) = default;
+};
+
+// `text` with the top-left corner of its cell at `topLeft`, in `colour` on an
+// opaque `background` that fills the cell (advance width x font height).
+struct SceneText {
+    PixelPoint topLeft;
+    std::string text;  // UTF-8
+    FontDescription font;
+    Colour colour = kBlack;
+    Colour background = kWhite;
+};
+
+using ScenePrimitive =
+    std::variant<SceneLine, ScenePolyline, SceneRectangle, SceneBezier, SceneMark, SceneText>;
+
+// The cursor's sampled point of the current curve as the bars show it.
+struct CursorReadout {
+    std::string xText;
+    std::string yText;
+};
+
+struct PlotScene {
+    std::vector<ScenePrimitive> primitives;  // in drawing order, over the background
+    std::optional<CursorReadout> cursorReadout;  // set while the cursor is on
+};
+
+// The font of the cursor labels: "Courier", 10 pixels, normal weight.
+FontDescription cursorLabelFont();
+
+// The closed outline of a mark: five points, the last equal to the first.
+std::array<PixelPoint, 5> markOutline(PixelPoint centre);
+
+// Everything one paint of the view draws into a client area of `client`:
+// axes, frame, the other curves, the current curve last, the cursor. Like a
+// paint, it first re-samples each drawn curve that has two or more control
+// samples, so the store's sampled points change.
+//
+// The mapping uses the bounds of the current curve. When they give it an empty
+// range (xmax == xmin or ymax == ymin, or a range that makes the scale
+// infinite or undefined), nothing is drawn at all — no axes, frame, curves or
+// cursor — but the curves are still re-sampled and the cursor readout is still
+// given. A cursorIndex outside the sampled-point array shows no cursor and
+// gives no readout; a currentCurve outside 0..3 gives an empty scene.
+PlotScene buildPlotScene(CurveStore &store, ClientSize client);

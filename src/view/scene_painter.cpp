@@ -1,0 +1,322 @@
+#include "view/scene_painter.h"
+
+#include "view/pixel_runs.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPaintEngine>
+#include <QTransform>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace {
+
+// Far beyond any device: coordinates are clamped to it before they meet Qt's
+// int geometry (QRect), which would overflow at the int limits.
+constexpr int kSafeLimit = 1 << 24;
+constexpr PixelRect kSafeBox{-kSafeLimit, -kSafeLimit, kSafeLimit, kSafeLimit};
+
+bool isSafe(PixelPoint p)
+{
+    return p.x >= -kSafeLimit && p.x <= kSafeLimit && p.y >= -kSafeLimit && p.y <= kSafeLimit;
+}
+
+QRgb toOpaqueRgb(Colour colour)
+{
+    return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+// The scene area that can reach the device, with a pixel to spare.
+PixelRect reachableBox(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    bool invertible = false;
+    const QTransform toScene = painter.deviceTransform().inverted(&invertible);
+    if (!device || !invertible)
+        return kSafeBox;
+    // Device pixels: a widget measures itself in logical pixels, an image in
+    // its own; scaling by the ratio covers both.
+    const qreal ratio = std::max<qreal>(1, device->devicePixelRatio());
+    const QRectF area =
+        toScene.mapRect(QRectF(0, 0, device->width() * ratio, device->height() * ratio));
+    const auto clampEdge = [](qreal v) {
+        return std::isfinite(v) ? static_cast<int>(std::clamp<qreal>(v, -kSafeLimit, kSafeLimit))
+                                : kSafeLimit;
+    };
+    const PixelRect box{
+        clampEdge(std::floor(area.left()) - 1), clampEdge(std::floor(area.top()) - 1),
+        clampEdge(std::ceil(area.right()) + 2), clampEdge(std::ceil(area.bottom()) + 2)};
+    return box.isEmpty() ? kSafeBox : box;
+}
+
+// Fills runs of pixels with QPainter: the reference, right on any device.
+class PainterSink {
+public:
+    explicit PainterSink(QPainter &painter) : painter_(painter), clip_(reachableBox(painter)) {}
+    const PixelRect &clip() const { return clip_; }
+    void fill(const PixelRect &r, Colour colour)
+    {
+        const QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        painter_.fillRect(rect, toQColor(colour));
+    }
+    // `inner` lies within `outer`; the ring between them takes `pen`.
+    void fillRectangle(const PixelRect &outer, const PixelRect &inner, Colour pen, Colour fill)
+    {
+        this->fill(outer, pen);
+        if (!inner.isEmpty())
+            this->fill(inner, fill);
+    }
+
+private:
+    QPainter &painter_;
+    PixelRect clip_;
+};
+
+// Writes runs straight into an image that a painter paints one to one, with
+// no clip and opaque colours: the same pixels as PainterSink, without the
+// cost of a call into the paint engine per run.
+class ImageSink {
+public:
+    explicit ImageSink(QImage &image)
+        : bits_(image.bits()), stride_(image.bytesPerLine()),
+          clip_{0, 0, image.width(), image.height()}
+    {
+    }
+    const PixelRect &clip() const { return clip_; }
+    void fill(const PixelRect &r, Colour colour)
+    {
+        const QRgb rgb = toOpaqueRgb(colour);
+        if (r.right - r.left == 1) {  // a column: the common run of steep lines and thin bars
+            uchar *pixel = bits_ + r.top * stride_ + r.left * qsizetype(sizeof(QRgb));
+            for (int y = r.top; y < r.bottom; ++y, pixel += stride_)
+                *reinterpret_cast<QRgb *>(pixel) = rgb;
+            return;
+        }
+        for (int y = r.top; y < r.bottom; ++y) {
+            QRgb *row = rowAt(y);
+            std::fill(row + r.left, row + r.right, rgb);
+        }
+    }
+    // Each pixel written once: thousands of bars cover much of the image.
+    void fillRectangle(const PixelRect &outer, const PixelRect &inner, Colour pen, Colour fill)
+    {
+        if (inner.isEmpty()) {
+            this->fill(outer, pen);
+            return;
+        }
+        const QRgb penRgb = toOpaqueRgb(pen);
+        const QRgb fillRgb = toOpaqueRgb(fill);
+        for (int y = outer.top; y < outer.bottom; ++y) {
+            QRgb *row = rowAt(y);
+            if (y < inner.top || y >= inner.bottom) {
+                std::fill(row + outer.left, row + outer.right, penRgb);
+                continue;
+            }
+            std::fill(row + outer.left, row + inner.left, penRgb);
+            std::fill(row + inner.left, row + inner.right, fillRgb);
+            std::fill(row + inner.right, row + outer.right, penRgb);
+        }
+    }
+
+private:
+    QRgb *rowAt(int y) { return reinterpret_cast<QRgb *>(bits_ + y * stride_); }
+
+    uchar *bits_;
+    qsizetype stride_;
+    PixelRect clip_;
+};
+
+// The image a painter draws into when ImageSink gives the same pixels.
+QImage *directImage(QPainter &painter)
+{
+    QPaintDevice *device = painter.device();
+    if (!device || device->devType() != QInternal::Image || !painter.paintEngine() ||
+        painter.paintEngine()->type() != QPaintEngine::Raster)
+        return nullptr;
+    auto *image = static_cast<QImage *>(device);
+    const QImage::Format format = image->format();
+    const bool rgb32 = format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+                       format == QImage::Format_ARGB32_Premultiplied;
+    if (!rgb32 || !painter.deviceTransform().isIdentity() || painter.hasClipping() ||
+        painter.opacity() != 1.0 ||
+        painter.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    return image;
+}
+
+bool isMonospaced(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(QLatin1Char('0'));
+    return width > 0 && metrics.horizontalAdvance(QLatin1Char('i')) == width &&
+           metrics.horizontalAdvance(QLatin1Char('W')) == width &&
+           metrics.horizontalAdvance(QLatin1Char('.')) == width;
+}
+
+// Resolving a face asks the font database; a scene's labels share one.
+class FontCache {
+public:
+    const QFont &get(const FontDescription &description)
+    {
+        if (!font_ || description != description_) {
+            description_ = description;
+            font_ = resolveFont(description);
+        }
+        return *font_;
+    }
+
+private:
+    FontDescription description_;
+    std::optional<QFont> font_;
+};
+
+void drawText(QPainter &painter, const SceneText &text, const QFont &font)
+{
+    if (!isSafe(text.topLeft))
+        return;  // its cell lies wholly outside any device
+    painter.setFont(font);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QString string = QString::fromStdString(text.text);
+    const QRect cell(text.topLeft.x, text.topLeft.y, metrics.horizontalAdvance(string),
+                     metrics.height());
+    painter.fillRect(cell, toQColor(text.background));
+    painter.setPen(toQColor(text.colour));
+    painter.drawText(QPointF(cell.left(), cell.top() + metrics.ascent()), string);
+}
+
+// Lines, outlines, Béziers and rectangles go through the pixel rules into
+// `Sink`; texts are Qt's own in either case.
+template <typename Sink>
+class PrimitivePainter {
+public:
+    PrimitivePainter(QPainter &painter, Sink &sink) : painter_(painter), sink_(sink) {}
+
+    void operator()(const SceneLine &line)
+    {
+        fillLines(std::array<PixelPoint, 2>{line.from, line.to}, line.colour);
+    }
+    void operator()(const ScenePolyline &line) { fillLines(line.points, line.colour); }
+    void operator()(const SceneMark &mark)
+    {
+        const auto outline = markOutline(mark.centre);
+        fillLines(outline, mark.colour);
+    }
+    void operator()(const SceneRectangle &r)
+    {
+        const PixelRect rect{r.left, r.top, r.right, r.bottom};
+        const PixelRect outer = intersected(rect, sink_.clip());
+        if (!outer.isEmpty())
+            sink_.fillRectangle(outer, intersected(interior(rect), sink_.clip()), r.pen, r.fill);
+    }
+    void operator()(const SceneBezier &bezier)
+    {
+        runs_.clear();
+        appendBezierRuns(bezier.points, sink_.clip(), runs_);
+        fillRuns(bezier.colour);
+    }
+    void operator()(const SceneText &text) { drawText(painter_, text, fonts_.get(text.font)); }
+
+private:
+    // Each line leaves out its last pixel, which the next line starts on.
+    template <typename Points>
+    void fillLines(const Points &points, Colour colour)
+    {
+        runs_.clear();
+        for (std::size_t i = 0; i + 1 < std::size(points); ++i)
+            appendLineRuns(points[i], points[i + 1], sink_.clip(), runs_);
+        fillRuns(colour);
+    }
+
+    void fillRuns(Colour colour)
+    {
+        for (const PixelRect &run : runs_)
+            sink_.fill(run, colour);
+    }
+
+    QPainter &painter_;
+    Sink &sink_;
+    FontCache fonts_;
+    std::vector<PixelRect> runs_;
+};
+
+template <typename Sink>
+void paintWith(QPainter &painter, Sink &sink, const PlotScene &scene)
+{
+    PrimitivePainter<Sink> draw(painter, sink);
+    for (const ScenePrimitive &primitive : scene.primitives)
+        std::visit(draw, primitive);
+}
+
+}  // namespace
+
+QColor toQColor(Colour colour)
+{
+    return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
+
+QFont resolveFont(const FontDescription &description)
+{
+    QFont font(QString::fromStdString(description.family));
+    font.setPixelSize(std::max(1, description.emHeight));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(description.weight, 1, 1000)));
+    font.setItalic(description.italic);
+    font.setStyleHint(QFont::TypeWriter, QFont::NoAntialias);
+    if (isMonospaced(font))
+        return font;
+    // The font database's own idea of monospaced faces, when the substitute
+    // the platform picked is proportional.
+    QStringList candidates{QFontDatabase::systemFont(QFontDatabase::FixedFont).family()};
+    for (const QString &family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family))
+            candidates.append(family);
+    }
+    for (const QString &family : candidates) {
+        QFont fixed = font;
+        fixed.setFamily(family);
+        if (isMonospaced(fixed))
+            return fixed;
+    }
+    return font;
+}
+
+void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path)
+{
+    if (!painter.isActive())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    QImage *image = path == PaintPath::Fastest ? directImage(painter) : nullptr;
+    if (image) {
+        ImageSink sink(*image);
+        paintWith(painter, sink, scene);
+    } else {
+        PainterSink sink(painter);
+        paintWith(painter, sink, scene);
+    }
+    painter.restore();
+}
+
+bool canPaintDirectly(QPainter &painter)
+{
+    return directImage(painter) != nullptr;
+}
+
+QImage renderScene(const PlotScene &scene, QSize size, QColor background)
+{
+    if (size.isEmpty())
+        return QImage();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    paintScene(painter, scene);
+    return image;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "view/plot_scene.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QSize>
+
+class QPainter;
+
+// Draws a plot scene with QPainter, one pixel of the scene to one unit of the
+// painter (no antialiasing), following the scene's pixel rules. Used for the
+// view's paint and for rendering a plot into an image.
+
+// A 0x00BBGGRR colour as a QColor.
+QColor toQColor(Colour colour);
+
+// The face the painter writes `font` with: the described family, or a
+// monospaced face of the same em height when that family is not installed.
+QFont resolveFont(const FontDescription &font);
+
+// Lines, outlines and rectangles are filled as runs of pixels. The reference
+// path fills each run with QPainter and suits any device; when the painter
+// draws one to one into a 32-bit image without clip, the fastest path writes
+// the same runs straight into the image.
+enum class PaintPath { Fastest, Reference };
+
+// Whether the fastest path writes straight into the device of `painter`.
+bool canPaintDirectly(QPainter &painter);
+
+// Paints every primitive of `scene` in order over what the device holds (an
+// inactive painter paints nothing). The painter's state is left as it was.
+void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path = PaintPath::Fastest);
+
+// The scene painted over `background` into a new image of `size` (a null
+// image when the size is empty).
+QImage renderScene(const PlotScene &scene, QSize size, QColor background);

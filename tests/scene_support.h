@@ -1,0 +1,67 @@
+#pragma once
+
+#include "curves/curve_store.h"
+#include "view/plot_scene.h"
+
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+// A store is eight 4096-point slots; tests keep it on the heap.
+inline std::unique_ptr<CurveStore> makeStore()
+{
+    return std::make_unique<CurveStore>();
+}
+
+// Makes `slot` a computed curve (drawn from its sampled points only) of
+// `count` points evenly spread over its x range, all at height y.
+inline void setFlatComputedCurve(CurveSlot &slot, int count, double y)
+{
+    slot.interpolationFlag = 1;
+    slot.samplingCount = count;
+    for (int j = 0; j < count; ++j)
+        slot.sampledPoints[j] = {slot.xmin + (slot.xmax - slot.xmin) * j / (count - 1), y};
+}
+
+// Gives `slot` the control samples (x, y) with flat handles `handle` units
+// to either side.
+inline void setSamples(CurveSlot &slot, std::initializer_list<CurvePoint> samples,
+                       double handle = 50)
+{
+    slot.sampleCount = static_cast<int>(samples.size());
+    int k = 0;
+    for (const CurvePoint &p : samples) {
+        slot.samples[k] = p;
+        slot.startTangents[k] = {p.x - handle, p.y};
+        slot.endTangents[k] = {p.x + handle, p.y};
+        ++k;
+    }
+}
+
+template <typename Primitive>
+std::vector<Primitive> primitivesOf(const PlotScene &scene)
+{
+    std::vector<Primitive> found;
+    for (const ScenePrimitive &primitive : scene.primitives) {
+        if (const auto *p = std::get_if<Primitive>(&primitive))
+            found.push_back(*p);
+    }
+    return found;
+}
+
+inline char *toString(const PixelPoint &p)
+{
+    return QTest::toString(QStringLiteral("(%1, %2)").arg(p.x).arg(p.y));
+}
+
+inline char *toString(const SceneRectangle &r)
+{
+    return QTest::toString(QStringLiteral("(%1, %2)-(%3, %4) pen %5 fill %6")
+                               .arg(r.left)
+                               .arg(r.top)
+                               .arg(r.right)
+                               .arg(r.bottom)
+                               .arg(r.pen, 6, 16, QLatin1Char('0'))
+                               .arg(r.fill, 6, 16, QLatin1Char('0')));
+}

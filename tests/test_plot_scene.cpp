@@ -1,0 +1,493 @@
+#include "geometry/sampler.h"
+#include "scene_support.h"
+#include "view/plot_scene.h"
+
+#include <QTest>
+
+#include <limits>
+
+namespace {
+
+constexpr ClientSize kClient{600, 400};
+constexpr int kIntMax = std::numeric_limits<int>::max();
+
+// One letter per primitive in drawing order: Line, Polyline, Rectangle,
+// Bézier, Mark, Text.
+QString signature(const PlotScene &scene)
+{
+    static const char letters[] = "LPRBMT";
+    QString text;
+    for (const ScenePrimitive &primitive : scene.primitives)
+        text += QLatin1Char(letters[primitive.index()]);
+    return text;
+}
+
+// A store whose current curve (slot 0) has `count` flat points at y = 490.
+std::unique_ptr<CurveStore> flatBarsStore(int count)
+{
+    auto store = makeStore();
+    store->smoothing = false;
+    setFlatComputedCurve(store->slots[0], count, 490);
+    return store;
+}
+
+// A store whose current curve is three flat points at x = 0, 500, 1000,
+// y = 490, with the cursor on the middle one.
+std::unique_ptr<CurveStore> cursorStore()
+{
+    auto store = flatBarsStore(3);
+    store->interpolationOption = true;
+    store->cursorOn = true;
+    store->cursorIndex = 1;
+    return store;
+}
+
+std::vector<PixelPoint> polylineAt(const PlotScene &scene, int index)
+{
+    return std::get<ScenePolyline>(scene.primitives.at(index)).points;
+}
+
+}  // namespace
+
+class TestPlotScene : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void emptyWindowDrawsNothing();
+    void barsOfAFlatCurve();
+    void barsReachWorldZero_data();
+    void barsReachWorldZero();
+    void mirroredBoundsGiveOrderedBars();
+    void barsNeedTwoSampledPoints_data();
+    void barsNeedTwoSampledPoints();
+    void cursorLineGripAndLabels();
+    void cursorLabelsEmptySlotsAtZero();
+    void cursorIndexOutsideTheArrayShowsNoCursor();
+    void editModeMarksAndHandleLines();
+    void styleChoice_data();
+    void styleChoice();
+    void oneSampleCurve();
+    void currentCurveIsDrawnLastInBlack();
+    void axesAndFrameOnThePlotEdges();
+    void axesFollowWorldZero();
+    void paintOrder();
+    void paintResamplesDrawnCurves();
+    void emptyRangeDrawsNothing_data();
+    void emptyRangeDrawsNothing();
+    void offsetsSaturateAtTheIntLimits();
+    void nonFiniteValuesStayDefined();
+    void currentCurveOutsideTheFourDrawsNothing();
+    void markOutlineIsA7By7Square();
+};
+
+void TestPlotScene::emptyWindowDrawsNothing()
+{
+    auto store = makeStore();
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    QVERIFY(scene.primitives.empty());
+    QVERIFY(!scene.cursorReadout);
+}
+
+void TestPlotScene::barsOfAFlatCurve()
+{
+    auto store = flatBarsStore(16);
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    QCOMPARE(signature(scene), QString(16, QLatin1Char('R')));
+    const auto bars = primitivesOf<SceneRectangle>(scene);
+    QCOMPARE(bars[0], (SceneRectangle{20, 203, 38, 380, kBlack, kWhite}));
+    QCOMPARE(bars[1], (SceneRectangle{38, 203, 76, 380, kBlack, kWhite}));
+    QCOMPARE(bars[15], (SceneRectangle{561, 203, 580, 380, kBlack, kWhite}));
+    for (std::size_t j = 1; j < bars.size(); ++j)
+        QCOMPARE(bars[j].left, bars[j - 1].right);  // neighbours share their edge
+}
+
+void TestPlotScene::barsReachWorldZero_data()
+{
+    QTest::addColumn<double>("ymin");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("bottom");
+    // y = 0 lies at 380 + (200 - 0) * 360 / 800 = 470, below the plot area.
+    QTest::newRow("ymin 200: below the plot area") << 200.0 << 490.0 << 249 << 470;
+    QTest::newRow("negative y: the bar hangs below y = 0") << -1000.0 << -500.0 << 200 << 290;
+}
+
+void TestPlotScene::barsReachWorldZero()
+{
+    QFETCH(double, ymin);
+    QFETCH(double, y);
+    QFETCH(int, top);
+    QFETCH(int, bottom);
+    auto store = makeStore();
+    store->smoothing = false;
+    store->slots[0].ymin = ymin;
+    setFlatComputedCurve(store->slots[0], 16, y);
+    const auto bars = primitivesOf<SceneRectangle>(buildPlotScene(*store, kClient));
+    QCOMPARE(bars.size(), std::size_t{16});
+    QCOMPARE(bars[0].top, top);
+    QCOMPARE(bars[0].bottom, bottom);
+}
+
+// xmax < xmin mirrors the plot: a bar's left world edge lands on its right
+// pixel edge, and the rectangle still runs from left to right.
+void TestPlotScene::mirroredBoundsGiveOrderedBars()
+{
+    auto store = flatBarsStore(16);
+    CurveSlot &curve = store->slots[0];
+    curve.xmin = 1000;
+    curve.xmax = 0;
+    const auto bars = primitivesOf<SceneRectangle>(buildPlotScene(*store, kClient));
+    QCOMPARE(bars[0], (SceneRectangle{561, 203, 580, 380, kBlack, kWhite}));
+    QCOMPARE(bars[15], (SceneRectangle{20, 203, 38, 380, kBlack, kWhite}));
+}
+
+void TestPlotScene::barsNeedTwoSampledPoints_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("interpolation");
+    QTest::newRow("bars, one point") << 1 << false;
+    QTest::newRow("bars, no point") << 0 << false;
+    QTest::newRow("bars, negative count") << -5 << false;
+    QTest::newRow("polyline, one point") << 1 << true;
+}
+
+// Only the other curve draws: the one-point curve has no neighbour for its bar.
+void TestPlotScene::barsNeedTwoSampledPoints()
+{
+    QFETCH(int, count);
+    QFETCH(bool, interpolation);
+    auto store = makeStore();
+    store->smoothing = false;
+    store->interpolationOption = interpolation;
+    setFlatComputedCurve(store->slots[1], 2, 100);
+    store->slots[0].interpolationFlag = 1;
+    store->slots[0].samplingCount = count;
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    QCOMPARE(signature(scene), interpolation ? QString("P") : QString("RR"));
+}
+
+void TestPlotScene::cursorLineGripAndLabels()
+{
+    auto store = cursorStore();
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    QCOMPARE(signature(scene), QString("PLPTT"));
+    const auto line = std::get<SceneLine>(scene.primitives[1]);
+    QCOMPARE(line.from, (PixelPoint{300, 380}));
+    QCOMPARE(line.to, (PixelPoint{300, 20}));
+    QCOMPARE(line.colour, kBlack);
+    const std::vector<PixelPoint> grip{{306, 392}, {306, 380}, {294, 380}, {294, 392}, {306, 392}};
+    QCOMPARE(polylineAt(scene, 2), grip);
+    const auto labels = primitivesOf<SceneText>(scene);
+    QCOMPARE(labels[0].text, "500.00");
+    QCOMPARE(labels[0].topLeft, (PixelPoint{300, 380}));
+    QCOMPARE(labels[1].text, "490.00");
+    QCOMPARE(labels[1].topLeft, (PixelPoint{300, 203}));
+    for (const SceneText &label : labels) {
+        QCOMPARE(label.font, cursorLabelFont());
+        QCOMPARE(label.colour, kBlack);
+        QCOMPARE(label.background, kWhite);
+    }
+    QCOMPARE(cursorLabelFont(), (FontDescription{"Courier", 10, 400, false}));
+    QVERIFY(scene.cursorReadout);
+    QCOMPARE(scene.cursorReadout->xText, "500.00");
+    QCOMPARE(scene.cursorReadout->yText, "490.00");
+}
+
+// Empty slots hold 64 points at (0, 0): x = 0 lies in their range [0, 0].
+void TestPlotScene::cursorLabelsEmptySlotsAtZero()
+{
+    auto store = cursorStore();
+    store->cursorIndex = 0;
+    setFlatComputedCurve(store->slots[2], 2, 700);  // a straight line from (0, 700)
+    store->slots[2].sampledPoints[1] = {1000, 300};
+    const auto labels = primitivesOf<SceneText>(buildPlotScene(*store, kClient));
+    QCOMPARE(labels.size(), std::size_t{5});
+    const char *texts[] = {"0.00", "490.00", "0.00", "700.00", "0.00"};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(labels[i].text, texts[i]);
+    QCOMPARE(labels[2].topLeft, (PixelPoint{20, 380}));
+    QCOMPARE(labels[4].topLeft, (PixelPoint{20, 380}));
+
+    // Between sampled points the labels read the straight line; outside, none.
+    store->cursorIndex = 1;
+    const auto middle = primitivesOf<SceneText>(buildPlotScene(*store, kClient));
+    QCOMPARE(middle.size(), std::size_t{3});
+    QCOMPARE(middle[2].text, "500.00");
+    QCOMPARE(middle[2].topLeft, (PixelPoint{300, 200}));
+}
+
+void TestPlotScene::cursorIndexOutsideTheArrayShowsNoCursor()
+{
+    auto store = cursorStore();
+    for (int index : {-1, kMaxSampledPoints}) {
+        store->cursorIndex = index;
+        const PlotScene scene = buildPlotScene(*store, kClient);
+        QCOMPARE(signature(scene), QString("P"));
+        QVERIFY(!scene.cursorReadout);
+    }
+    // Inside the array but past the count: the stale entry, as it stands.
+    store->cursorIndex = 10;
+    store->slots[0].sampledPoints[10] = {250, 125};
+    const PlotScene stale = buildPlotScene(*store, kClient);
+    QCOMPARE(stale.cursorReadout->xText, "250.00");
+    QCOMPARE(stale.cursorReadout->yText, "125.00");
+}
+
+void TestPlotScene::editModeMarksAndHandleLines()
+{
+    auto store = makeStore();
+    store->editMode = true;
+    store->slots[0].sampleCount = 1;
+    store->slots[0].samples[0] = {500, 500};
+    store->slots[0].startTangents[0] = {450, 500};
+    store->slots[0].endTangents[0] = {550, 500};
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    QCOMPARE(signature(scene), QString("MLMLM"));
+    const auto marks = primitivesOf<SceneMark>(scene);
+    QCOMPARE(marks[0].centre, (PixelPoint{272, 200}));
+    QCOMPARE(marks[1].centre, (PixelPoint{300, 200}));
+    QCOMPARE(marks[2].centre, (PixelPoint{328, 200}));
+    for (const SceneMark &mark : marks)
+        QCOMPARE(mark.colour, kBlack);
+    const auto lines = primitivesOf<SceneLine>(scene);
+    QCOMPARE(lines[0].from, (PixelPoint{272, 200}));
+    QCOMPARE(lines[0].to, (PixelPoint{300, 200}));
+    QCOMPARE(lines[1].from, (PixelPoint{300, 200}));
+    QCOMPARE(lines[1].to, (PixelPoint{328, 200}));
+    QCOMPARE(lines[0].colour, kBlue);
+    QCOMPARE(lines[1].colour, kBlue);
+}
+
+void TestPlotScene::styleChoice_data()
+{
+    QTest::addColumn<bool>("editMode");
+    QTest::addColumn<bool>("smoothing");
+    QTest::addColumn<bool>("interpolation");
+    QTest::addColumn<bool>("computed");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QString>("drawn");
+    // Two control samples, 4 sampled points; handles draw "MLMLM" per sample.
+    QTest::newRow("smoothing: Bézier") << false << true << false << false << 0 << "B";
+    QTest::newRow("smoothing ignores the option") << false << true << true << false << 1 << "B";
+    QTest::newRow("smoothing, computed: polyline") << false << true << true << true << 0 << "P";
+    QTest::newRow("smoothing, computed: bars") << false << true << false << true << 1 << "RRRR";
+    QTest::newRow("sampled, interpolation: polyline")
+        << false << false << true << false << 0 << "P";
+    QTest::newRow("sampled: bars") << false << false << false << false << 0 << "RRRR";
+    QTest::newRow("edit, current: Bézier and handles")
+        << true << false << false << false << 0 << "BMLMLMMLMLM";
+    QTest::newRow("edit, other curve: Bézier only") << true << false << true << false << 1 << "B";
+    QTest::newRow("edit, computed current: no handles") << true << true << true << true << 0 << "P";
+}
+
+void TestPlotScene::styleChoice()
+{
+    QFETCH(bool, editMode);
+    QFETCH(bool, smoothing);
+    QFETCH(bool, interpolation);
+    QFETCH(bool, computed);
+    QFETCH(int, slot);
+    QFETCH(QString, drawn);
+    auto store = makeStore();
+    store->editMode = editMode;
+    store->smoothing = smoothing;
+    store->interpolationOption = interpolation;
+    CurveSlot &curve = store->slots[slot];
+    setSamples(curve, {{200, 100}, {800, 900}});
+    curve.samplingCount = 4;
+    curve.interpolationFlag = computed ? 1 : 0;
+    QCOMPARE(signature(buildPlotScene(*store, kClient)), drawn);
+}
+
+void TestPlotScene::oneSampleCurve()
+{
+    auto store = makeStore();
+    setSamples(store->slots[0], {{500, 500}});
+    store->slots[0].samplingCount = 2;
+    store->slots[0].sampledPoints[0] = {0, 100};
+    store->slots[0].sampledPoints[1] = {1000, 100};
+    QCOMPARE(signature(buildPlotScene(*store, kClient)), QString());  // smoothing
+    store->smoothing = false;
+    store->interpolationOption = true;
+    const PlotScene sampled = buildPlotScene(*store, kClient);
+    // Its old sampled points, not resampled from the one sample.
+    const std::vector<PixelPoint> old{{20, 344}, {580, 344}};
+    QCOMPARE(polylineAt(sampled, 0), old);
+}
+
+void TestPlotScene::currentCurveIsDrawnLastInBlack()
+{
+    auto store = makeStore();
+    const Colour colours[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
+    for (int slot = 0; slot < kCurveCount; ++slot) {
+        setSamples(store->slots[slot], {{100, 100.0 * slot}, {900, 100.0 * slot}});
+        store->slots[slot].colour = colours[slot];
+    }
+    store->currentCurve = 1;
+    const auto curves = primitivesOf<SceneBezier>(buildPlotScene(*store, kClient));
+    QCOMPARE(curves.size(), std::size_t{4});
+    const Colour expected[] = {colours[0], colours[2], colours[3], kBlack};
+    const int heights[] = {380, 308, 272, 344};  // y = 0, 200, 300, 100
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(curves[i].colour, expected[i]);
+        QCOMPARE(curves[i].points[0], (PixelPoint{76, heights[i]}));
+        QCOMPARE(curves[i].points.size(), std::size_t{4});
+    }
+}
+
+void TestPlotScene::axesAndFrameOnThePlotEdges()
+{
+    auto store = makeStore();
+    store->showAxes = true;
+    store->showFrame = true;
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    QCOMPARE(signature(scene), QString("LLP"));
+    const auto axes = primitivesOf<SceneLine>(scene);
+    QCOMPARE(axes[0].from, (PixelPoint{20, 380}));  // vertical: ymin to ymax
+    QCOMPARE(axes[0].to, (PixelPoint{20, 20}));
+    QCOMPARE(axes[1].from, (PixelPoint{20, 380}));  // horizontal: xmin to xmax
+    QCOMPARE(axes[1].to, (PixelPoint{580, 380}));
+    const std::vector<PixelPoint> frame{{20, 380}, {20, 20}, {580, 20}, {580, 380}, {20, 380}};
+    QCOMPARE(polylineAt(scene, 2), frame);
+}
+
+void TestPlotScene::axesFollowWorldZero()
+{
+    auto store = makeStore();
+    store->showAxes = true;
+    CurveSlot &bounds = store->slots[0];
+    bounds.xmin = -500;
+    bounds.ymin = 200;  // y = 0 below the plot area
+    const auto axes = primitivesOf<SceneLine>(buildPlotScene(*store, kClient));
+    QCOMPARE(axes[0].from, (PixelPoint{206, 380}));  // from ymin, not from y = 0
+    QCOMPARE(axes[0].to, (PixelPoint{206, 20}));
+    QCOMPARE(axes[1].from, (PixelPoint{20, 470}));
+    QCOMPARE(axes[1].to, (PixelPoint{580, 470}));
+}
+
+void TestPlotScene::paintOrder()
+{
+    auto store = cursorStore();
+    store->showAxes = true;
+    store->showFrame = true;
+    setSamples(store->slots[3], {{0, 0}, {1000, 1000}});
+    store->smoothing = false;
+    store->interpolationOption = false;
+    // Axes, frame, curve 4 (64 bars), the current curve (3 bars), the cursor.
+    const QString bars = QString(64 + 3, QLatin1Char('R'));
+    QCOMPARE(signature(buildPlotScene(*store, kClient)), "LLP" + bars + "LPTTT");
+}
+
+void TestPlotScene::paintResamplesDrawnCurves()
+{
+    auto store = makeStore();
+    for (int slot : {1, 5}) {
+        setSamples(store->slots[slot], {{0, 0}, {1000, 1000}});
+        store->slots[slot].sampledPoints[10] = {-1, -1};
+    }
+    auto expected = std::make_unique<CurveSlot>(store->slots[1]);
+    sampleCurve(*expected);
+    buildPlotScene(*store, kClient);
+    QCOMPARE(store->slots[1].sampledPoints, expected->sampledPoints);
+    QCOMPARE(store->slots[5].sampledPoints[10], (CurvePoint{-1, -1}));  // never drawn
+}
+
+void TestPlotScene::emptyRangeDrawsNothing_data()
+{
+    QTest::addColumn<double>("xmax");
+    QTest::addColumn<double>("ymax");
+    QTest::addColumn<int>("width");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("xmax == xmin") << 0.0 << 1000.0 << 600;
+    QTest::newRow("ymax == ymin") << 1000.0 << 0.0 << 600;
+    QTest::newRow("range below the smallest double step") << 5e-324 << 1000.0 << 600;
+    QTest::newRow("NaN bound") << nan << 1000.0 << 600;
+    QTest::newRow("empty range in a window of no width") << 0.0 << 1000.0 << 0;
+}
+
+// Axes, frame, every curve style and the cursor at once: nothing is drawn,
+// but the paint still samples and the readout still reads the cursor's point.
+void TestPlotScene::emptyRangeDrawsNothing()
+{
+    QFETCH(double, xmax);
+    QFETCH(double, ymax);
+    QFETCH(int, width);
+    for (bool editMode : {false, true}) {
+        for (bool interpolation : {false, true}) {
+            auto store = cursorStore();
+            store->editMode = editMode;
+            store->interpolationOption = interpolation;
+            store->showAxes = store->showFrame = true;
+            store->slots[0].xmax = xmax;
+            store->slots[0].ymax = ymax;
+            setSamples(store->slots[1], {{0, 0}, {1000, 1000}});
+            store->slots[1].sampledPoints[10] = {-1, -1};
+            const PlotScene scene = buildPlotScene(*store, {width, 400});
+            QCOMPARE(signature(scene), QString());
+            QCOMPARE(store->slots[1].sampledPoints[10].x, 10 * (1000.0 / 63));
+            QVERIFY(scene.cursorReadout);
+            QCOMPARE(scene.cursorReadout->yText, "490.00");
+        }
+    }
+}
+
+// A cursor point far outside the bounds maps to the int limits; the grip
+// offsets stay there instead of wrapping.
+void TestPlotScene::offsetsSaturateAtTheIntLimits()
+{
+    auto store = cursorStore();
+    store->slots[0].sampledPoints[1] = {1e300, 490};
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    const std::vector<PixelPoint> grip{
+        {kIntMax, 392}, {kIntMax, 380}, {kIntMax - 6, 380}, {kIntMax - 6, 392}, {kIntMax, 392}};
+    QCOMPARE(polylineAt(scene, 2), grip);
+    const auto outline = markOutline({kIntMax - 1, std::numeric_limits<int>::min() + 1});
+    QCOMPARE(outline[0], (PixelPoint{kIntMax, std::numeric_limits<int>::min() + 4}));
+    QCOMPARE(outline[2], (PixelPoint{kIntMax - 4, std::numeric_limits<int>::min()}));
+}
+
+// Computed curves may hold infinities and NaNs: they map to the int limits or
+// the margin and their labels read "inf" or "nan", never an undefined value.
+void TestPlotScene::nonFiniteValuesStayDefined()
+{
+    auto store = cursorStore();
+    store->interpolationOption = false;
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    CurveSlot &other = store->slots[1];
+    other.interpolationFlag = 1;
+    other.samplingCount = 3;
+    other.sampledPoints[0] = {0, inf};
+    other.sampledPoints[1] = {500, nan};
+    other.sampledPoints[2] = {1000, -inf};
+    const PlotScene scene = buildPlotScene(*store, kClient);
+    const auto bars = primitivesOf<SceneRectangle>(scene);
+    QCOMPARE(bars.size(), std::size_t{6});
+    QCOMPARE(bars[0].top, std::numeric_limits<int>::min());
+    QCOMPARE(bars[1].top, 20);  // NaN: the margin
+    QCOMPARE(bars[2].bottom, kIntMax);
+    const auto labels = primitivesOf<SceneText>(scene);
+    QCOMPARE(labels.size(), std::size_t{3});
+    QCOMPARE(labels[2].text, "nan");
+}
+
+void TestPlotScene::currentCurveOutsideTheFourDrawsNothing()
+{
+    auto store = cursorStore();
+    store->showAxes = true;
+    for (int current : {-1, kBackupSlot}) {
+        store->currentCurve = current;
+        const PlotScene scene = buildPlotScene(*store, kClient);
+        QVERIFY(scene.primitives.empty());
+        QVERIFY(!scene.cursorReadout);
+    }
+}
+
+void TestPlotScene::markOutlineIsA7By7Square()
+{
+    const std::array<PixelPoint, 5> expected{
+        {{103, 53}, {103, 47}, {97, 47}, {97, 53}, {103, 53}}};
+    QCOMPARE(markOutline({100, 50}), expected);
+}
+
+QTEST_APPLESS_MAIN(TestPlotScene)
+#include "test_plot_scene.moc"
