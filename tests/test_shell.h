@@ -57,6 +57,7 @@ private Q_SLOTS:
     void windowMenuListsTheWindows();
     void frameTitleFollowsTheActiveWindow();
     void arrangementNeedsAWindow();
+    void viewPaintsItsScene();
     void quitClosesEveryWindow();
 
 public:

@@ -3,11 +3,14 @@
 #include "app/command_ids.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
+#include "view/plot_scene.h"
+#include "view/scene_painter.h"
 
 #include <QAction>
 #include <QDateTime>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QImage>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -49,6 +52,17 @@ QStringList shownTexts(QMenu *menu)
             texts << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (grey)"));
     }
     return texts;
+}
+
+// Pixels that are not white.
+int inkPixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    return count;
 }
 
 }  // namespace
@@ -351,6 +365,33 @@ void ShellWindowsTest::arrangementNeedsAWindow()
         QVERIFY(!frame.runCommand(id));
         QVERIFY(!frame.commandAction(id)->isEnabled());
     }
+}
+
+// The view paints exactly the scene of its curves over a white background,
+// and an empty window only the background.
+void ShellWindowsTest::viewPaintsItsScene()
+{
+    MyView *empty = shell->frame().activeView();
+    const QImage blank = empty->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(!blank.isNull());
+    QCOMPARE(inkPixels(blank), 0);
+
+    CChildFrame *window = shell->app->openDocumentFile(shell->curveFile(QStringLiteral("a.crv")));
+    QVERIFY(window);
+    MyView *view = window->view();
+    view->store().showAxes = true;
+    const QImage painted = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto expected = renderScene(buildPlotScene(view->store(), ClientSize{view->width(), view->height()}),
+                                      view->size(), Qt::white)
+                              .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(painted, expected);
+    QVERIFY(inkPixels(painted) > 0);  // the axes and the curve
+
+    // A repaint request also hands the view the keyboard focus.
+    shell->frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&shell->frame()));
+    empty->requestRepaint();
+    QVERIFY(empty->hasFocus());
 }
 
 void ShellWindowsTest::quitClosesEveryWindow()

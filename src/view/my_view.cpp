@@ -1,9 +1,11 @@
 #include "view/my_view.h"
 
+#include "app/command_ids.h"
 #include "app/recent_file_list.h"
 #include "app/tolvane_app.h"
-#include "app/command_ids.h"
 #include "curves/curve_file_io.h"
+#include "view/plot_scene.h"
+#include "view/scene_painter.h"
 
 #include <QPainter>
 
@@ -39,8 +41,10 @@ std::optional<QString> MyView::openCurveDocument(const QString &baseName)
     return std::nullopt;
 }
 
+// Every paint rebuilds the whole scene from the curves: nothing drawn is kept.
 void MyView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    paintScene(painter, buildPlotScene(*store_, ClientSize{width(), height()}));
 }
