@@ -1,9 +1,13 @@
 #include "cli/cli_commands.h"
 #include "curves/crv_format.h"
+#include "curves/curve_file_io.h"
+#include "view/plot_scene.h"
+#include "view/scene_painter.h"
 #include "test_support.h"
 #include "worked_example.h"
 
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,6 +64,7 @@ private Q_SLOTS:
     void convertWritesCanonicalFiles();
     void scriptWorkedExample();
     void scriptMessagesAndExitCodes();
+    void renderPaintsTheEditorsScene();
     void badUsage_data();
     void badUsage();
     void helpAndVersion();
@@ -214,6 +219,31 @@ void TestCli::scriptMessagesAndExitCodes()
     QVERIFY(full.out.empty());
 }
 
+void TestCli::renderPaintsTheEditorsScene()
+{
+    const std::string wave = example("wave.crv"), ramp = example("ramp.crv");
+    const CliResult result = cli({"render", wave, ramp, "--out", file("plot.png"), "--size", "320x240",
+                                  "--current", "2", "--sampled", "--axes", "--frame", "--cursor", "7",
+                                  "--count", "32"});
+    QCOMPARE(result.code, 0);
+    QVERIFY2(result.err.empty(), result.err.c_str());
+
+    // The same window built by hand: curves 1 and 2, 32 points, bars, axes, frame, cursor.
+    auto store = std::make_unique<CurveStore>();
+    QVERIFY(!readCurveFile(*store, QString::fromStdString(example("wave")), 0));
+    QVERIFY(!readCurveFile(*store, QString::fromStdString(example("ramp")), 1));
+    store->setSamplingCount(32);
+    store->currentCurve = 1;
+    store->smoothing = false;
+    store->showAxes = store->showFrame = store->cursorOn = true;
+    store->cursorIndex = 7;
+    const QImage expected = renderScene(buildPlotScene(*store, {320, 240}), {320, 240}, Qt::white);
+    const QImage rendered(dir_.filePath("plot.png"));
+    QCOMPARE(rendered.size(), QSize(320, 240));
+    QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(rendered.pixelColor(0, 0), QColor(Qt::white));
+}
+
 void TestCli::badUsage_data()
 {
     QTest::addColumn<std::vector<std::string>>("words");
@@ -235,6 +265,12 @@ void TestCli::badUsage_data()
     QTest::newRow("script without line") << std::vector<std::string>{"script"} << "ligne de script";
     QTest::newRow("script current out of range") << std::vector<std::string>{"script", "X", "--current", "5"} << "--current";
     QTest::newRow("script missing curve file") << std::vector<std::string>{"script", "X", "--c3", file("absent.crv")} << "introuvable";
+    QTest::newRow("render without out") << std::vector<std::string>{"render", worked} << "--out";
+    QTest::newRow("render without files") << std::vector<std::string>{"render", "--out", file("a.png")} << "fichiers .crv";
+    QTest::newRow("render five files") << std::vector<std::string>{"render", worked, worked, worked, worked, worked, "--out", file("a.png")} << "fichiers .crv";
+    QTest::newRow("render bad size") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "0x10"} << "--size";
+    QTest::newRow("render size without x") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "600"} << "--size";
+    QTest::newRow("render bad cursor") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--cursor", "-1"} << "--cursor";
     QTest::newRow("unwritable output") << std::vector<std::string>{"convert", worked, "--out", file("absent/a.crv")} << "écriture";
 }
 
@@ -273,5 +309,5 @@ void TestCli::binaryReportsThroughExitCodes()
     QVERIFY(process.readAllStandardError().startsWith("ombrelis-cli : "));
 }
 
-QTEST_GUILESS_MAIN(TestCli)
+QTEST_MAIN(TestCli)
 #include "test_cli.moc"

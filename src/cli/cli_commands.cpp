@@ -2,14 +2,13 @@
 
 #include "cli/cli_arguments.h"
 #include "cli/cli_output.h"
+#include "cli/cli_render.h"
+#include "cli/cli_support.h"
 #include "curves/crv_format.h"
-#include "curves/curve_file_io.h"
 #include "curves/curve_store.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
 #include "view/plot_mapping.h"
-
-#include <QFileInfo>
 
 #include <functional>
 #include <memory>
@@ -34,65 +33,6 @@ constexpr const char *kUsage =
     "2 usage incorrect ou fichier illisible ou impossible à écrire.\n";
 
 constexpr const char *kVersion = "ombrelis-cli 1.1\n";
-
-// A failed step: the exit code and the French message for stderr.
-struct Failure {
-    int code;
-    std::string message;
-};
-
-using Step = std::optional<Failure>;
-
-Failure usageError(std::string message)
-{
-    return {kExitUsage, std::move(message)};
-}
-
-QString pathText(const std::string &path)
-{
-    return QString::fromStdString(path);
-}
-
-// Loads `path` into `slot` as the editor's Open does: the file's fields, the
-// file title as name, active, current.
-Step loadCurve(CurveStore &store, int slot, const std::string &path)
-{
-    QString error;
-    const auto bytes = readWholeFile(pathText(path), &error);
-    if (!bytes)
-        return usageError(error.toStdString());
-    if (auto refusal = parseCurveFile(*bytes, path, store.slots[slot]))
-        return usageError(*refusal);
-    store.slots[slot].name = QFileInfo(pathText(path)).completeBaseName().toStdString();
-    store.slots[slot].active = true;
-    store.currentCurve = slot;
-    return std::nullopt;
-}
-
-// --count N, when given: 16 to 4096.
-Step readCount(const CliArguments &arguments, std::optional<int> &count)
-{
-    const std::string *text = arguments.value("--count");
-    if (!text)
-        return std::nullopt;
-    count = parseIntegerIn(*text, 16, kMaxSampledPoints);
-    if (!count)
-        return usageError("--count attend un entier de 16 à 4096, pas « " + *text + " »");
-    return std::nullopt;
-}
-
-Step writeFile(const std::string &path, const std::string &bytes)
-{
-    switch (writeFileAtomically(pathText(path), bytes)) {
-    case FileWriteResult::Written:
-        return std::nullopt;
-    case FileWriteResult::CannotOpen:
-        return usageError("impossible d'ouvrir « " + path + " » en écriture");
-    case FileWriteResult::WriteFailed:
-        break;
-    }
-    return usageError("l'écriture de « " + path + " » a échoué ; le fichier est resté tel quel");
-}
 
 class CliRun {
 public:
@@ -147,6 +87,10 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
         {"points", {{{"--count"}, {"--csv"}}, [this](const CliArguments &a) { return points(a); }}},
         {"area", {{{"--count"}, {}}, [this](const CliArguments &a) { return area(a); }}},
         {"convert", {{{"--out"}, {}}, [this](const CliArguments &a) { return convert(a); }}},
+        {"render",
+         {{{"--out", "--size", "--current", "--cursor", "--count"},
+           {"--sampled", "--interpolation", "--edit", "--axes", "--frame"}},
+          [](const CliArguments &a) { return renderCommand(a); }}},
         {"script",
          {{{"--c1", "--c2", "--c3", "--c4", "--current", "--count", "--out"}, {}},
           [this, &scriptFailed](const CliArguments &a) { return script(a, scriptFailed); }}},
@@ -232,39 +176,17 @@ Step CliRun::convert(const CliArguments &arguments)
     return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
 }
 
-// Loads --c1 .. --c4 as curves 1 to 4 of one window, applies --count as the
-// sampling commands do, lets a repaint resample them and makes --current the
-// current curve: the window the script then runs in.
-Step prepareWindow(const CliArguments &arguments, CurveStore &store)
-{
-    for (int k = 1; k <= kCurveCount; ++k) {
-        if (const std::string *path = arguments.value("--c" + std::to_string(k))) {
-            if (auto failure = loadCurve(store, k - 1, *path))
-                return failure;
-        }
-    }
-    std::optional<int> count;
-    if (auto failure = readCount(arguments, count))
-        return failure;
-    if (count)
-        store.setSamplingCount(*count);
-    store.resampleDrawnCurves();
-    if (const std::string *current = arguments.value("--current")) {
-        const auto k = parseIntegerIn(*current, 1, kCurveCount);
-        if (!k)
-            return usageError("--current attend un entier de 1 à 4, pas « " + *current + " »");
-        store.currentCurve = *k - 1;
-    } else {
-        store.currentCurve = 0;
-    }
-    return std::nullopt;
-}
-
 Step CliRun::script(const CliArguments &arguments, bool &failed)
 {
     if (arguments.positional.size() != 1)
         return usageError("une ligne de script attendue, et une seule");
     auto store = std::make_unique<CurveStore>();
+    for (int k = 1; k <= kCurveCount; ++k) {
+        if (const std::string *path = arguments.value("--c" + std::to_string(k))) {
+            if (auto failure = loadCurve(*store, k - 1, *path))
+                return failure;
+        }
+    }
     if (auto failure = prepareWindow(arguments, *store))
         return failure;
 

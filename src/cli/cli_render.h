@@ -1,0 +1,7 @@
+#pragma once
+
+#include "cli/cli_support.h"
+
+// ombrelis-cli render: paints curves 1 to 4 of a window into a PNG with the
+// editor's scene and painter.
+Step renderCommand(const CliArguments &arguments);

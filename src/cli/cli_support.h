@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cli/cli_arguments.h"
+#include "curves/curve_store.h"
+
+#include <optional>
+#include <string>
+
+// Steps shared by the subcommands of ombrelis-cli.
+
+// A failed step: the exit code and the French message for stderr.
+struct Failure {
+    int code;
+    std::string message;
+};
+
+using Step = std::optional<Failure>;
+
+Failure usageError(std::string message);
+
+// Loads `path` into `slot` as the editor's Open does: the file's fields, the
+// file title as name, active, current.
+Step loadCurve(CurveStore &store, int slot, const std::string &path);
+
+// --count N, when given: 16 to 4096.
+Step readCount(const CliArguments &arguments, std::optional<int> &count);
+
+// Applies --count as the sampling commands do, lets a repaint resample the
+// curves and makes --current (1 to 4, default 1) the current curve.
+Step prepareWindow(const CliArguments &arguments, CurveStore &store);
+
+// Replaces `path` atomically with `bytes`.
+Step writeFile(const std::string &path, const std::string &bytes);
