@@ -95,6 +95,7 @@ Step renderCommand(const CliArguments &arguments)
 
     const auto application = ensureGuiApplication();
     const PlotScene scene = buildPlotScene(*store, client);
-    const QImage image = renderScene(scene, QSize(client.width, client.height), Qt::white);
+    const QImage image = renderScene(scene, QSize(client.width, client.height),
+                                     toQColor(kPlotBackground));
     return writePng(*out, image);
 }

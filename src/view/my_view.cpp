@@ -45,6 +45,6 @@ std::optional<QString> MyView::openCurveDocument(const QString &baseName)
 void MyView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), toQColor(kPlotBackground));
     paintScene(painter, buildPlotScene(*store_, ClientSize{width(), height()}));
 }

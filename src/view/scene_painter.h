@@ -13,6 +13,9 @@ class QPainter;
 // painter (no antialiasing), following the scene's pixel rules. Used for the
 // view's paint and for rendering a plot into an image.
 
+// What the plot is painted over: the window colour of a plot view.
+inline constexpr Colour kPlotBackground = kWhite;
+
 // A 0x00BBGGRR colour as a QColor.
 QColor toQColor(Colour colour);
 
