@@ -42,9 +42,18 @@ std::optional<QString> MyView::openCurveDocument(const QString &baseName)
 }
 
 // Every paint rebuilds the whole scene from the curves: nothing drawn is kept.
+// It is drawn into an image first, whose direct pixel path is several times
+// faster than filling each run on the widget and gives the same pixels.
 void MyView::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), toQColor(kPlotBackground));
-    paintScene(painter, buildPlotScene(*store_, ClientSize{width(), height()}));
+    if (size().isEmpty())
+        return;
+    if (frameImage_.size() != size())
+        frameImage_ = QImage(size(), QImage::Format_RGB32);
+    frameImage_.fill(toQColor(kPlotBackground));
+    {
+        QPainter imagePainter(&frameImage_);
+        paintScene(imagePainter, buildPlotScene(*store_, ClientSize{width(), height()}));
+    }
+    QPainter(this).drawImage(0, 0, frameImage_);
 }

@@ -3,6 +3,7 @@
 #include "app/command_map.h"
 #include "curves/curve_store.h"
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 
@@ -39,4 +40,5 @@ private:
     CTolvaneApp &app_;
     std::unique_ptr<CurveStore> store_;  // large: kept off the stack and out of the widget
     CommandMap commands_;
+    QImage frameImage_;  // scratch for painting, reused while the size stays
 };
