@@ -61,7 +61,7 @@ private Q_SLOTS:
     void init() { QVERIFY(dir_.isValid()); }
     void writtenFileReadsBack();
     void writeProtectedFileIsNotTouched();
-    void missingFolderCannotBeOpened();
+    void missingOrProtectedFolderCannotBeOpened();
     void failedWriteKeepsTheOldFile();
     void missingFileIsReportedAndChangesNothing();
     void refusedFileChangesNothing();
@@ -93,12 +93,18 @@ void TestCurveFileIo::writeProtectedFileIsNotTouched()
     QCOMPARE(contentOf(path("lecture.crv")), QByteArray("ancien"));
 }
 
-void TestCurveFileIo::missingFolderCannotBeOpened()
+void TestCurveFileIo::missingOrProtectedFolderCannotBeOpened()
 {
     QCOMPARE(writeCurveFile(path("absent/a.crv"), *bigCurve()), FileWriteResult::CannotOpen);
     QVERIFY(!QFile::exists(path("absent")));
     QDir(dir_.path()).mkdir("dossier.crv");
     QCOMPARE(writeCurveFile(path("dossier.crv"), *bigCurve()), FileWriteResult::CannotOpen);
+
+    QDir(dir_.path()).mkdir("protege");
+    QFile::setPermissions(path("protege"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QCOMPARE(writeCurveFile(path("protege/a.crv"), *bigCurve()), FileWriteResult::CannotOpen);
+    QVERIFY(!QFile::exists(path("protege/a.crv")));
+    QFile::setPermissions(path("protege"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void TestCurveFileIo::failedWriteKeepsTheOldFile()

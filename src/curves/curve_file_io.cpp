@@ -11,8 +11,8 @@ namespace {
 constexpr QFileDevice::Permissions kAnyWrite =
     QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
 
-// A file counts as write-protected when its permission bits let nobody write
-// it, as a read-only attribute would, even for root.
+// A file or folder counts as write-protected when its permission bits let
+// nobody write it, as a read-only attribute would, even for root.
 bool isWriteProtected(const QFileInfo &info)
 {
     return info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite));
@@ -39,7 +39,7 @@ QString openFailureReason(const QFileInfo &info)
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes)
 {
     const QFileInfo info(fileName);
-    if (info.isDir() || isWriteProtected(info))
+    if (info.isDir() || isWriteProtected(info) || isWriteProtected(QFileInfo(info.absolutePath())))
         return FileWriteResult::CannotOpen;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
