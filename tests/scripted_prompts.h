@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 
 #include <QList>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // units, the integer dialogs' validation, and the answers QtPrompts returns.
 #include "app/about_dialog.h"
 #include "app/closing_window_dialog.h"
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 #include "app/qt_prompts.h"
 #include "curves/curve_file_dialogs.h"
 #include "script/script_messages_dialog.h"

@@ -1,6 +1,6 @@
 // Start-up, and the menus, toolbar, accelerators and routing built from the
 // command table.
-#include "app/command_ids.h"
+#include "widgets/command_ids.h"
 #include "app/command_table.h"
 #include "shell_fixture.h"
 #include "test_shell.h"

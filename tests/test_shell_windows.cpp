@@ -1,6 +1,6 @@
 // Document windows: the new-window command, documents opened from files,
 // the window registry, recent files, dropped files and the Window menu.
-#include "app/command_ids.h"
+#include "widgets/command_ids.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
 #include "view/plot_scene.h"
@@ -182,7 +182,7 @@ void ShellWindowsTest::unreadableDocumentLeavesNoWindow()
 void ShellWindowsTest::shortPathIsRefusedSilently()
 {
     CTolvaneDoc document;
-    MyView view(*shell->app);
+    MyView view(shell->frame());
     document.setView(&view);
     QString error;
     QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error));

@@ -1,6 +1,6 @@
 #include "app/app_icons.h"
 
-#include "app/command_ids.h"
+#include "widgets/command_ids.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/template_dialog.h"
+#include "widgets/template_dialog.h"
 
 // Asked when a document window closes: save its active curves first? (template 141)
 class CClosingWindowDialog : public TemplateDialog {

@@ -1,6 +1,6 @@
 #include "app/command_table.h"
 
-#include "app/command_ids.h"
+#include "widgets/command_ids.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "app/command_map.h"
 #include "app/command_table.h"
+#include "view/view_host.h"
+#include "widgets/command_map.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -26,8 +28,9 @@ struct CommandRoute {
 };
 
 // The main window: menus, toolbar and accelerators built from the command
-// table, the MDI area with the document windows, and their registry.
-class CMainFrame : public QMainWindow {
+// table, the MDI area with the document windows, and their registry. It is
+// the host of every view: the bars, the prompts and the other windows.
+class CMainFrame : public QMainWindow, public ViewHost {
     Q_OBJECT
 public:
     explicit CMainFrame(CTolvaneApp &app);
@@ -73,6 +76,19 @@ public:
     void setOuterGeometry(const QRect &outer);
     void updateFrameTitle();
 
+    // ViewHost
+    AxisBarFields &barFields() override { return barFields_; }
+    void writeBar(BarId bar) override;
+    void readBar(BarId bar) override;
+    void toggleBar(BarId bar) override;
+    bool isBarVisible(BarId bar) const override;
+    Prompts &prompts() override;
+    void addRecentFile(const QString &path) override;
+    std::vector<MyView *> openViews() const override { return childViews; }
+    QString documentTitle(const MyView &view) const override;
+    void setDocumentTitle(const MyView &view, const QString &title) override;
+    void beep() override;
+
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -104,4 +120,6 @@ private:
     CommandMap commands_;
     QRect outerGeometry_;
     bool outerGeometryPending_ = false;
+    AxisBarFields barFields_;
+    std::array<bool, 4> barVisible_{};
 };

@@ -4,7 +4,7 @@
 
 #include "app/app_icons.h"
 #include "app/child_frame.h"
-#include "app/command_ids.h"
+#include "widgets/command_ids.h"
 #include "app/recent_file_list.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"

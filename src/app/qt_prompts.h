@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 
 class QColor;
 class QWidget;

@@ -2,9 +2,9 @@
 
 #include "app/app_icons.h"
 #include "app/child_frame.h"
-#include "app/command_ids.h"
+#include "widgets/command_ids.h"
 #include "app/main_frame.h"
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 #include "app/tolvane_doc.h"
 #include "view/my_view.h"
 
@@ -70,7 +70,7 @@ void CTolvaneApp::onFileNew()
     auto document = std::make_unique<CTolvaneDoc>();
     if (!document->onNewDocument())
         return;
-    CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::make_unique<MyView>(*this));
+    CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::make_unique<MyView>(*mainFrame_));
     // The registry takes the window only now: while it was being made and
     // activated, it was not yet there.
     mainFrame_->registerWindow(frame);
@@ -85,7 +85,7 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
         return open;
     }
     auto document = std::make_unique<CTolvaneDoc>();
-    auto view = std::make_unique<MyView>(*this);
+    auto view = std::make_unique<MyView>(*mainFrame_);
     document->setView(view.get());
     QString error;
     if (!document->onOpenDocument(fullPath, &error)) {

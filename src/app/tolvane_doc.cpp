@@ -1,6 +1,6 @@
 #include "app/tolvane_doc.h"
 
-#include "app/command_ids.h"
+#include "widgets/command_ids.h"
 #include "view/my_view.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/command_map.h"
+#include "widgets/command_map.h"
 
 #include <QObject>
 #include <QString>

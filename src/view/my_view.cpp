@@ -1,11 +1,10 @@
 #include "view/my_view.h"
 
-#include "app/command_ids.h"
-#include "app/recent_file_list.h"
-#include "app/tolvane_app.h"
 #include "curves/curve_file_io.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
+#include "view/view_host.h"
+#include "widgets/command_ids.h"
 
 #include <QPainter>
 
@@ -15,8 +14,8 @@ constexpr int kDocumentSlot = 2;  // a file opened as a document is always curve
 
 }  // namespace
 
-MyView::MyView(CTolvaneApp &app, QWidget *parent)
-    : QWidget(parent), app_(app), store_(std::make_unique<CurveStore>())
+MyView::MyView(ViewHost &host, QWidget *parent)
+    : QWidget(parent), host_(host), store_(std::make_unique<CurveStore>())
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -37,8 +36,20 @@ std::optional<QString> MyView::openCurveDocument(const QString &baseName)
     if (auto failure = readCurveFile(*store_, baseName, kDocumentSlot))
         return failure;
     requestRepaint();
-    app_.recentFiles().add(baseName + QStringLiteral(".crv"));
+    host_.addRecentFile(baseName + QStringLiteral(".crv"));
     return std::nullopt;
+}
+
+void MyView::controlNotified(int controlId, int code)
+{
+    const auto found = notifications_.find({controlId, code});
+    if (found != notifications_.end())
+        found->second();
+}
+
+void MyView::bindNotification(int controlId, int code, std::function<void()> handler)
+{
+    notifications_[{controlId, code}] = std::move(handler);
 }
 
 // Every paint rebuilds the whole scene from the curves: nothing drawn is kept.

@@ -1,29 +1,38 @@
 #pragma once
 
-#include "app/command_map.h"
 #include "curves/curve_store.h"
+#include "widgets/command_map.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 
-class CTolvaneApp;
+class ViewHost;
+
+// Notification codes a bar's edit box sends to the active view.
+inline constexpr int kEditLostFocus = 512;
+inline constexpr int kEditChanged = 768;
 
 // The plot of one document window. It owns all the window's curves and
-// settings and handles the commands that act on them.
+// settings and handles the commands that act on them. What it needs from the
+// window around it (bars, questions, other windows) it asks its host.
 class MyView : public QWidget {
     Q_OBJECT
 public:
-    explicit MyView(CTolvaneApp &app, QWidget *parent = nullptr);
+    explicit MyView(ViewHost &host, QWidget *parent = nullptr);
     ~MyView() override;
 
     CurveStore &store() { return *store_; }
     const CurveStore &store() const { return *store_; }
     CommandMap &commands() { return commands_; }
     const CommandMap &commands() const { return commands_; }
+    ViewHost &host() const { return host_; }
 
     // Redraws the whole plot and takes the keyboard focus.
     void requestRepaint();
@@ -33,12 +42,20 @@ public:
     // file cannot be read or is refused.
     std::optional<QString> openCurveDocument(const QString &baseName);
 
+    // A bar's edit box reports that it lost the focus or changed; the frame
+    // passes these on to the active view. Unknown pairs are ignored.
+    void controlNotified(int controlId, int code);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    CTolvaneApp &app_;
+    using NotificationKey = std::pair<int, int>;  // control identifier, code
+    void bindNotification(int controlId, int code, std::function<void()> handler);
+
+    ViewHost &host_;
     std::unique_ptr<CurveStore> store_;  // large: kept off the stack and out of the widget
     CommandMap commands_;
+    std::map<NotificationKey, std::function<void()>> notifications_;
     QImage frameImage_;  // scratch for painting, reused while the size stays
 };

@@ -1,4 +1,4 @@
-#include "app/template_dialog.h"
+#include "widgets/template_dialog.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/prompts.h"
+#include "widgets/prompts.h"
 
 #include <QDir>
 #include <QFileInfo>
