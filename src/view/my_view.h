@@ -42,6 +42,20 @@ public:
     // file cannot be read or is refused.
     std::optional<QString> openCurveDocument(const QString &baseName);
 
+    // The bars show the current curve: its name, legends and bounds in the
+    // display pair, its legends and bounds in the edit pair. Both write the
+    // bars afterwards.
+    void fillDisplayBars();
+    void fillEditBars();
+    // All four names and the current curve's radio button, where the whole
+    // window comes into view (activation, leaving edit mode, a new window).
+    void refreshCurveNames();
+    // Switch the bar pair; neither looks at what is showing.
+    void showEditBars();
+    void showDisplayBars();
+    // Makes the display bar's selected curve the current one.
+    void selectCurve();
+
     // A bar's edit box reports that it lost the focus or changed; the frame
     // passes these on to the active view. Unknown pairs are ignored.
     void controlNotified(int controlId, int code);
