@@ -10,12 +10,14 @@
 
 namespace {
 
-// A legend is one line of the file, and a line starting with ';' would be
-// read back as a comment.
-Step checkLegend(const std::string &legend, const std::string &origin)
+// A legend is one line of the file, and one starting with ';' would be read
+// back as a comment. A header cannot hold either: its names are parts of a line
+// and the first cannot start with a separator.
+Step checkLegend(const CliArguments &arguments, const char *option)
 {
-    if (legend.find_first_of("\r\n") != std::string::npos || legend.starts_with(';'))
-        return usageError(origin + " : une légende tient sur une ligne et ne commence pas par « ; »");
+    const std::string *legend = arguments.value(option);
+    if (legend && (legend->find_first_of("\r\n") != std::string::npos || legend->starts_with(';')))
+        return usageError(std::string(option) + " : une légende tient sur une ligne et ne commence pas par « ; »");
     return std::nullopt;
 }
 
@@ -38,6 +40,10 @@ Step importCommand(const CliArguments &arguments)
     if (!target || !target->ends_with(".crv"))
         return usageError("--out COURBE.crv attendu");
     const std::string &source = arguments.positional[0];
+    for (const char *option : {"--x-legend", "--y-legend"}) {
+        if (auto failure = checkLegend(arguments, option))
+            return failure;
+    }
 
     QString error;
     const auto bytes = readWholeFile(QString::fromStdString(source), &error);
@@ -50,11 +56,6 @@ Step importCommand(const CliArguments &arguments)
     auto curve = std::make_unique<CurveSlot>();
     curve->xLegend = legend(arguments, "--x-legend", read.table.xName, "X");
     curve->yLegend = legend(arguments, "--y-legend", read.table.yName, "Y");
-    const std::string headerOrigin = source + ", ligne d'en-tête";
-    if (auto failure = checkLegend(curve->xLegend, arguments.has("--x-legend") ? "--x-legend" : headerOrigin))
-        return failure;
-    if (auto failure = checkLegend(curve->yLegend, arguments.has("--y-legend") ? "--y-legend" : headerOrigin))
-        return failure;
     setComputedCurve(*curve, read.table.rows);
     return writeFile(*target, formatCurveFile(*curve));
 }
