@@ -1,4 +1,5 @@
 // The editor as a desktop program: Qt's own dialogs in French, the command line.
+#include "app/app_icons.h"
 #include "app/command_line.h"
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void everyNamedFileOpensInOrder();
+    void windowIconIsTheInstalledSvg();
 };
 
 void DesktopTest::openDialogSpeaksFrench()
@@ -89,6 +91,16 @@ void DesktopTest::everyNamedFileOpensInOrder()
     shell.app.reset();
     QVERIFY(!shell.start({QStringLiteral("a.crv"), QStringLiteral("nowhere.crv")}));
     QCOMPARE(shell.prompts.count(ScriptedPrompts::Kind::Error), 1);
+}
+
+void DesktopTest::windowIconIsTheInstalledSvg()
+{
+    QVERIFY(QFile::exists(QStringLiteral(":/icons/ombrelis.svg")));
+    const QImage icon = applicationIcon().pixmap(48, 48).toImage();
+    QCOMPARE(icon.size(), QSize(48, 48));
+    // Transparent corners (the SVG's rounded frame) around an opaque drawing.
+    QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(icon.pixelColor(24, 40).alpha(), 255);
 }
 
 QTEST_MAIN(DesktopTest)
