@@ -85,6 +85,7 @@ Step writeSvg(const std::string &path, const PlotScene &scene, QSize client)
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
     generator.setSize(client);
+    generator.setResolution(96);  // a CSS pixel: viewers show the plot at its pixel size
     generator.setViewBox(QRect(QPoint(0, 0), client));
     generator.setTitle(QStringLiteral("Ombrelis"));
     QPainter painter;
