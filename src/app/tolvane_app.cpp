@@ -17,7 +17,6 @@ namespace {
 // The main window's outer frame at start-up, in screen pixels.
 const QRect kMainWindowFrame(60, 41, 741, 644);
 
-
 }  // namespace
 
 CTolvaneApp::CTolvaneApp(Prompts &prompts)
