@@ -1,6 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs.
-ombrelis_packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libbenchmark-dev
-                   xvfb xauth fonts-dejavu-core fonts-liberation)
+ombrelis_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n
+                   libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation
+                   desktop-file-utils shared-mime-info dpkg-dev file)
 
 ensure_packages() {
     local missing=()

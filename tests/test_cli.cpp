@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 #include "curves/crv_format.h"
 #include "curves/curve_file_io.h"
+#include "curves/data_table.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
 #include "test_support.h"
@@ -8,7 +9,10 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +56,7 @@ QByteArray contentOf(const QString &path)
 }  // namespace
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
+Q_DECLARE_METATYPE(std::vector<double>)
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -65,6 +70,9 @@ private Q_SLOTS:
     void scriptWorkedExample();
     void scriptMessagesAndExitCodes();
     void renderPaintsTheEditorsScene();
+    void renderVectorFiles();
+    void importRows_data();
+    void importRows();
     void badUsage_data();
     void badUsage();
     void helpAndVersion();
@@ -244,6 +252,117 @@ void TestCli::renderPaintsTheEditorsScene()
     QCOMPARE(rendered.pixelColor(0, 0), QColor(Qt::white));
 }
 
+void TestCli::renderVectorFiles()
+{
+    const std::vector<std::string> window = {"render", example("wave.crv"), "--axes", "--frame", "--size", "320x240", "--out"};
+    for (const char *name : {"v.png", "v.svg", "v.pdf"}) {
+        auto words = window;
+        words.push_back(file(name));
+        const CliResult result = cli(words);
+        QVERIFY2(result.code == 0, result.err.c_str());
+    }
+
+    // The SVG rasterised at the client size has the PNG's ink: curve, axes, frame.
+    QSvgRenderer svg(dir_.filePath("v.svg"));
+    QVERIFY(svg.isValid());
+    QCOMPARE(svg.viewBox(), QRect(0, 0, 320, 240));
+    QImage raster(320, 240, QImage::Format_RGB32);
+    raster.fill(Qt::red);
+    QPainter painter(&raster);
+    svg.render(&painter);
+    painter.end();
+    const QImage png = QImage(dir_.filePath("v.png")).convertToFormat(QImage::Format_RGB32);
+    int inked = 0, differing = 0;
+    for (int y = 0; y < png.height(); ++y) {
+        for (int x = 0; x < png.width(); ++x) {
+            const bool ink = png.pixelColor(x, y).lightness() < 128;
+            inked += ink;
+            differing += ink != (raster.pixelColor(x, y).lightness() < 128);
+        }
+    }
+    QVERIFY(inked > 600);
+    QVERIFY2(differing <= inked / 50, qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(inked)));
+    QCOMPARE(raster.pixelColor(160, 200), png.pixelColor(160, 200));  // the background, painted
+
+    // The PDF is one page with the client's aspect ratio.
+    const QByteArray pdf = contentOf(dir_.filePath("v.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Type /Page\n"), 1);
+    const auto box = QRegularExpression(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")).match(QString::fromLatin1(pdf));
+    QVERIFY(box.hasMatch());
+    QVERIFY(qAbs(box.captured(1).toDouble() / box.captured(2).toDouble() - 320.0 / 240.0) < 0.01);
+}
+
+void TestCli::importRows_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<std::vector<std::string>>("options");
+    QTest::addColumn<QString>("error");   // a part of the message; empty when imported
+    QTest::addColumn<QString>("legends"); // "x|y" of the written curve
+    QTest::addColumn<std::vector<double>>("bounds");  // xmin xmax ymin ymax
+    const std::vector<std::string> none;
+    QTest::newRow("comma, header names the legends") << QByteArray("temps,tension\n0,1\n1.5,2\n3,-2\n") << none
+        << QString() << "temps|tension" << std::vector<double>{0, 3, -2, 2};
+    QTest::newRow("semicolon, CRLF, flat curve widened") << QByteArray("0;5\r\n2;5\r\n") << none
+        << QString() << "X|Y" << std::vector<double>{0, 2, 4, 6};
+    QTest::newRow("tab, quoted header, legend given") << QByteArray("\"t\"\t\"v\"\n-1\t0.25\n1e1\t +3\n")
+        << std::vector<std::string>{"--y-legend", "tension (V)"} << QString() << "t|tension (V)"
+        << std::vector<double>{-1, 10, 0.25, 3};
+    QTest::newRow("blank lines and byte order mark") << QByteArray("\xEF\xBB\xBFx;y\n\n1;2\n  \n3;4\n") << none
+        << QString() << "x|y" << std::vector<double>{1, 3, 2, 4};
+    QTest::newRow("three values") << QByteArray("0,1,2\n1,2\n") << none << "ligne 1 :" << QString() << std::vector<double>{};
+    QTest::newRow("decimal comma") << QByteArray("x;y\n0,5;1\n") << none << "ligne 2 :" << QString() << std::vector<double>{};
+    QTest::newRow("not a number") << QByteArray("x,y\n0,1\n1,abc\n") << none << "ligne 3 :" << QString() << std::vector<double>{};
+    QTest::newRow("infinity is not a measure") << QByteArray("0,1\n1,inf\n") << none << "ligne 2 :" << QString() << std::vector<double>{};
+    QTest::newRow("x not ascending") << QByteArray("0,1\n2,1\n2,3\n") << none << "ligne 3 : les x" << QString() << std::vector<double>{};
+    QTest::newRow("x equal at six decimals") << QByteArray("0.0000001,1\n0.0000002,1\n") << none << "ligne 2 : les x" << QString() << std::vector<double>{};
+    QTest::newRow("one row") << QByteArray("x,y\n0,1\n") << none << "au moins deux" << QString() << std::vector<double>{};
+    QByteArray many = "x,y\n";
+    for (int i = 0; i <= 4096; ++i)
+        many += QByteArray::number(i) + ",1\n";
+    QTest::newRow("4097 rows") << many << none << "ligne 4098 : plus de 4096" << QString() << std::vector<double>{};
+    QTest::newRow("legend on two lines") << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--x-legend", "a\nb"}
+        << "légende" << QString() << std::vector<double>{};
+    QTest::newRow("legend read back as a comment") << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--y-legend", ";y"}
+        << "légende" << QString() << std::vector<double>{};
+}
+
+void TestCli::importRows()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(std::vector<std::string>, options);
+    QFETCH(QString, error);
+    QFETCH(QString, legends);
+    QFETCH(std::vector<double>, bounds);
+    write("data.csv", csv.toStdString());
+    QFile::remove(dir_.filePath("data.crv"));
+    std::vector<std::string> words = {"import", file("data.csv"), "--out", file("data.crv")};
+    words.insert(words.end(), options.begin(), options.end());
+    const CliResult result = cli(words);
+    QVERIFY(result.out.empty());
+    if (!error.isEmpty()) {
+        QCOMPARE(result.code, kExitUsage);
+        QCOMPARE(lines(result.err).size(), std::size_t(1));
+        QVERIFY2(QString::fromStdString(result.err).contains(error), result.err.c_str());
+        QVERIFY(!QFile::exists(dir_.filePath("data.crv")));
+        return;
+    }
+    QVERIFY2(result.code == 0, result.err.c_str());
+    auto curve = makeSlot();
+    QVERIFY(!parseCurveFile(contentOf(dir_.filePath("data.crv")).toStdString(), "data.crv", *curve));
+    QCOMPARE(QString::fromStdString(curve->xLegend + '|' + curve->yLegend), legends);
+    QCOMPARE((std::vector<double>{curve->xmin, curve->xmax, curve->ymin, curve->ymax}), bounds);
+    QCOMPARE(curve->interpolationFlag, 1);
+    QCOMPARE(curve->sampleCount, 0);
+
+    // points gives the rows back.
+    const DataTableRead rows = readDataTable(csv.toStdString());
+    std::string expected = "x,y\n";
+    for (const CurvePoint &row : rows.table.rows)
+        expected += QString::asprintf("%.17g,%.17g\n", row.x, row.y).toStdString();
+    QCOMPARE(cli({"points", file("data.crv"), "--csv"}).out, expected);
+}
+
 void TestCli::badUsage_data()
 {
     QTest::addColumn<std::vector<std::string>>("words");
@@ -270,6 +389,9 @@ void TestCli::badUsage_data()
     QTest::newRow("render five files") << std::vector<std::string>{"render", worked, worked, worked, worked, worked, "--out", file("a.png")} << "fichiers .crv";
     QTest::newRow("render bad size") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "0x10"} << "--size";
     QTest::newRow("render size without x") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "600"} << "--size";
+    QTest::newRow("render to another kind") << std::vector<std::string>{"render", worked, "--out", file("a.gif")} << ".png, .svg ou .pdf";
+    QTest::newRow("import without out") << std::vector<std::string>{"import", file("a.csv")} << "--out";
+    QTest::newRow("import missing file") << std::vector<std::string>{"import", file("absent.csv"), "--out", file("a.crv")} << "introuvable";
     QTest::newRow("render bad cursor") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--cursor", "-1"} << "--cursor";
     QTest::newRow("unwritable output") << std::vector<std::string>{"convert", worked, "--out", file("absent/a.crv")} << "écriture";
 }

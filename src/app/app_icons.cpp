@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSvgRenderer>
 
 #include <functional>
 
@@ -139,20 +140,6 @@ void drawAbout(QPainter &p)
     p.drawPath(mark);
 }
 
-void drawApplication(QPainter &p)
-{
-    p.setBrush(kPaper);
-    p.drawRect(0, 0, 31, 31);
-    p.drawLine(4, 3, 4, 27);
-    p.drawLine(4, 27, 28, 27);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath curve(QPointF(5, 24));
-    curve.cubicTo(QPointF(12, 0), QPointF(18, 30), QPointF(28, 6));
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kCurveRed, 2));
-    p.drawPath(curve);
-}
-
 }  // namespace
 
 QIcon toolbarIcon(int commandId)
@@ -176,7 +163,18 @@ QIcon toolbarIcon(int commandId)
 
 QIcon applicationIcon()
 {
-    return drawn(32, 32, drawApplication);
+    // The installed hicolor icon, drawn here without needing Qt's SVG icon plugin.
+    QSvgRenderer svg(QStringLiteral(":/icons/ombrelis.svg"));
+    QIcon icon;
+    for (const int side : {16, 24, 32, 48, 64, 128}) {
+        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        svg.render(&painter);
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 QIcon documentIcon()

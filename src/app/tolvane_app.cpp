@@ -17,16 +17,6 @@ namespace {
 // The main window's outer frame at start-up, in screen pixels.
 const QRect kMainWindowFrame(60, 41, 741, 644);
 
-// The first argument that is not an option names the file to open.
-QString fileArgument(const QStringList &arguments)
-{
-    for (const QString &argument : arguments) {
-        if (!argument.startsWith(QLatin1Char('-')))
-            return argument;
-    }
-    return {};
-}
-
 }  // namespace
 
 CTolvaneApp::CTolvaneApp(Prompts &prompts)
@@ -46,18 +36,19 @@ CTolvaneApp::CTolvaneApp(Prompts &prompts)
 
 CTolvaneApp::~CTolvaneApp() = default;
 
-bool CTolvaneApp::initInstance(const QStringList &arguments)
+bool CTolvaneApp::initInstance(const QStringList &files)
 {
     QApplication::setApplicationName(applicationName());
     QApplication::setWindowIcon(applicationIcon());
     mainFrame_ = std::make_unique<CMainFrame>(*this);
     mainFrame_->setOuterGeometry(kMainWindowFrame);
 
-    const QString file = fileArgument(arguments);
-    if (file.isEmpty())
+    if (files.isEmpty())
         onFileNew();
-    else if (!openDocumentFile(file))
-        return false;
+    for (const QString &file : files) {
+        if (!openDocumentFile(file))
+            return false;
+    }
 
     mainFrame_->show();
     mainFrame_->setOuterGeometry(kMainWindowFrame);  // now that the frame's borders are known

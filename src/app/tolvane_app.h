@@ -24,9 +24,9 @@ public:
     CTolvaneApp(const CTolvaneApp &) = delete;
     CTolvaneApp &operator=(const CTolvaneApp &) = delete;
 
-    // Creates the main window and the first document window, or opens the
-    // file named by the first argument. False when that file cannot be opened.
-    bool initInstance(const QStringList &arguments);
+    // Creates the main window and the first document window, or opens each
+    // of `files` in order. False when one of them cannot be opened.
+    bool initInstance(const QStringList &files);
 
     CMainFrame *mainFrame() const { return mainFrame_.get(); }
     Prompts &prompts() { return prompts_; }

@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/cli_arguments.h"
+#include "cli/cli_import.h"
 #include "cli/cli_output.h"
 #include "cli/cli_render.h"
 #include "cli/cli_support.h"
@@ -24,9 +25,11 @@ constexpr const char *kUsage =
     "  ombrelis-cli area FICHIER.crv [--count N]\n"
     "  ombrelis-cli script LIGNE [--c1 F] [--c2 F] [--c3 F] [--c4 F] [--current K] [--count N]\n"
     "                    [--out F]\n"
-    "  ombrelis-cli render FICHIER.crv... --out IMAGE.png [--size LxH] [--current K] [--sampled]\n"
-    "                    [--interpolation] [--edit] [--axes] [--frame] [--cursor I] [--count N]\n"
+    "  ombrelis-cli render FICHIER.crv... --out IMAGE.png|.svg|.pdf [--size LxH] [--current K]\n"
+    "                    [--sampled] [--interpolation] [--edit] [--axes] [--frame] [--cursor I]\n"
+    "                    [--count N]\n"
     "  ombrelis-cli convert ENTREE.crv --out SORTIE.crv|SORTIE.csv\n"
+    "  ombrelis-cli import DONNEES.csv --out COURBE.crv [--x-legend T] [--y-legend T]\n"
     "\n"
     "--count N (16 à 4096) fixe le nombre de points échantillonnés des courbes non calculées ;\n"
     "K (1 à 4) choisit la courbe courante. Codes de sortie : 0 succès, 1 script en échec,\n"
@@ -91,6 +94,8 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
          {{{"--out", "--size", "--current", "--cursor", "--count"},
            {"--sampled", "--interpolation", "--edit", "--axes", "--frame"}},
           [](const CliArguments &a) { return renderCommand(a); }}},
+        {"import",
+         {{{"--out", "--x-legend", "--y-legend"}, {}}, [](const CliArguments &a) { return importCommand(a); }}},
         {"script",
          {{{"--c1", "--c2", "--c3", "--c4", "--current", "--count", "--out"}, {}},
           [this, &scriptFailed](const CliArguments &a) { return script(a, scriptFailed); }}},

@@ -5,6 +5,10 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 
 #include <memory>
 
@@ -55,14 +59,78 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-Step writePng(const std::string &path, const QImage &image)
+Step writePng(const std::string &path, const PlotScene &scene, QSize client)
 {
+    const QImage image = renderScene(scene, client, toQColor(kPlotBackground));
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
         return usageError("impossible de coder l'image PNG");
     return writeFile(path, png.toStdString());
+}
+
+// Vector output draws each primitive with QPainter, one scene pixel to one
+// unit of the page, so that the geometry is the PNG's.
+void paintVector(QPainter &painter, const PlotScene &scene, QSize client)
+{
+    painter.fillRect(QRect(QPoint(0, 0), client), toQColor(kPlotBackground));
+    paintScene(painter, scene, PaintPath::Reference);
+}
+
+Step writeSvg(const std::string &path, const PlotScene &scene, QSize client)
+{
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(client);
+    generator.setResolution(96);  // a CSS pixel: viewers show the plot at its pixel size
+    generator.setViewBox(QRect(QPoint(0, 0), client));
+    generator.setTitle(QStringLiteral("Ombrelis"));
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return usageError("impossible de coder l'image SVG");
+    paintVector(painter, scene, client);
+    painter.end();
+    return writeFile(path, svg.toStdString());
+}
+
+// One page the size of the client area, a scene pixel being a point.
+Step writePdf(const std::string &path, const PlotScene &scene, QSize client)
+{
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("ombrelis-cli"));
+        writer.setResolution(72);
+        writer.setPageMargins(QMarginsF());
+        writer.setPageSize(QPageSize(QSizeF(client), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return usageError("impossible de coder le document PDF");
+        painter.setWindow(QRect(QPoint(0, 0), client));
+        painter.setViewport(QRect(0, 0, writer.width(), writer.height()));
+        paintVector(painter, scene, client);
+        painter.end();
+    }
+    return writeFile(path, pdf.toStdString());
+}
+
+using Writer = Step (*)(const std::string &, const PlotScene &, QSize);
+
+// The kind of file --out names by its extension.
+Writer writerFor(const std::string &path)
+{
+    if (path.ends_with(".png"))
+        return writePng;
+    if (path.ends_with(".svg"))
+        return writeSvg;
+    if (path.ends_with(".pdf"))
+        return writePdf;
+    return nullptr;
 }
 
 }  // namespace
@@ -74,7 +142,10 @@ Step renderCommand(const CliArguments &arguments)
         return usageError("de un à quatre fichiers .crv attendus");
     const std::string *out = arguments.value("--out");
     if (!out)
-        return usageError("--out IMAGE.png attendu");
+        return usageError("--out IMAGE.png, IMAGE.svg ou IMAGE.pdf attendu");
+    const Writer writer = writerFor(*out);
+    if (!writer)
+        return usageError("--out doit finir par .png, .svg ou .pdf, pas « " + *out + " »");
     ClientSize client{600, 400};
     if (const std::string *size = arguments.value("--size")) {
         const auto parsed = parseSize(*size);
@@ -95,7 +166,5 @@ Step renderCommand(const CliArguments &arguments)
 
     const auto application = ensureGuiApplication();
     const PlotScene scene = buildPlotScene(*store, client);
-    const QImage image = renderScene(scene, QSize(client.width, client.height),
-                                     toQColor(kPlotBackground));
-    return writePng(*out, image);
+    return writer(*out, scene, QSize(client.width, client.height));
 }

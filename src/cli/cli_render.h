@@ -2,6 +2,6 @@
 
 #include "cli/cli_support.h"
 
-// ombrelis-cli render: paints curves 1 to 4 of a window into a PNG with the
-// editor's scene and painter.
+// ombrelis-cli render: paints curves 1 to 4 of a window into a PNG, SVG or
+// PDF file with the editor's scene and painter.
 Step renderCommand(const CliArguments &arguments);

@@ -1,0 +1,107 @@
+// The editor as a desktop program: Qt's own dialogs in French, the command line.
+#include "app/app_icons.h"
+#include "app/command_line.h"
+#include "app/qt_prompts.h"
+#include "app/qt_translations.h"
+#include "shell_fixture.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(installQtFrenchTranslations(*QCoreApplication::instance())); }
+    void openDialogSpeaksFrench();
+    void commandLine_data();
+    void commandLine();
+    void everyNamedFileOpensInOrder();
+    void windowIconIsTheInstalledSvg();
+};
+
+void DesktopTest::openDialogSpeaksFrench()
+{
+    QStringList buttons, labels;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (const QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+            buttons << button->text().remove(QLatin1Char('&'));
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            labels << label->text().remove(QLatin1Char('&'));
+        dialog->reject();
+    });
+    QtPrompts prompts;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Ouvrir");
+    QVERIFY(!prompts.openFile(request));
+    QCOMPARE(buttons, (QStringList{QStringLiteral("Ouvrir"), QStringLiteral("Annuler")}));
+    QVERIFY2(labels.contains(QStringLiteral("Voir dans :")), qPrintable(labels.join(u'|')));
+    QVERIFY2(labels.contains(QStringLiteral("Nom de fichier :")), qPrintable(labels.join(u'|')));
+}
+
+void DesktopTest::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("message");  // a part of the text printed instead of starting
+    QTest::addColumn<bool>("failed");
+    const QString a = QStringLiteral("a.crv"), b = QStringLiteral("b.crv");
+    QTest::newRow("no file") << QStringList{} << QStringList{} << QString() << false;
+    QTest::newRow("files in order") << QStringList{b, a} << QStringList{b, a} << QString() << false;
+    QTest::newRow("a file named like an option") << QStringList{a, QStringLiteral("--"), QStringLiteral("-x.crv")}
+                                                  << QStringList{a, QStringLiteral("-x.crv")} << QString() << false;
+    QTest::newRow("version") << QStringList{QStringLiteral("--version")} << QStringList{}
+                             << QStringLiteral("ombrelis 1.1\n") << false;
+    QTest::newRow("help in French") << QStringList{QStringLiteral("--help"), a} << QStringList{}
+                                    << QStringLiteral("Affiche cette aide") << false;
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("--vite")} << QStringList{}
+                                    << QStringLiteral("Option inconnue") << true;
+}
+
+void DesktopTest::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, files);
+    QFETCH(QString, message);
+    QFETCH(bool, failed);
+    const EditorCommandLine parsed = parseEditorCommandLine(QStringList{QStringLiteral("ombrelis")} + arguments);
+    QCOMPARE(parsed.files, files);
+    QVERIFY2(message.isEmpty() ? parsed.message.isEmpty() : parsed.message.contains(message),
+             qPrintable(parsed.message));
+    QCOMPARE(parsed.failed, failed);
+}
+
+void DesktopTest::everyNamedFileOpensInOrder()
+{
+    ShellFixture shell;
+    shell.curveFile(QStringLiteral("a.crv"));
+    shell.curveFile(QStringLiteral("b.crv"));
+    QVERIFY(shell.start({QStringLiteral("b.crv"), QStringLiteral("a.crv")}));
+    QCOMPARE(shell.windows().size(), 2);
+    QCOMPARE(shell.windows().at(0)->windowTitle(), QStringLiteral("b.crv"));
+    QCOMPARE(shell.activeFrame()->windowTitle(), QStringLiteral("a.crv"));
+
+    // A file that cannot be opened fails the start-up, as a single one does.
+    shell.app.reset();
+    QVERIFY(!shell.start({QStringLiteral("a.crv"), QStringLiteral("nowhere.crv")}));
+    QCOMPARE(shell.prompts.count(ScriptedPrompts::Kind::Error), 1);
+}
+
+void DesktopTest::windowIconIsTheInstalledSvg()
+{
+    QVERIFY(QFile::exists(QStringLiteral(":/icons/ombrelis.svg")));
+    const QImage icon = applicationIcon().pixmap(48, 48).toImage();
+    QCOMPARE(icon.size(), QSize(48, 48));
+    // Transparent corners (the SVG's rounded frame) around an opaque drawing.
+    QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(icon.pixelColor(24, 40).alpha(), 255);
+}
+
+QTEST_MAIN(DesktopTest)
+#include "test_desktop.moc"
