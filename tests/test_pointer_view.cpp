@@ -62,7 +62,8 @@ void addSamples(CurveStore &store, const QString &setup)
 
 // Plays space-separated steps: L/l left press/release, R/r right, M move,
 // each at "x,y" client pixels (also outside the view); > and < the arrow
-// keys; P"x,y" types the point fields and C presses "Create".
+// keys; P"x,y" types the point fields, C presses "Create"; V turns on
+// vertical tangents.
 void play(MyView &view, const QString &gesture)
 {
     for (const QString &step : gesture.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -83,6 +84,7 @@ void play(MyView &view, const QString &gesture)
             break;
         }
         case 'C': view.commands().find(cmd::CreateSample)->handler(); break;
+        case 'V': view.store().verticalTangents = true; break;
         default: QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
         }
     }
@@ -184,6 +186,14 @@ void TestPointerView::gestures_data()
     QTest::newRow("Create at a hovered sample's x goes after it")
         << true << false << "250,500 500,500/1,1/2,2" << "M300,200 C"
         << "samples=250.00,500.00 500.00,500.00 500.00,500.00;start1=1.00,1.00;start2=450.00,500.00";
+    QTest::newRow("Create left of all samples gives index 0")
+        << true << false << "100,1 200,1" << "P50,7 C" << "samples=50.00,7.00 100.00,1.00 200.00,1.00";
+    QTest::newRow("default handles") << true << false << "" << "P500,500 C"
+                                     << "start0=450.00,500.00;end0=550.00,500.00";
+    QTest::newRow("default handles, vertical") << true << false << "" << "V P500,500 C"
+                                               << "start0=500.00,450.00;end0=500.00,550.00";
+    QTest::newRow("Create refuses a number beyond doubles")
+        << true << false << "" << "P1e999,5 C" << "count=0;beeps=1";
     QTest::newRow("Create reads the fields like atof")
         << true << false << "" << "P12.5abc,x7 C" << "samples=12.50,0.00;beeps=0";
     QTest::newRow("cursor dragged to the middle")
