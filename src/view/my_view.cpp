@@ -20,6 +20,8 @@ MyView::MyView(ViewHost &host, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     commands_.bind(cmd::Unused32801, [] {});
+    bindPointerCommands();
+    bindScriptCommands();
 }
 
 MyView::~MyView() = default;

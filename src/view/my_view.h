@@ -14,6 +14,7 @@
 #include <utility>
 
 class ViewHost;
+struct PointerOutcome;
 
 // Notification codes a bar's edit box sends to the active view.
 inline constexpr int kEditLostFocus = 512;
@@ -72,4 +73,29 @@ private:
     CommandMap commands_;
     std::map<NotificationKey, std::function<void()>> notifications_;
     QImage frameImage_;  // scratch for painting, reused while the size stays
+
+    // Pointer editing, the script box and the surface (my_view_pointer.cpp,
+    // my_view_script.cpp).
+public:
+    // True from a press that picked something (or armed an insertion) until
+    // the release that finds it; meanwhile moves and releases outside the
+    // view still arrive.
+    bool holdsCapture() const { return holdsCapture_; }
+    // The script box lost the focus: runs its line on this window's curves.
+    void runScript();
+    // "&Calcul des surfaces": the current curve's area into the display bar.
+    void computeSurface();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void bindPointerCommands();
+    void bindScriptCommands();
+    void createSample();
+    void showPointerOutcome(const PointerOutcome &outcome);
+    bool holdsCapture_ = false;
 };

@@ -1,0 +1,109 @@
+// One drag step in the editor: a mouse move handed to the view, then the
+// frame painted, with four curves of 4096 sampled points.
+#include "fake_view_host.h"
+#include "view/plot_mapping.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+QApplication &application()
+{
+    static int argc = 1;
+    static char name[] = "bench_drag";
+    static char *argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// Four wavy curves of 16 control samples, each drawn from 4096 points.
+void fillCurves(CurveStore &store)
+{
+    for (int slot = 0; slot < kCurveCount; ++slot) {
+        CurveSlot &curve = store.slots[slot];
+        curve.active = true;
+        curve.sampleCount = kMaxSamples;
+        curve.samplingCount = kMaxSampledPoints;
+        for (int k = 0; k < kMaxSamples; ++k) {
+            const double x = 1000.0 * k / (kMaxSamples - 1);
+            const double y = 500 + 400 * std::sin(k + slot);
+            curve.samples[k] = {x, y};
+            curve.startTangents[k] = {x - 20, y - 30};
+            curve.endTangents[k] = {x + 20, y + 30};
+        }
+    }
+}
+
+void send(MyView &view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(&view, &event);
+}
+
+// Presses on `grab` and then moves between it and `grab` + `delta`, each
+// step painted at once as the window system would after the move.
+void dragLoop(benchmark::State &state, MyView &view, QPoint grab, QPoint delta)
+{
+    send(view, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    if (!view.holdsCapture())
+        state.SkipWithError("the press picked nothing");
+    int step = 0;
+    for (auto _ : state) {
+        const QPoint at = grab + (++step % 2) * delta;
+        send(view, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        view.repaint();
+    }
+    send(view, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+}
+
+std::unique_ptr<MyView> shownView(FakeViewHost &host, benchmark::State &state)
+{
+    application();
+    auto view = std::make_unique<MyView>(host);
+    view->resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    view->show();
+    QApplication::processEvents();
+    fillCurves(view->store());
+    return view;
+}
+
+// Edit mode, Smoothing: sample 7 of the current curve with its handles.
+void BM_DragSample(benchmark::State &state)
+{
+    FakeViewHost host;
+    auto view = shownView(host, state);
+    view->store().editMode = true;
+    const CurvePoint sample = view->store().current().samples[7];
+    const PixelPoint at = worldToScreen(view->store().current(), ClientSize{view->width(), view->height()},
+                                        sample.x, sample.y);
+    dragLoop(state, *view, QPoint(at.x, at.y), QPoint(0, 12));
+}
+BENCHMARK(BM_DragSample)->Args({600, 400})->Args({1600, 1000})->Unit(benchmark::kMillisecond);
+
+// Sampled mode, bars: the cursor dragged by its grip, every curve a row of
+// 4096 bars and the four labels redrawn.
+void BM_DragCursor(benchmark::State &state)
+{
+    FakeViewHost host;
+    auto view = shownView(host, state);
+    CurveStore &store = view->store();
+    store.smoothing = false;
+    store.cursorOn = true;
+    store.cursorIndex = 2000;
+    view->repaint();  // the sampled points the grip stands on
+    const CurveSlot &curve = store.current();
+    const PixelPoint grip = worldToScreen(curve, ClientSize{view->width(), view->height()},
+                                          curve.sampledPoints[2000].x, curve.ymin);
+    dragLoop(state, *view, QPoint(grip.x, grip.y + 6), QPoint(9, 0));
+}
+BENCHMARK(BM_DragCursor)->Args({600, 400})->Args({1600, 1000})->Unit(benchmark::kMillisecond);
+
+}  // namespace

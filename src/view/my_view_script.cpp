@@ -1,0 +1,45 @@
+#include "view/my_view.h"
+
+#include "geometry/surface.h"
+#include "script/script_run.h"
+#include "view/plot_mapping.h"
+#include "view/view_host.h"
+#include "widgets/command_ids.h"
+#include "widgets/prompts.h"
+
+// The script box of the display bar and the area command.
+
+namespace {
+
+constexpr int kScriptBox = 1015;
+
+}  // namespace
+
+void MyView::bindScriptCommands()
+{
+    bindNotification(kScriptBox, kEditLostFocus, [this] { runScript(); });
+    commands_.bind(cmd::Surface, [this] { computeSurface(); });
+}
+
+// Runs on every loss of focus, changed or not. The box only takes upper
+// case; a line set in the member by other means is read the same way.
+void MyView::runScript()
+{
+    host_.readBar(BarId::Display);
+    DisplayBarFields &display = host_.barFields().display;
+    const std::string line = QString::fromStdString(display.scriptLine).toUpper().toStdString();
+    const ScriptRunResult result = ::runScript(*store_, line);
+    for (const std::string &message : result.messages)
+        host_.prompts().showScriptMessage(QString::fromStdString(message));
+    if (result.endedEarly)
+        return;
+    display.selectedCurve = result.target;
+    selectCurve();
+}
+
+// Over the sampled points as the last paint left them; nothing is redrawn.
+void MyView::computeSurface()
+{
+    host_.barFields().display.surfaceText = formatNumber(::computeSurface(store_->current()));
+    host_.writeBar(BarId::Display);
+}

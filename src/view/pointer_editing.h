@@ -1,0 +1,64 @@
+#pragma once
+
+#include "curves/curve_store.h"
+#include "view/plot_mapping.h"
+
+#include <optional>
+
+// Mouse and keyboard editing of a window's current curve (currentCurve 0..3),
+// as pure steps on its store. Pointer positions are client pixels of a view of size `client`; every
+// conversion goes through the plot mapping with the current curve's bounds.
+//
+// Nothing can be picked on a plot whose mapping has no range (it draws
+// nothing), and a pointer position that maps to an infinite or undefined
+// world point moves, inserts and shows nothing.
+
+// Pick tests: the first k, in ascending order, whose half-open 6 x 6 square
+// [sx - 3, sx + 3) x [sy - 3, sy + 3) around the screen position holds `at`.
+// `index` is written only on success. Samples are picked in either mode; the
+// handles only in edit mode.
+bool hitTestSamples(const CurveStore &store, ClientSize client, PixelPoint at, int &index);
+bool hitTestStartTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index);
+bool hitTestEndTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index);
+// The 12 x 12 grip hanging below the cursor line's bottom end, while the
+// cursor is on.
+bool hitTestCursor(const CurveStore &store, ClientSize client, PixelPoint at);
+
+// Sample k and both its handles to world (x, y), handles kept rigid. No bound
+// check and no re-sorting. An index beyond the samples is ignored.
+void moveSample(CurveStore &store, double x, double y, int k);
+// A new sample at world (x, y), after every sample up to the first one lying
+// right of x, with handles a third of `tangentLength` per cent of the axis
+// range either side (horizontal, or vertical with `verticalTangents`).
+// Refused (false, nothing changed) when the curve holds 16 samples already
+// or a coordinate is not finite.
+bool insertSample(CurveStore &store, double x, double y);
+bool insertSampleAtPointer(CurveStore &store, ClientSize client, PixelPoint at);
+// Removes sample k; an index beyond the samples is ignored.
+void deleteSample(CurveStore &store, int k);
+
+// The cursor to the sampled interval holding world x, or to 0 outside them.
+void dragCursorTo(CurveStore &store, double x);
+// One sampled point right (+1) or left (-1), wrapping at both ends; stays at
+// 0 when the current curve has no sampled points.
+void stepCursor(CurveStore &store, int direction);
+
+// What a view does after a pointer step.
+struct PointerOutcome {
+    bool repaint = false;
+    bool beep = false;
+    // The pointer in world units, for the cursor readouts of the bar in use.
+    std::optional<CurvePoint> readout;
+    // A sample's coordinates, for the edit bar's point fields X and Y.
+    std::optional<CurvePoint> pointFields;
+};
+
+// The view's pointer events. `capture` is whether the view holds the pointer:
+// a press that grabs something takes it, the release that finds it gives it
+// back. Moves and releases arrive also outside the client area while a
+// button is held.
+PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
+PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PixelPoint at, bool capture);
+PointerOutcome leftButtonUp(CurveStore &store, bool &capture);
+PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
+PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
