@@ -6,6 +6,7 @@
 #include "view/view_host.h"
 #include "widgets/command_ids.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 namespace {
@@ -20,6 +21,8 @@ MyView::MyView(ViewHost &host, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     commands_.bind(cmd::Unused32801, [] {});
+    bindFileCommands();
+    bindOptionCommands();
 }
 
 MyView::~MyView() = default;
@@ -33,8 +36,12 @@ void MyView::requestRepaint()
 std::optional<QString> MyView::openCurveDocument(const QString &baseName)
 {
     store_->slots[kDocumentSlot].active = true;
-    if (auto failure = readCurveFile(*store_, baseName, kDocumentSlot))
+    host_.barFields().display.curveNames[kDocumentSlot] = baseName.toStdString();
+    // The name is the whole path less its extension; the folder is where it points.
+    if (auto failure = loadCurveFile(QFileInfo(baseName + QStringLiteral(".crv")).absolutePath(), baseName,
+                                     kDocumentSlot))
         return failure;
+    fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(baseName + QStringLiteral(".crv"));
     return std::nullopt;
