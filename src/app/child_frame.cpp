@@ -3,8 +3,8 @@
 #include "app/app_icons.h"
 #include "app/main_frame.h"
 #include "app/tolvane_doc.h"
-#include "widgets/prompts.h"
 #include "view/my_view.h"
+#include "widgets/prompts.h"
 
 #include <QCloseEvent>
 
