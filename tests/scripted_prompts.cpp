@@ -80,6 +80,10 @@ bool ScriptedPrompts::confirmSaveAll(const QString &curveName)
 
 bool ScriptedPrompts::confirmClosingWindow()
 {
+    if (answers_.empty() && closingAnswerWhenUnscripted) {
+        asked.append({Kind::ClosingWindow, {}});
+        return *closingAnswerWhenUnscripted;
+    }
     return confirm(Kind::ClosingWindow, {});
 }
 

@@ -28,6 +28,10 @@ public:
     void pressCancel() { answers_.push_back({Answer::Cancel, {}, 0}); }
 
     int unusedAnswers() const { return static_cast<int>(answers_.size()); }
+
+    // The answer to a closing question met while no answer is queued; unset,
+    // such a question is a mismatch like any other.
+    std::optional<bool> closingAnswerWhenUnscripted;
     int count(Kind kind) const;
 
     QList<Question> asked;

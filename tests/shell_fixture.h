@@ -26,6 +26,8 @@ public:
         QStandardPaths::setTestModeEnabled(true);
         QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
         QDir::setCurrent(folder.path());
+        // Windows closed by tests about other things save nothing.
+        prompts.closingAnswerWhenUnscripted = false;
     }
 
     ~ShellFixture()

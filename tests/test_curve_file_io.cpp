@@ -1,14 +1,12 @@
 #include "curves/crv_format.h"
 #include "curves/curve_file_io.h"
+#include "file_size_limit.h"
 #include "test_support.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -34,24 +32,6 @@ std::unique_ptr<CurveSlot> bigCurve()
         slot->sampledPoints[j] = {double(j), 2.0 * j};
     return slot;
 }
-
-// Lowers the file size limit for the life of the object, so that writes beyond
-// it fail the way a full disk makes them fail.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit lowered = saved_;
-        lowered.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "app/tolvane_doc.h"
 #include "view/my_view.h"
+#include "widgets/prompts.h"
 
 #include <QCloseEvent>
 
@@ -28,10 +29,15 @@ CChildFrame::~CChildFrame()
     mainFrame_.unregisterWindow(this);
 }
 
+// Every way of closing a document window comes here: its close box or
+// menu, Ctrl+F4 and the application quitting. The question only decides
+// about saving; the window closes whatever the answer.
 void CChildFrame::closeEvent(QCloseEvent *event)
 {
+    // The entry is freed first, so that Save All compares names with the
+    // other windows only; the window itself is deleted only later.
+    mainFrame_.unregisterWindow(this);
+    if (mainFrame_.prompts().confirmClosingWindow())
+        mainFrame_.saveAllCurves(*view_);
     QMdiSubWindow::closeEvent(event);
-    // The entry is freed at once: the window is deleted only later.
-    if (event->isAccepted())
-        mainFrame_.unregisterWindow(this);
 }

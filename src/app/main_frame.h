@@ -76,6 +76,14 @@ public:
     void setOuterGeometry(const QRect &outer);
     void updateFrameTitle();
 
+    // Save All: saves the active curves 1 to 4 of `view` (the active
+    // window's, or a closing window's), asking first about a curve whose
+    // name another registered window also holds.
+    void saveAllCurves(MyView &view);
+    // Whether a window of the registry other than `view` has a curve 1 to 4
+    // of that name (exact bytes, whether or not that curve is active).
+    bool isNameOpenElsewhere(const std::string &name, const MyView &view) const;
+
     // ViewHost
     AxisBarFields &barFields() override { return barFields_; }
     void writeBar(BarId bar) override;

@@ -197,6 +197,10 @@ void CMainFrame::bindCommands()
     // Undo has nothing to undo: leaving edit mode with "Cancel" is the only
     // way back. The command stays enabled and does nothing.
     commands_.bind(cmd::Undo, [] {});
+    commands_.bind(cmd::SaveAll, [this] {
+        if (MyView *view = activeView())
+            saveAllCurves(*view);
+    });
 }
 
 // Horizontal tiling stacks the windows one above the other, vertical tiling

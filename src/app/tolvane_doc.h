@@ -1,5 +1,6 @@
 #pragma once
 
+#include "curves/curve_file_names.h"
 #include "widgets/command_map.h"
 
 #include <QObject>
@@ -13,7 +14,7 @@ class CTolvaneDoc : public QObject {
     Q_OBJECT
 public:
     // The title of a new document; the file commands treat it as no title.
-    static QString untitled() { return QStringLiteral("Untitled"); }
+    static QString untitled() { return QString::fromUtf8(kUntitledDocumentTitle); }
 
     explicit CTolvaneDoc(QObject *parent = nullptr);
 

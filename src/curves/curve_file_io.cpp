@@ -36,7 +36,7 @@ QString openFailureReason(const QFileInfo &info)
 
 }  // namespace
 
-FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes)
+FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *reason)
 {
     const QFileInfo info(fileName);
     if (info.isDir() || isWriteProtected(info) || isWriteProtected(QFileInfo(info.absolutePath())))
@@ -45,16 +45,23 @@ FileWriteResult writeFileAtomically(const QString &fileName, std::string_view by
     if (!file.open(QIODevice::WriteOnly))
         return FileWriteResult::CannotOpen;
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();
-        return FileWriteResult::WriteFailed;
-    }
-    return file.commit() ? FileWriteResult::Written : FileWriteResult::WriteFailed;
+    if (file.write(bytes.data(), size) == size && file.commit())
+        return FileWriteResult::Written;
+    if (reason)
+        *reason = file.errorString();
+    file.cancelWriting();
+    return FileWriteResult::WriteFailed;
 }
 
-FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot)
+FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot, QString *reason)
 {
-    return writeFileAtomically(fileName, formatCurveFile(slot));
+    return writeFileAtomically(fileName, formatCurveFile(slot), reason);
+}
+
+bool isWritableFile(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    return info.exists() && !info.isDir() && !isWriteProtected(info);
 }
 
 std::optional<std::string> readWholeFile(const QString &fileName, QString *error)

@@ -16,10 +16,15 @@ enum class FileWriteResult {
 // Replaces the file with `bytes` atomically: a temporary is written, then
 // renamed over the target. An existing file without write permission is
 // refused as CannotOpen, as it would be on a system where it is locked.
-FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes);
+// When the write fails, *reason (if given) says why, in the system's words.
+FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *reason = nullptr);
 
 // Writes the slot as a .crv file to `fileName` (extension included).
-FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot);
+FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot, QString *reason = nullptr);
+
+// True for an existing file that a save could replace: not a folder and not
+// write-protected.
+bool isWritableFile(const QString &fileName);
 
 // The whole content of a file, or nullopt with a French message when it cannot
 // be read.

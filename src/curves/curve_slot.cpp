@@ -23,6 +23,7 @@ void copySlot(const CurveSlot &src, CurveSlot &dst)
     dst.ymax = src.ymax;
     dst.sampleCount = src.sampleCount;
     dst.samplingCount = src.samplingCount;
+    dst.folder = src.folder;
 
     const int samples = usedEntries(src.sampleCount, kMaxSamples);
     std::copy_n(src.samples.begin(), samples, dst.samples.begin());

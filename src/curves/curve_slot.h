@@ -42,6 +42,10 @@ struct CurveSlot {
     bool active = false;
     std::int32_t interpolationFlag = 0;  // kept as read from a file; set means "computed"
     std::string scriptText;
+    // The folder of the file the curve was last opened from or saved to
+    // (absolute, "/" separators), empty for a curve that never had a file.
+    // Save writes back there rather than into whatever folder is current.
+    std::string folder;
 };
 
 // The number of entries of a count that the fixed arrays can hold: 0 for
@@ -52,6 +56,7 @@ int usedEntries(std::int32_t count, int capacity);
 void resetSlot(CurveSlot &slot);
 
 // Copies the used part of src into dst: texts, bounds, both counts and the
-// entries below the counts. colour, active, interpolationFlag and scriptText
-// keep dst's values, as do array entries beyond the copied counts.
+// entries below the counts, and the folder, which goes with the name.
+// colour, active, interpolationFlag and scriptText keep dst's values, as do
+// array entries beyond the copied counts.
 void copySlot(const CurveSlot &src, CurveSlot &dst);

@@ -73,6 +73,7 @@ void prepareTarget(CurveStore &store, int target, std::string_view expression,
     const std::int32_t samplingCount = cur.samplingCount;
     CurveSlot &slot = store.slots[target];
     slot.name = expression;
+    slot.folder.clear();  // a computed curve has no file yet: Save uses the current folder
     slot.scriptText = scriptLine;
     slot.xLegend = "Xscript";
     slot.xmin = range.x0;

@@ -6,6 +6,7 @@
 #include "view/view_host.h"
 #include "widgets/command_ids.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 namespace {
@@ -22,6 +23,8 @@ MyView::MyView(ViewHost &host, QWidget *parent)
     commands_.bind(cmd::Unused32801, [] {});
     bindPointerCommands();
     bindScriptCommands();
+    bindFileCommands();
+    bindOptionCommands();
 }
 
 MyView::~MyView() = default;
@@ -35,8 +38,12 @@ void MyView::requestRepaint()
 std::optional<QString> MyView::openCurveDocument(const QString &baseName)
 {
     store_->slots[kDocumentSlot].active = true;
-    if (auto failure = readCurveFile(*store_, baseName, kDocumentSlot))
+    host_.barFields().display.curveNames[kDocumentSlot] = baseName.toStdString();
+    // The name is the whole path less its extension; the folder is where it points.
+    if (auto failure = loadCurveFile(QFileInfo(baseName + QStringLiteral(".crv")).absolutePath(), baseName,
+                                     kDocumentSlot))
         return failure;
+    fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(baseName + QStringLiteral(".crv"));
     return std::nullopt;

@@ -61,6 +61,30 @@ public:
     // passes these on to the active view. Unknown pairs are ignored.
     void controlNotified(int controlId, int code);
 
+    // Curve files and options. The file commands act on slot 0..3 (curves 1
+    // to 4); the option commands are bound to their identifiers only.
+    void openCurveCommand(int slot);
+    void saveCurveCommand(int slot);
+    void saveCurveAsCommand(int slot);
+    enum class CurveWrite {
+        Written,
+        NotWritten,     // refused and dismissed, or failed and reported
+        SaveElsewhere,  // refused, and the user asked for another name
+    };
+    // Writes the slot to `fileName`, asking CReadOnlyDialog when the file
+    // cannot be opened and reporting a failed write.
+    CurveWrite writeCurveFile(const QString &fileName, int slot);
+
+private:
+    void bindFileCommands();
+    void bindOptionCommands();
+    // Reads `folder`/`baseName`.crv into the slot, which then remembers the
+    // folder; the message to show when it cannot be read or is refused.
+    std::optional<QString> loadCurveFile(const QString &folder, const QString &baseName, int slot);
+    void retitleWithCurve(const QString &fileTitle, bool readOnly);
+    void applySampling(int mark, int count);
+    void setSmoothing(bool on);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -1,0 +1,32 @@
+// Save All, for the active window and for a window that closes.
+#include "app/main_frame.h"
+
+#include "view/my_view.h"
+#include "widgets/prompts.h"
+
+#include <algorithm>
+
+void CMainFrame::saveAllCurves(MyView &view)
+{
+    for (int slot = 0; slot < kCurveCount; ++slot) {
+        const CurveSlot &curve = view.store().slots[slot];
+        // A curve without a name has no file to save to: nothing to ask about.
+        if (!curve.active || curve.name.empty())
+            continue;
+        // A failed save is reported by the view; the next curve is saved all the same.
+        if (!isNameOpenElsewhere(curve.name, view) ||
+            prompts().confirmSaveAll(QString::fromStdString(curve.name)))
+            view.saveCurveCommand(slot);
+    }
+}
+
+bool CMainFrame::isNameOpenElsewhere(const std::string &name, const MyView &view) const
+{
+    return std::ranges::any_of(childViews, [&](const MyView *other) {
+        if (!other || other == &view)
+            return false;
+        const auto &slots = other->store().slots;
+        return std::any_of(slots.begin(), slots.begin() + kCurveCount,
+                           [&](const CurveSlot &curve) { return curve.name == name; });
+    });
+}
