@@ -23,9 +23,9 @@ CChildFrame::CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *v
 
 CChildFrame::~CChildFrame()
 {
+    Q_EMIT closing(this);
     // The subwindow still reports state changes while it is destroyed.
     disconnect(this, nullptr, &mainFrame_, nullptr);
-    mainFrame_.unregisterWindow(this);
 }
 
 void CChildFrame::closeEvent(QCloseEvent *event)
@@ -33,5 +33,5 @@ void CChildFrame::closeEvent(QCloseEvent *event)
     QMdiSubWindow::closeEvent(event);
     // The entry is freed at once: the window is deleted only later.
     if (event->isAccepted())
-        mainFrame_.unregisterWindow(this);
+        Q_EMIT closing(this);
 }

@@ -197,6 +197,7 @@ void CMainFrame::bindCommands()
     // Undo has nothing to undo: leaving edit mode with "Cancel" is the only
     // way back. The command stays enabled and does nothing.
     commands_.bind(cmd::Undo, [] {});
+    bindClipboardCommands();
 }
 
 // Horizontal tiling stacks the windows one above the other, vertical tiling

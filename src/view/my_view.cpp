@@ -20,6 +20,7 @@ MyView::MyView(ViewHost &host, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     commands_.bind(cmd::Unused32801, [] {});
+    bindEditCommands();
 }
 
 MyView::~MyView() = default;
@@ -64,7 +65,9 @@ void MyView::paintEvent(QPaintEvent *)
     frameImage_.fill(toQColor(kPlotBackground));
     {
         QPainter imagePainter(&frameImage_);
-        paintScene(imagePainter, buildPlotScene(*store_, ClientSize{width(), height()}));
+        const PlotScene scene = buildPlotScene(*store_, ClientSize{width(), height()});
+        paintScene(imagePainter, scene);
+        showCursorReadout(scene);
     }
     QPainter(this).drawImage(0, 0, frameImage_);
 }
