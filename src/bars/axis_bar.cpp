@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kGripThickness = 7;
@@ -49,7 +51,12 @@ CAxisBar::CAxisBar(const QString &title, int templateId, QSize unitsSize, Qt::Or
     setAllowedAreas(orientation == Qt::Horizontal ? Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea
                                                   : Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     setTitleBarWidget(new BarGrip(this));
-    panel_->setMinimumSize(units_.size(unitsSize.width(), unitsSize.height()));
+    const QSize size = units_.size(unitsSize.width(), unitsSize.height());
+    if (orientation == Qt::Horizontal)
+        panel_->setMinimumHeight(size.height());
+    else
+        panel_->setMinimumWidth(size.width());
+    panel_->setBaseSize(size);
     setWidget(panel_);
 }
 
@@ -100,6 +107,14 @@ void CAxisBar::passNotification(int id, int code)
 void CAxisBar::place(QWidget *widget, QRect unitsRect, int id)
 {
     widget->setGeometry(units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
+    // Along its length the bar may shrink to its controls, so that the
+    // template's margin does not make the main window grow.
+    const int reach = orientation_ == Qt::Horizontal ? widget->geometry().right() : widget->geometry().bottom();
+    lengthNeeded_ = std::max(lengthNeeded_, reach + 2);
+    if (orientation_ == Qt::Horizontal)
+        panel_->setMinimumWidth(lengthNeeded_);
+    else
+        panel_->setMinimumHeight(lengthNeeded_);
     if (id != 0) {
         widget->setObjectName(QStringLiteral("control%1").arg(id));
         widget->setProperty("controlId", id);
@@ -134,7 +149,15 @@ QLineEdit *CAxisBar::addEdit(int id, QRect unitsRect, Qt::Alignment alignment, B
     box->setProperty("scrollsHorizontally", style.scrollsHorizontally);
     place(box, unitsRect, id);
     box->installEventFilter(this);
-    connect(box, &QLineEdit::textEdited, this, [this, id] { passNotification(id, kBarEditChanged); });
+    connect(box, &QLineEdit::textEdited, this, [this, box, id, upperCase = style.upperCase](const QString &typed) {
+        // Only typed letters become capitals, not the texts the program shows.
+        if (upperCase && typed != typed.toUpper()) {
+            const int caret = box->cursorPosition();
+            box->setText(typed.toUpper());
+            box->setCursorPosition(caret + static_cast<int>(box->text().size() - typed.size()));
+        }
+        passNotification(id, kBarEditChanged);
+    });
     return box;
 }
 

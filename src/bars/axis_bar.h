@@ -82,6 +82,7 @@ private:
     std::map<int, QWidget *> controls_;
     std::map<int, QAbstractButton *> commandControls_;
     bool readsFirst_ = false;
+    int lengthNeeded_ = 0;  // pixels the controls need along the bar
 };
 
 // The text of a static, an edit box or a legend box. Setting it leaves a

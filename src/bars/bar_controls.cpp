@@ -3,7 +3,9 @@
 #include "bars/bound_remap.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QScopedValueRollback>
 
@@ -11,20 +13,17 @@
 
 BarEditValidator::BarEditValidator(BarEditStyle style, QLineEdit *box) : QValidator(box), style_(style), box_(box) {}
 
-QValidator::State BarEditValidator::validate(QString &input, int &pos) const
+// Capitals are made by the box as the user types (see CAxisBar::addEdit);
+// the rules apply to the text as it will then read.
+QValidator::State BarEditValidator::validate(QString &input, int &) const
 {
-    if (style_.upperCase) {
-        const QString upper = input.toUpper();
-        // A letter whose capital is longer ("ß") moves the caret with it.
-        pos = std::min<int>(static_cast<int>(pos + upper.size() - input.size()), static_cast<int>(upper.size()));
-        input = upper;
-    }
-    if (style_.legend && !isAcceptableLegend(input.toStdString()))
+    const QString shown = style_.upperCase ? input.toUpper() : input;
+    if (style_.legend && !isAcceptableLegend(shown.toStdString()))
         return Invalid;
     if (!style_.scrollsHorizontally) {
         const QMargins margins = box_->textMargins() + box_->contentsMargins();
         const int room = box_->width() - margins.left() - margins.right() - 6;
-        if (box_->fontMetrics().horizontalAdvance(input) > room)
+        if (box_->fontMetrics().horizontalAdvance(shown) > room)
             return Invalid;
     }
     return Acceptable;
@@ -52,7 +51,33 @@ void BarLegendBox::setText(const QString &text)
     setPlainText(text);
 }
 
-// Typed text is checked after the fact: a refused change is undone at once.
+bool BarLegendBox::acceptsInsertion(const QString &inserted) const
+{
+    const QTextCursor cursor = textCursor();
+    QString result = toPlainText();
+    result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(), inserted);
+    if (isAcceptableLegend(result.toUpper().toStdString()))
+        return true;
+    QApplication::beep();
+    return false;
+}
+
+void BarLegendBox::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->text().isEmpty() && !acceptsInsertion(event->text()))
+        return;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void BarLegendBox::insertFromMimeData(const QMimeData *source)
+{
+    if (source->hasText() && !acceptsInsertion(source->text()))
+        return;
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+// Typed letters become capitals. A change that got past the checks above
+// (an input method, say) and is refused all the same is undone.
 void BarLegendBox::onTextChanged()
 {
     if (programmatic_)
@@ -61,17 +86,14 @@ void BarLegendBox::onTextChanged()
     const QString typed = toPlainText();
     const QString upper = typed.toUpper();
     const int caret = textCursor().position();
-    if (!isAcceptableLegend(upper.toStdString())) {
+    if (!isAcceptableLegend(upper.toStdString()))
         setPlainText(accepted_);
-        QApplication::beep();
-    } else {
-        accepted_ = upper;
-        if (upper != typed)
-            setPlainText(upper);
-    }
+    else if (upper != typed)
+        setPlainText(upper);
+    accepted_ = toPlainText();
     QTextCursor cursor = textCursor();
-    cursor.setPosition(std::clamp(caret + static_cast<int>(toPlainText().size() - typed.size()), 0,
-                                  static_cast<int>(toPlainText().size())));
+    cursor.setPosition(std::clamp(caret + static_cast<int>(accepted_.size() - typed.size()), 0,
+                                  static_cast<int>(accepted_.size())));
     setTextCursor(cursor);
     Q_EMIT textEdited();
 }

@@ -12,8 +12,8 @@ struct BarEditStyle {
     bool scrollsHorizontally = true;  // false: typing stops when the box is full
 };
 
-// Applies a BarEditStyle to what is typed into a one-line box. Text set by
-// the program is not checked.
+// Refuses what a BarEditStyle does not let the user type into a one-line
+// box. Text the program sets is shown whatever it is.
 class BarEditValidator : public QValidator {
     Q_OBJECT
 public:
@@ -40,7 +40,14 @@ Q_SIGNALS:
     // The user changed the text.
     void textEdited();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
 private:
+    // Whether typing or pasting `inserted` over the selection gives a text the
+    // box may hold; refused, it beeps.
+    bool acceptsInsertion(const QString &inserted) const;
     void onTextChanged();
 
     QString accepted_;
