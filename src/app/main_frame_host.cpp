@@ -63,6 +63,8 @@ void CMainFrame::toggleBar(BarId bar)
     }
     slot = createBar(bar);
     slot->writeControls();
+    for (int id : slot->commandIds())
+        slot->control(id)->setToolTip(commandTooltip(id));
     // Buttons run their commands along the active window's route; edit
     // boxes report to the active view.
     connect(slot, &CAxisBar::commandSent, this, [this](int id) { runCommand(id); });

@@ -71,6 +71,14 @@ QWidget *CAxisBar::control(int id) const
     return found == controls_.end() ? nullptr : found->second;
 }
 
+std::vector<int> CAxisBar::commandIds() const
+{
+    std::vector<int> ids;
+    for (const auto &entry : commandControls_)
+        ids.push_back(entry.first);
+    return ids;
+}
+
 void CAxisBar::updateCommandControls(const std::function<CommandUpdate(int)> &stateOf)
 {
     for (auto &[id, button] : commandControls_) {
@@ -126,11 +134,12 @@ QLabel *CAxisBar::addStatic(const QString &text, QRect unitsRect, Qt::Alignment 
 {
     auto *label = new QLabel(text, panel_);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
     place(label, unitsRect, id);
     // A bordered one-line static is barely taller than its text: centred
-    // vertically, the glyphs clear the border.
+    // vertically, the glyphs clear the border. A text too long for it is cut
+    // at the right rather than wrapped out of sight.
     const bool oneLine = label->height() < 2 * label->fontMetrics().height();
+    label->setWordWrap(!oneLine);
     label->setAlignment(alignment | (bordered && oneLine ? Qt::AlignVCenter : Qt::AlignTop));
     if (bordered) {
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -189,6 +198,10 @@ QCheckBox *CAxisBar::addCheckBox(int id, const QString &text, QRect unitsRect)
     auto *box = new QCheckBox(text, panel_);
     addCommandControl(id, box);
     place(box, unitsRect, id);
+    // The template's boxes are sized for a smaller tick box than the style's.
+    const int room = box->height() - 1;
+    if (box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box) > room)
+        box->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(room));
     return box;
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -42,6 +43,8 @@ public:
     virtual void readControls() = 0;
     virtual void writeControls() = 0;
 
+    // Identifiers of the buttons, check boxes and radio buttons.
+    std::vector<int> commandIds() const;
     // Enables and checks the command controls as `stateOf` says.
     void updateCommandControls(const std::function<CommandUpdate(int)> &stateOf);
 
