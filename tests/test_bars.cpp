@@ -505,6 +505,11 @@ void BarsTest::barsFollowTheActiveWindow()
         QCOMPARE(text(BarId::Display, 1006), "B3");
         QCOMPARE(fields().display.selectedCurve, 2);
     }
+    // The edit bar's box loses the focus after the display-mode window came
+    // forward: that window's curve keeps its bounds.
+    type(control(BarId::Edit, 1018), QStringLiteral("9"));
+    loseFocus(control(BarId::Edit, 1018));
+    QCOMPARE(b.store().current().xmax, 700.0);
 }
 
 void BarsTest::radioButtonSelectsTheCurve()

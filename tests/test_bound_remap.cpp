@@ -1,7 +1,6 @@
 // Typed bounds remap the control samples; legend texts a curve file keeps.
 #include "bars/bound_remap.h"
 #include "curves/crv_format.h"
-#include "curves/curve_clipboard.h"
 
 #include <QTest>
 
@@ -19,7 +18,6 @@ private Q_SLOTS:
     void remap();
     void legends_data();
     void legends();
-    void clipboardBeforeAnyCopy();
 };
 
 namespace {
@@ -142,24 +140,6 @@ void BoundRemapTest::legends()
     QCOMPARE(read->xLegend, text);
     QCOMPARE(read->yLegend, text);
     QCOMPARE(read->xmax, 1000.0);
-}
-
-void BoundRemapTest::clipboardBeforeAnyCopy()
-{
-    const auto clipboard = std::make_unique<CurveClipboard>();
-    auto slot = threeSamples(0);
-    slot->scriptText = "C1=C2";
-    slot->colour = 0x00FF00;
-    slot->active = true;
-    slot->interpolationFlag = 1;
-    pasteFromClipboard(*clipboard, *slot);
-    QCOMPARE(slot->sampleCount, 0);
-    QCOMPARE(slot->samplingCount, 0);
-    QCOMPARE(slot->colour, Colour(255));
-    QCOMPARE(slot->active, false);
-    QCOMPARE(slot->interpolationFlag, 0);
-    QCOMPARE(slot->xLegend, "X");
-    QCOMPARE(slot->scriptText, "C1=C2");
 }
 
 QTEST_GUILESS_MAIN(BoundRemapTest)

@@ -45,6 +45,7 @@ void MyView::enterEditMode()
 // does not save empty curves.
 void MyView::leaveEditMode()
 {
+    setFocus();  // a box still being typed in hands its value over first
     store_->editMode = false;
     store_->resetSlot(kBackupSlot);
     showDisplayBars();
@@ -69,8 +70,13 @@ void MyView::cancelEdit()
     showDisplayBars();
 }
 
+// The edit boxes speak for the view in edit mode. A box that loses the focus
+// because another window came forward reaches that window's view, which must
+// not take another curve's bound or legend.
 void MyView::applyTypedBound(Bound bound)
 {
+    if (!store_->editMode)
+        return;
     const bool onX = bound == Bound::Xmin || bound == Bound::Xmax;
     host_.readBar(onX ? BarId::Edit : BarId::EditY);
     const AxisBarFields &bars = host_.barFields();
@@ -89,6 +95,8 @@ void MyView::applyTypedBound(Bound bound)
 // them all the same is not taken.
 void MyView::applyTypedLegend(BarId bar)
 {
+    if (!store_->editMode)
+        return;
     host_.readBar(bar);
     const AxisBarFields &bars = host_.barFields();
     const std::string &text = bar == BarId::Edit ? bars.edit.xLegendText : bars.editY.yLegendText;
