@@ -24,9 +24,9 @@ CChildFrame::CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *v
 
 CChildFrame::~CChildFrame()
 {
+    Q_EMIT closing(this);
     // The subwindow still reports state changes while it is destroyed.
     disconnect(this, nullptr, &mainFrame_, nullptr);
-    mainFrame_.unregisterWindow(this);
 }
 
 // Every way of closing a document window comes here: its close box or
@@ -36,7 +36,7 @@ void CChildFrame::closeEvent(QCloseEvent *event)
 {
     // The entry is freed first, so that Save All compares names with the
     // other windows only; the window itself is deleted only later.
-    mainFrame_.unregisterWindow(this);
+    Q_EMIT closing(this);
     if (mainFrame_.prompts().confirmClosingWindow())
         mainFrame_.saveAllCurves(*view_);
     QMdiSubWindow::closeEvent(event);

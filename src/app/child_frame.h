@@ -21,6 +21,10 @@ public:
     CommandMap &commands() { return commands_; }
     const CommandMap &commands() const { return commands_; }
 
+Q_SIGNALS:
+    // The window is going: the main frame drops it from its registry.
+    void closing(CChildFrame *frame);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 

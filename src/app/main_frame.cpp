@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/child_frame.h"
+#include "bars/axis_bar.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
 #include "view/my_view.h"
@@ -35,6 +36,7 @@ CMainFrame::CMainFrame(CTolvaneApp &app) : app_(app)
         updateFrameTitle();
         updateCommandStates();
     });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::followActiveWindow);
     updateCommandStates();
 }
 
@@ -46,6 +48,9 @@ CMainFrame::~CMainFrame()
     QMdiArea *area = std::exchange(mdiArea_, nullptr);
     disconnect(area, nullptr, this, nullptr);
     delete area;
+    // The bars show members of this frame: they go while the members exist.
+    for (CAxisBar *&bar : bars_)
+        delete std::exchange(bar, nullptr);
 }
 
 void CMainFrame::registerWindow(CChildFrame *frame)
@@ -78,6 +83,7 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
     auto *frame = new CChildFrame(*this, document.release(), view.release());
     mdiArea_->addSubWindow(frame);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateFrameTitle);
+    connect(frame, &CChildFrame::closing, this, &CMainFrame::unregisterWindow);
     placeNewWindow(frame);
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
@@ -189,6 +195,7 @@ void CMainFrame::updateCommandStates()
     const bool documentOpen = mdiArea_ && !mdiArea_->subWindowList().isEmpty();
     for (auto &[shortcut, id] : accelerators_)
         shortcut->setEnabled(documentOpen);
+    updateBarControls();
 }
 
 QAction *CMainFrame::commandAction(int id) const

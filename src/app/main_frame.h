@@ -1,16 +1,19 @@
 #pragma once
 
 #include "app/command_table.h"
+#include "curves/curve_clipboard.h"
 #include "view/view_host.h"
 #include "widgets/command_map.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
+class CAxisBar;
 class CChildFrame;
 class CTolvaneApp;
 class CTolvaneDoc;
@@ -97,6 +100,17 @@ public:
     void setDocumentTitle(const MyView &view, const QString &title) override;
     void beep() override;
 
+    // The axis bars, the curve clipboard and the bars following the active window.
+    CAxisBar *bar(BarId bar) const;  // null until first shown
+    CurveClipboard curveClipboard;
+    void copyToClipboard(MyView &view);
+    void pasteFromClipboard(MyView &view);
+    void onCopy();
+    void onCut();
+    void onPaste();
+    // Shows the bar pair of the activated window's mode, filled from its view.
+    void followActiveWindow(QMdiSubWindow *window);
+
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -115,6 +129,10 @@ private:
     void updateRecentFileMenu();
     void updateWindowMenu();
     void tileWindows(Qt::Orientation orientation);
+    void bindClipboardCommands();
+    void updateBarControls();
+    CAxisBar *createBar(BarId bar);
+    void fitWindowsToArea();
     void placeNewWindow(QMdiSubWindow *window);
 
     CTolvaneApp &app_;
@@ -129,5 +147,6 @@ private:
     QRect outerGeometry_;
     bool outerGeometryPending_ = false;
     AxisBarFields barFields_;
-    std::array<bool, 4> barVisible_{};
+    std::array<CAxisBar *, 4> bars_{};
+    QPointer<QMdiSubWindow> followedWindow_;
 };

@@ -201,6 +201,7 @@ void CMainFrame::bindCommands()
         if (MyView *view = activeView())
             saveAllCurves(*view);
     });
+    bindClipboardCommands();
 }
 
 // Horizontal tiling stacks the windows one above the other, vertical tiling

@@ -52,6 +52,8 @@ bool CTolvaneApp::initInstance(const QStringList &files)
 
     mainFrame_->show();
     mainFrame_->setOuterGeometry(kMainWindowFrame);  // now that the frame's borders are known
+    mainFrame_->toggleBar(BarId::Display);
+    mainFrame_->toggleBar(BarId::DisplayY);
     mainFrame_->updateCommandStates();
     return true;
 }
@@ -65,6 +67,15 @@ void CTolvaneApp::onFileNew()
     // The registry takes the window only now: while it was being made and
     // activated, it was not yet there.
     mainFrame_->registerWindow(frame);
+    // A new window is in display mode. The first one, made at start-up before
+    // the bars exist, leaves them with their own initial values.
+    MyView *view = frame->view();
+    if (mainFrame_->barFields().editBarsShown)
+        view->showDisplayBars();
+    if (mainFrame_->windowCount > 0) {
+        view->fillDisplayBars();
+        view->refreshCurveNames();
+    }
     ++mainFrame_->windowCount;
 }
 

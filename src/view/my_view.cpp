@@ -25,6 +25,7 @@ MyView::MyView(ViewHost &host, QWidget *parent)
     bindScriptCommands();
     bindFileCommands();
     bindOptionCommands();
+    bindEditCommands();
 }
 
 MyView::~MyView() = default;
@@ -73,7 +74,9 @@ void MyView::paintEvent(QPaintEvent *)
     frameImage_.fill(toQColor(kPlotBackground));
     {
         QPainter imagePainter(&frameImage_);
-        paintScene(imagePainter, buildPlotScene(*store_, ClientSize{width(), height()}));
+        const PlotScene scene = buildPlotScene(*store_, ClientSize{width(), height()});
+        paintScene(imagePainter, scene);
+        showCursorReadout(scene);
     }
     QPainter(this).drawImage(0, 0, frameImage_);
 }

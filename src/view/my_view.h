@@ -15,6 +15,9 @@
 
 class ViewHost;
 struct PointerOutcome;
+enum class Bound;
+enum class BarId;
+struct PlotScene;
 
 // Notification codes a bar's edit box sends to the active view.
 inline constexpr int kEditLostFocus = 512;
@@ -91,6 +94,17 @@ protected:
 private:
     using NotificationKey = std::pair<int, int>;  // control identifier, code
     void bindNotification(int controlId, int code, std::function<void()> handler);
+
+    // Edit mode, the edit bars' boxes and the cursor readout (bars).
+    void bindEditCommands();
+    void enterEditMode();
+    void leaveEditMode();
+    void cancelEdit();
+    // A bound box lost the focus: the bound takes its value, samples follow.
+    void applyTypedBound(Bound bound);
+    // A legend box lost the focus: the curve takes its text.
+    void applyTypedLegend(BarId bar);
+    void showCursorReadout(const PlotScene &scene);
 
     ViewHost &host_;
     std::unique_ptr<CurveStore> store_;  // large: kept off the stack and out of the widget

@@ -1,6 +1,7 @@
 #include "view/my_view.h"
 
 #include "bars/bar_fill.h"
+#include "view/plot_scene.h"
 #include "view/view_host.h"
 
 #include <algorithm>
@@ -47,4 +48,22 @@ void MyView::selectCurve()
     store_->cursorIndex = 0;
     fillDisplayBars();
     requestRepaint();
+}
+
+// The cursor's sampled point, in the readout of the bar of the view's mode.
+void MyView::showCursorReadout(const PlotScene &scene)
+{
+    if (!scene.cursorReadout)
+        return;
+    AxisBarFields &bars = host_.barFields();
+    auto &[xText, yText] = *scene.cursorReadout;
+    if (store_->editMode) {
+        bars.edit.cursorXText = xText;
+        bars.edit.cursorYText = yText;
+        host_.writeBar(BarId::Edit);
+    } else {
+        bars.display.cursorXText = xText;
+        bars.display.cursorYText = yText;
+        host_.writeBar(BarId::Display);
+    }
 }

@@ -49,6 +49,10 @@ QSize DialogUnits::size(int width, int height) const
 QFont dialogFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
+    // Faces with its metrics come before the generic sans serif face, which
+    // is wider and would not let the axis bars fit the main window.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     font.setPointSize(8);
     font.setStyleHint(QFont::SansSerif);
     return font;

@@ -1,0 +1,98 @@
+// The curve clipboard, and the bars following the active document window.
+#include "app/main_frame.h"
+
+#include "app/child_frame.h"
+#include "view/my_view.h"
+#include "widgets/command_ids.h"
+
+#include <QMdiArea>
+
+void CMainFrame::bindClipboardCommands()
+{
+    // Always enabled; with no document window open they do nothing.
+    commands_.bind(cmd::Copy, [this] { onCopy(); });
+    commands_.bind(cmd::Cut, [this] { onCut(); });
+    commands_.bind(cmd::Paste, [this] { onPaste(); });
+}
+
+void CMainFrame::copyToClipboard(MyView &view)
+{
+    ::copyToClipboard(view.store().current(), curveClipboard);
+}
+
+void CMainFrame::pasteFromClipboard(MyView &view)
+{
+    ::pasteFromClipboard(curveClipboard, view.store().current());
+}
+
+void CMainFrame::onCopy()
+{
+    if (MyView *view = activeView())
+        copyToClipboard(*view);
+}
+
+// The curve goes to the clipboard inactive, and the window is titled with
+// the names of the three curves left, as the display bar shows them.
+void CMainFrame::onCut()
+{
+    MyView *view = activeView();
+    if (!view)
+        return;
+    CurveStore &store = view->store();
+    const auto current = static_cast<std::size_t>(store.currentCurve);
+    store.current().active = false;
+    copyToClipboard(*view);
+    store.resetSlot(store.currentCurve);
+    auto &names = barFields_.display.curveNames;
+    QString title;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i != current)
+            title += QString::fromStdString(names[i]);
+    }
+    setDocumentTitle(*view, title);
+    if (store.editMode) {
+        view->fillEditBars();
+    } else {
+        names[current].clear();
+        view->fillDisplayBars();
+    }
+    view->requestRepaint();
+}
+
+void CMainFrame::onPaste()
+{
+    MyView *view = activeView();
+    if (!view)
+        return;
+    pasteFromClipboard(*view);
+    if (view->store().editMode)
+        view->fillEditBars();
+    else
+        view->fillDisplayBars();
+    view->requestRepaint();
+    setDocumentTitle(*view, QString::fromStdString(curveClipboard.name));
+}
+
+// Windows outside the registry, and the window already followed, leave the
+// bars as they are.
+void CMainFrame::followActiveWindow(QMdiSubWindow *window)
+{
+    if (!window || window == followedWindow_)
+        return;
+    followedWindow_ = window;
+    const int index = registryIndex(qobject_cast<CChildFrame *>(window));
+    if (index < 0)
+        return;
+    MyView &view = *childViews[static_cast<std::size_t>(index)];
+    if (view.store().editMode) {
+        if (!barFields_.editBarsShown)
+            view.showEditBars();
+        view.fillEditBars();
+    } else {
+        if (barFields_.editBarsShown)
+            view.showDisplayBars();
+        view.fillDisplayBars();
+        view.refreshCurveNames();
+    }
+    updateCommandStates();
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "bars/bar_controls.h"
+#include "widgets/command_map.h"
+#include "widgets/template_dialog.h"
+
+#include <QDockWidget>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// Notification codes of a bar's edit boxes.
+inline constexpr int kBarEditLostFocus = 512;
+inline constexpr int kBarEditChanged = 768;
+
+// One of the application's four axis bars: a dockable panel whose controls
+// sit at template positions in dialog units of the bar font. Buttons, check
+// boxes and radio buttons send their command identifiers; edit boxes report
+// losing the focus and changes. The bar has no close button, so that it is
+// only ever shown and hidden by the program.
+class CAxisBar : public QDockWidget {
+    Q_OBJECT
+public:
+    ~CAxisBar() override;
+
+    // The control with this identifier, or null.
+    QWidget *control(int id) const;
+    const DialogUnits &units() const { return units_; }
+    Qt::Orientation orientation() const { return orientation_; }
+    // Where the bar docks the first time it is shown.
+    Qt::DockWidgetArea homeArea() const;
+
+    // Controls to members, and members to controls.
+    virtual void readControls() = 0;
+    virtual void writeControls() = 0;
+
+    // Identifiers of the buttons, check boxes and radio buttons.
+    std::vector<int> commandIds() const;
+    // Enables and checks the command controls as `stateOf` says.
+    void updateCommandControls(const std::function<CommandUpdate(int)> &stateOf);
+
+Q_SIGNALS:
+    void commandSent(int id);
+    void notified(int controlId, int code);
+
+protected:
+    // `unitsSize` is the template's size; vertical bars dock left or right,
+    // horizontal ones at the top or bottom.
+    CAxisBar(const QString &title, int templateId, QSize unitsSize, Qt::Orientation orientation,
+             QWidget *parent);
+
+    // Makes the bar read its controls before it passes on any command or
+    // notification, so that the handler finds the members current.
+    void readBeforePassingOn() { readsFirst_ = true; }
+
+    QLabel *addStatic(const QString &text, QRect unitsRect, Qt::Alignment alignment = Qt::AlignLeft,
+                      int id = 0, bool bordered = false);
+    QLineEdit *addEdit(int id, QRect unitsRect, Qt::Alignment alignment, BarEditStyle style);
+    BarLegendBox *addLegendBox(int id, QRect unitsRect);
+    QPushButton *addButton(int id, const QString &text, QRect unitsRect, bool flat = false);
+    QCheckBox *addCheckBox(int id, const QString &text, QRect unitsRect);
+    QRadioButton *addRadio(int id, QRect unitsRect, QButtonGroup *group);
+    BarGroupFrame *addGroup(const QString &title, QRect unitsRect);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void place(QWidget *widget, QRect unitsRect, int id);
+    void addCommandControl(int id, QAbstractButton *button);
+    void passCommand(int id);
+    void passNotification(int id, int code);
+
+    DialogUnits units_;
+    Qt::Orientation orientation_;
+    QWidget *panel_;
+    std::map<int, QWidget *> controls_;
+    std::map<int, QAbstractButton *> commandControls_;
+    bool readsFirst_ = false;
+    int lengthNeeded_ = 0;  // pixels the controls need along the bar
+};
+
+// The text of a static, an edit box or a legend box. Setting it leaves a
+// control that already shows the text untouched, with its caret in place.
+QString controlText(const QWidget *control);
+void setControlText(QWidget *control, const QString &text);
+
+// Texts of the controls, as the bars show and read them.
+QString barText(const std::string &utf8);
+std::string barString(const QString &text);
+// A double in general format with up to 15 significant digits, and back.
+QString barNumber(double value);
+double barNumberValue(const QString &text);

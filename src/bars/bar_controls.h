@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <QValidator>
+
+class QLineEdit;
+
+// What a bar's edit box lets the user type.
+struct BarEditStyle {
+    bool upperCase = false;        // letters become capitals as they are typed
+    bool legend = false;           // a legend line of a curve file (see isAcceptableLegend)
+    bool scrollsHorizontally = true;  // false: typing stops when the box is full
+};
+
+// Refuses what a BarEditStyle does not let the user type into a one-line
+// box. Text the program sets is shown whatever it is.
+class BarEditValidator : public QValidator {
+    Q_OBJECT
+public:
+    BarEditValidator(BarEditStyle style, QLineEdit *box);
+    State validate(QString &input, int &pos) const override;
+
+private:
+    BarEditStyle style_;
+    QLineEdit *box_;
+};
+
+// The several-line, wrapping legend box of the vertical edit bar: capitals,
+// and only text a curve file can hold.
+class BarLegendBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit BarLegendBox(QWidget *parent);
+
+    QString text() const { return toPlainText(); }
+    // Sets the text as the program gives it, without checks or notification.
+    void setText(const QString &text);
+
+Q_SIGNALS:
+    // The user changed the text.
+    void textEdited();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    // Whether typing or pasting `inserted` over the selection gives a text the
+    // box may hold; refused, it beeps.
+    bool acceptsInsertion(const QString &inserted) const;
+    void onTextChanged();
+
+    QString accepted_;
+    bool programmatic_ = false;
+};
+
+// A group box drawn as the bars' template draws it: a thin frame whose top
+// edge runs through the middle of its title. It takes no input.
+class BarGroupFrame : public QWidget {
+    Q_OBJECT
+public:
+    BarGroupFrame(const QString &title, QWidget *parent);
+    QString title() const { return title_; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString title_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "curves/curve_slot.h"
+
+#include <string_view>
+
+// The four bounds a bar's edit box can change.
+enum class Bound { Xmin, Xmax, Ymin, Ymax };
+
+// The value of a typed bound: its numeric prefix, as atof reads it, or 0.
+// Infinity and NaN read as 0, so that no typed text makes a bound non-finite.
+double boundFromText(std::string_view text);
+
+// Gives bound `which` of `slot` the value `newValue` and moves the control
+// samples and both handle tips of each along that axis by the affine map that
+// sends the old bound to the new one and keeps the opposite bound fixed.
+// Sampled points stay where they are. With a zero-width range (old bound equal
+// to the opposite one), or when the map would give a non-finite coordinate,
+// only the bound changes.
+void remapBound(CurveSlot &slot, Bound which, double newValue);
+
+// Whether a legend box may hold `utf8`: it is one line of a curve file, so
+// every character must fit Windows-1252, no line break may occur, and it
+// must not start with ";", which the reader would take for a comment line.
+bool isAcceptableLegend(std::string_view utf8);

@@ -1,0 +1,107 @@
+#include "view/my_view.h"
+
+#include "bars/bound_remap.h"
+#include "view/view_host.h"
+#include "widgets/command_ids.h"
+
+// The display/edit cycle with its backup slot, the choice of the current
+// curve, and what the edit bars' boxes do to the current curve.
+
+void MyView::bindEditCommands()
+{
+    commands_.bind(
+        cmd::EditMode, [this] { store_->editMode ? leaveEditMode() : enterEditMode(); },
+        [this](CommandUpdate &state) { state.setCheck(host_.isBarVisible(BarId::Edit)); });
+    commands_.bind(cmd::CancelEdit, [this] { cancelEdit(); });
+    for (int id : {cmd::SelectCurve1, cmd::SelectCurve2, cmd::SelectCurve3, cmd::SelectCurve4})
+        commands_.bind(id, [this] { selectCurve(); });
+
+    const auto readEditBar = [this] { host_.readBar(BarId::Edit); };
+    const auto readEditYBar = [this] { host_.readBar(BarId::EditY); };
+    bindNotification(1017, kEditLostFocus, [this] { applyTypedBound(Bound::Xmin); });
+    bindNotification(1018, kEditLostFocus, [this] { applyTypedBound(Bound::Xmax); });
+    bindNotification(1037, kEditLostFocus, [this] { applyTypedBound(Bound::Ymin); });
+    bindNotification(1035, kEditLostFocus, [this] { applyTypedBound(Bound::Ymax); });
+    bindNotification(1019, kEditLostFocus, [this] { applyTypedLegend(BarId::Edit); });
+    bindNotification(1036, kEditLostFocus, [this] { applyTypedLegend(BarId::EditY); });
+    for (int id : {1017, 1018, 1019, 1027, 1028})
+        bindNotification(id, kEditChanged, readEditBar);
+    for (int id : {1027, 1028})
+        bindNotification(id, kEditLostFocus, readEditBar);
+    for (int id : {1035, 1036, 1037})
+        bindNotification(id, kEditChanged, readEditYBar);
+}
+
+void MyView::enterEditMode()
+{
+    store_->editMode = true;
+    store_->copySlot(store_->currentCurve, kBackupSlot);
+    showEditBars();
+    fillEditBars();
+    requestRepaint();
+}
+
+// Only a curve with samples becomes active, so that "Sauvegarder tout"
+// does not save empty curves.
+void MyView::leaveEditMode()
+{
+    setFocus();  // a box still being typed in hands its value over first
+    store_->editMode = false;
+    store_->resetSlot(kBackupSlot);
+    showDisplayBars();
+    fillDisplayBars();
+    refreshCurveNames();
+    if (store_->current().sampleCount > 0)
+        store_->current().active = true;
+    requestRepaint();
+}
+
+// The display bars are not refilled: they still show the curve as it was
+// when edit mode began. Outside edit mode the backup is empty, and copying
+// it back would wipe the current curve.
+void MyView::cancelEdit()
+{
+    if (!store_->editMode)
+        return;
+    store_->copySlot(kBackupSlot, store_->currentCurve);
+    store_->resetSlot(kBackupSlot);
+    requestRepaint();
+    store_->editMode = false;
+    showDisplayBars();
+}
+
+// The edit boxes speak for the view in edit mode. A box that loses the focus
+// because another window came forward reaches that window's view, which must
+// not take another curve's bound or legend.
+void MyView::applyTypedBound(Bound bound)
+{
+    if (!store_->editMode)
+        return;
+    const bool onX = bound == Bound::Xmin || bound == Bound::Xmax;
+    host_.readBar(onX ? BarId::Edit : BarId::EditY);
+    const AxisBarFields &bars = host_.barFields();
+    const std::string *text = nullptr;
+    switch (bound) {
+    case Bound::Xmin: text = &bars.edit.xminText; break;
+    case Bound::Xmax: text = &bars.edit.xmaxText; break;
+    case Bound::Ymin: text = &bars.editY.yminText; break;
+    case Bound::Ymax: text = &bars.editY.ymaxText; break;
+    }
+    remapBound(store_->current(), bound, boundFromText(*text));
+    requestRepaint();
+}
+
+// The boxes refuse what a curve file cannot hold back; a text that got past
+// them all the same is not taken.
+void MyView::applyTypedLegend(BarId bar)
+{
+    if (!store_->editMode)
+        return;
+    host_.readBar(bar);
+    const AxisBarFields &bars = host_.barFields();
+    const std::string &text = bar == BarId::Edit ? bars.edit.xLegendText : bars.editY.yLegendText;
+    if (!isAcceptableLegend(text))
+        return;
+    (bar == BarId::Edit ? store_->current().xLegend : store_->current().yLegend) = text;
+    requestRepaint();
+}

@@ -1,0 +1,569 @@
+// The axis bars in the running editor: their controls and data exchange,
+// typed bounds and legends, the edit cycle, the clipboard, the bar pair
+// following the active window, and the cursor readout.
+#include "bars/bound_remap.h"
+#include "bars/display_bars.h"
+#include "bars/edit_bars.h"
+#include "curves/crv_format.h"
+#include "shell_fixture.h"
+#include "view/plot_mapping.h"
+#include "widgets/command_ids.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+Q_DECLARE_METATYPE(BarId)
+
+class BarsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ShellFixture> shell;
+
+    CMainFrame &frame() { return shell->frame(); }
+    MyView &view() { return *frame().activeView(); }
+    AxisBarFields &fields() { return frame().barFields(); }
+    QWidget *control(BarId bar, int id) { return frame().bar(bar)->control(id); }
+    QString text(BarId bar, int id) { return controlText(control(bar, id)); }
+    // Which bars are showing, in the order Display, DisplayY, Edit, EditY.
+    QList<bool> showing()
+    {
+        return {frame().isBarVisible(BarId::Display), frame().isBarVisible(BarId::DisplayY),
+                frame().isBarVisible(BarId::Edit), frame().isBarVisible(BarId::EditY)};
+    }
+    bool editChecked()
+    {
+        frame().updateCommandStates();
+        return frame().commandAction(cmd::EditMode)->isChecked();
+    }
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void controls_data();
+    void controls();
+    void docking();
+    void exchange_data();
+    void exchange();
+    void typedBoundsAndLegends();
+    void editCycle_data();
+    void editCycle();
+    void clipboard();
+    void clipboardWithoutWindows();
+    void barsFollowTheActiveWindow();
+    void radioButtonSelectsTheCurve();
+    void cursorReadout_data();
+    void cursorReadout();
+};
+
+namespace {
+
+const QList<bool> kDisplayPair{true, true, false, false};
+const QList<bool> kEditPair{false, false, true, true};
+
+// Three samples at x = 0, 500, 1000 on a slot of the view.
+void giveSamples(MyView &view, int slot, const std::string &name)
+{
+    CurveSlot &curve = view.store().slots[static_cast<std::size_t>(slot)];
+    curve.name = name;
+    curve.sampleCount = 3;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const double x = 500.0 * static_cast<double>(i);
+        curve.samples[i] = {x, 100};
+        curve.startTangents[i] = {x - 10, 100};
+        curve.endTangents[i] = {x + 10, 100};
+    }
+}
+
+void loseFocus(QWidget *box)
+{
+    QFocusEvent out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(box, &out);
+}
+
+// Replaces the box's text by typing `keys`, one character per key press.
+void type(QWidget *box, const QString &keys)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->selectAll();
+    else
+        static_cast<QPlainTextEdit *>(box)->selectAll();
+    for (QChar c : keys) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+    }
+}
+
+}  // namespace
+
+void BarsTest::init()
+{
+    shell = std::make_unique<ShellFixture>();
+    QVERIFY(shell->start());
+}
+
+void BarsTest::cleanup()
+{
+    QVERIFY2(shell->prompts.mismatches.isEmpty(), qPrintable(shell->prompts.mismatches.join('\n')));
+    shell.reset();
+}
+
+void BarsTest::controls_data()
+{
+    QTest::addColumn<BarId>("bar");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("text");  // as the bar first shows it
+    QTest::addColumn<QRect>("units");
+
+    struct Row {
+        BarId bar;
+        int id;
+        const char *kind;
+        const char *text;
+        QRect units;
+    };
+    using enum BarId;
+    const Row rows[] = {
+        {Display, 1000, "bordered", "0", {38, 7, 59, 11}},
+        {Display, 1010, "bordered", "Legende de l'axe des X", {164, 7, 190, 13}},
+        {Display, 1001, "bordered", "1000", {426, 7, 57, 11}},
+        {Display, 1002, "bordered", "", {28, 33, 76, 12}},
+        {Display, 1004, "bordered", "", {27, 59, 75, 12}},
+        {Display, 1006, "bordered", "", {137, 33, 74, 12}},
+        {Display, 1008, "bordered", "", {137, 57, 73, 13}},
+        {Display, 1040, "radio", "", {106, 34, 10, 10}},
+        {Display, 1041, "radio", "", {104, 60, 11, 10}},
+        {Display, 1042, "radio", "", {213, 34, 9, 10}},
+        {Display, 1039, "radio", "", {212, 58, 10, 10}},
+        {Display, 1015, "upper", "", {41, 81, 173, 14}},
+        {Display, 32789, "button", "Curseur", {239, 44, 50, 14}},
+        {Display, 1016, "static", "", {255, 66, 34, 8}},
+        {Display, 1012, "static", "", {255, 79, 34, 8}},
+        {Display, 1044, "bordered", "", {321, 46, 66, 14}},
+        {Display, 32805, "flat", "Edit", {417, 27, 50, 14}},
+        {Display, 57643, "button", "Undo", {417, 49, 50, 14}},
+        {Display, 57635, "button", "Delete", {417, 71, 50, 14}},
+        {DisplayY, 1032, "bordered", "1000", {7, 7, 58, 9}},
+        {DisplayY, 1034, "bordered", "Legende de l'axe des Y", {7, 108, 58, 36}},
+        {DisplayY, 1033, "bordered", "0", {7, 234, 58, 9}},
+        {Edit, 1017, "fixed", "0", {56, 7, 52, 12}},
+        {Edit, 1019, "legend", "Legende de l'axe des X", {169, 7, 189, 12}},
+        {Edit, 1018, "edit", "1000", {435, 7, 50, 12}},
+        {Edit, 57634, "button", "Copy", {13, 26, 38, 14}},
+        {Edit, 57635, "button", "Delete", {13, 48, 38, 14}},
+        {Edit, 57637, "button", "Paste", {13, 70, 38, 14}},
+        {Edit, 1060, "check", "Tangente verticale", {62, 46, 76, 10}},
+        {Edit, 32792, "check", "", {95, 72, 13, 8}},
+        {Edit, 1025, "button", "Create", {152, 41, 39, 14}},
+        {Edit, 57643, "button", "Undo", {151, 58, 39, 14}},
+        {Edit, 1027, "edit", "0.0", {223, 45, 32, 13}},
+        {Edit, 1028, "edit", "0.0", {222, 60, 33, 12}},
+        {Edit, 32789, "button", "Curseur", {318, 33, 50, 14}},
+        {Edit, 1030, "static", "", {337, 52, 34, 8}},
+        {Edit, 1031, "static", "", {337, 65, 34, 8}},
+        {Edit, 32805, "button", "OK", {412, 37, 39, 14}},
+        {Edit, 2, "button", "Cancel", {413, 57, 38, 14}},
+        {EditY, 1035, "edit", "1000", {7, 7, 58, 12}},
+        {EditY, 1036, "legend box", "Legende de l'axe des Y", {7, 108, 58, 33}},
+        {EditY, 1037, "edit", "0", {7, 231, 58, 13}},
+    };
+    const char *barNames[] = {"display", "displayY", "edit", "editY"};
+    for (const Row &row : rows) {
+        QTest::addRow("%s %d", barNames[static_cast<int>(row.bar)], row.id)
+            << row.bar << row.id << QString::fromLatin1(row.kind) << QString::fromUtf8(row.text) << row.units;
+    }
+}
+
+void BarsTest::controls()
+{
+    QFETCH(BarId, bar);
+    QFETCH(int, id);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    QFETCH(QRect, units);
+    // The edit bars are made as the first entry into edit mode makes them,
+    // before anything fills them.
+    frame().toggleBar(BarId::Edit);
+    frame().toggleBar(BarId::EditY);
+    CAxisBar *made = frame().bar(bar);
+    QWidget *widget = made->control(id);
+    QVERIFY(widget);
+    QCOMPARE(made->findChild<QWidget *>(QStringLiteral("control%1").arg(id)), widget);
+    QCOMPARE(widget->geometry(), made->units().rect(units.x(), units.y(), units.width(), units.height()));
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        QCOMPARE(button->text(), text);
+    else
+        QCOMPARE(controlText(widget), text);
+
+    if (kind == "bordered" || kind == "static") {
+        auto *label = qobject_cast<QLabel *>(widget);
+        QVERIFY(label);
+        QCOMPARE(label->frameShape() == QFrame::Box, kind == "bordered");
+    } else if (kind == "edit" || kind == "fixed" || kind == "upper" || kind == "legend") {
+        auto *box = qobject_cast<QLineEdit *>(widget);
+        QVERIFY(box);
+        QCOMPARE(box->property("scrollsHorizontally").toBool(), kind != "fixed");
+        QCOMPARE(box->property("upperCase").toBool(), kind == "upper" || kind == "legend");
+        // Typed letters become capitals; program text is kept as it is.
+        box->clear();
+        type(box, QStringLiteral("ab"));
+        QCOMPARE(box->text(), box->property("upperCase").toBool() ? "AB" : "ab");
+    } else if (kind == "legend box") {
+        QVERIFY(qobject_cast<BarLegendBox *>(widget));
+    } else if (kind == "button" || kind == "flat") {
+        auto *button = qobject_cast<QPushButton *>(widget);
+        QVERIFY(button);
+        QCOMPARE(button->isFlat(), kind == "flat");
+    } else if (kind == "check") {
+        QVERIFY(qobject_cast<QCheckBox *>(widget));
+    } else {
+        auto *radio = qobject_cast<QRadioButton *>(widget);
+        QVERIFY(radio);
+        QVERIFY(radio->group() && radio->group()->exclusive());
+        QCOMPARE(radio->isChecked(), id == 1040);
+    }
+}
+
+void BarsTest::docking()
+{
+    const struct {
+        BarId bar;
+        Qt::DockWidgetArea area;
+        Qt::DockWidgetAreas allowed;
+    } expected[] = {
+        {BarId::Display, Qt::BottomDockWidgetArea, Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea},
+        {BarId::DisplayY, Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea},
+        {BarId::Edit, Qt::BottomDockWidgetArea, Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea},
+        {BarId::EditY, Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea},
+    };
+    QCOMPARE(showing(), kDisplayPair);
+    QVERIFY(!frame().bar(BarId::Edit));
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    for (const auto &row : expected) {
+        CAxisBar *bar = frame().bar(row.bar);
+        QCOMPARE(frame().dockWidgetArea(bar), row.area);
+        QCOMPARE(bar->allowedAreas(), row.allowed);
+        QVERIFY(!(bar->features() & QDockWidget::DockWidgetClosable));
+        QVERIFY(bar->features() & QDockWidget::DockWidgetMovable);
+        QVERIFY(bar->features() & QDockWidget::DockWidgetFloatable);
+    }
+    // The bars fit the window at its start-up size.
+    QCOMPARE(frame().frameGeometry(), QRect(60, 41, 741, 644));
+    QVERIFY(frame().mdiArea()->height() > 150);
+}
+
+void BarsTest::exchange_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<double>("readBack");
+    QTest::newRow("zero") << 0.0 << "0" << 0.0;
+    QTest::newRow("integer") << 1000.0 << "1000" << 1000.0;
+    QTest::newRow("binary fraction rounds") << 0.1 + 0.2 << "0.3" << 0.3;
+    QTest::newRow("fifteen digits") << 123456789.123456789 << "123456789.123457" << 123456789.123457;
+    QTest::newRow("small") << 1e-7 << "1e-07" << 1e-7;
+    QTest::newRow("large negative") << -2.5e300 << "-2.5e+300" << -2.5e300;
+}
+
+// Members to controls and back: doubles in general format, texts as they
+// are, the radio group as the index of its checked button.
+void BarsTest::exchange()
+{
+    QFETCH(double, value);
+    QFETCH(QString, shown);
+    QFETCH(double, readBack);
+    fields().display.xmaxValue = value;
+    fields().displayY.yminValue = value;
+    fields().display.curveNames[2] = "Durée €";
+    fields().display.selectedCurve = 3;
+    frame().writeBar(BarId::Display);
+    frame().writeBar(BarId::DisplayY);
+    QCOMPARE(text(BarId::Display, 1001), shown);
+    QCOMPARE(text(BarId::DisplayY, 1033), shown);
+    QCOMPARE(text(BarId::Display, 1006), QString::fromUtf8("Durée €"));
+    QVERIFY(static_cast<QRadioButton *>(control(BarId::Display, 1039))->isChecked());
+
+    fields() = AxisBarFields{};
+    frame().readBar(BarId::Display);
+    frame().readBar(BarId::DisplayY);
+    QCOMPARE(fields().display.xmaxValue, readBack);
+    QCOMPARE(fields().displayY.yminValue, readBack);
+    QCOMPARE(fields().display.curveNames[2], "Durée €");
+    QCOMPARE(fields().display.selectedCurve, 3);
+
+    // No curve selected leaves every radio button clear.
+    fields().display.selectedCurve = -1;
+    frame().writeBar(BarId::Display);
+    frame().readBar(BarId::Display);
+    QCOMPARE(fields().display.selectedCurve, -1);
+}
+
+// Leaving a bound box remaps the samples; legend boxes refuse a leading
+// ";" and what a curve file cannot hold, and what they take reads back.
+void BarsTest::typedBoundsAndLegends()
+{
+    giveSamples(view(), 0, "Un");
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    QCOMPARE(text(BarId::Edit, 1017), "0.00");
+    QCOMPARE(text(BarId::Edit, 1018), "1000.00");
+    QCOMPARE(text(BarId::EditY, 1035), "1000.00");
+
+    QWidget *xmin = control(BarId::Edit, 1017);
+    type(xmin, QStringLiteral("500"));
+    QCOMPARE(fields().edit.xminText, "500");  // read as it changes
+    loseFocus(xmin);
+    const CurveSlot &curve = view().store().current();
+    QCOMPARE(curve.xmin, 500.0);
+    QCOMPARE(curve.samples[1].x, 750.0);
+    QCOMPARE(curve.endTangents[0].x, 505.0);
+
+    QWidget *ymax = control(BarId::EditY, 1035);
+    type(ymax, QStringLiteral("abc"));
+    loseFocus(ymax);
+    QCOMPARE(curve.ymax, 0.0);
+
+    QWidget *xLegend = control(BarId::Edit, 1019);
+    QWidget *yLegend = control(BarId::EditY, 1036);
+    for (QWidget *box : {xLegend, yLegend}) {
+        type(box, QStringLiteral(";x"));
+        QCOMPARE(controlText(box), "X");
+        type(box, QString::fromUtf8("a;b中"));
+        QCOMPARE(controlText(box), "A;B");
+        loseFocus(box);
+    }
+    QCOMPARE(curve.xLegend, "A;B");
+    QCOMPARE(curve.yLegend, "A;B");
+    auto read = std::make_unique<CurveSlot>();
+    QVERIFY(!parseCurveFile(formatCurveFile(curve), "un.crv", *read));
+    QCOMPARE(read->xLegend, "A;B");
+    QCOMPARE(read->yLegend, "A;B");
+    QCOMPARE(read->sampleCount, 3);
+}
+
+void BarsTest::editCycle_data()
+{
+    QTest::addColumn<int>("leaveWith");
+    QTest::addColumn<int>("samples");
+    QTest::newRow("cancel restores the curve") << cmd::CancelEdit << 3;
+    QTest::newRow("ok keeps and activates") << cmd::EditMode << 3;
+    QTest::newRow("ok on an empty curve leaves it inactive") << cmd::EditMode << 0;
+}
+
+void BarsTest::editCycle()
+{
+    QFETCH(int, leaveWith);
+    QFETCH(int, samples);
+    CurveStore &store = view().store();
+    if (samples > 0)
+        giveSamples(view(), 0, "Un");
+    view().fillDisplayBars();
+    const auto before = std::make_unique<CurveSlot>(store.slots[0]);
+    const DisplayBarFields shownBefore = fields().display;
+
+    QVERIFY(!editChecked());
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    QVERIFY(store.editMode);
+    QCOMPARE(store.slots[kBackupSlot].sampleCount, samples);
+    QCOMPARE(store.slots[kBackupSlot].name, before->name);
+    QCOMPARE(showing(), kEditPair);
+    QVERIFY(editChecked());
+
+    // Edits through the core operations: a new bound and a moved sample.
+    remapBound(store.current(), Bound::Xmax, 2000);
+    store.current().samples[0].y = 900;
+    store.current().name = "Autre";
+
+    QVERIFY(frame().runCommand(leaveWith));
+    QVERIFY(!store.editMode);
+    QCOMPARE(store.slots[kBackupSlot].sampleCount, 0);
+    QCOMPARE(store.slots[kBackupSlot].name, "");
+    QCOMPARE(showing(), kDisplayPair);
+    QVERIFY(!editChecked());
+    if (leaveWith == cmd::CancelEdit) {
+        QCOMPARE(store.current().xmax, 1000.0);
+        QCOMPARE(store.current().samples, before->samples);
+        QCOMPARE(store.current().name, "Un");
+        QCOMPARE(store.current().active, false);
+        // The display bars show what they showed before, untouched.
+        QCOMPARE(fields().display.curveNames, shownBefore.curveNames);
+        QCOMPARE(text(BarId::Display, 1001), "1000");
+        // Cancel outside edit mode has no backup to restore: it changes nothing.
+        QVERIFY(frame().runCommand(cmd::CancelEdit));
+        QCOMPARE(store.current().name, "Un");
+    } else {
+        QCOMPARE(store.current().xmax, 2000.0);
+        QCOMPARE(store.current().name, "Autre");
+        QCOMPARE(store.current().active, samples > 0);
+        QCOMPARE(text(BarId::Display, 1001), "2000");
+        QCOMPARE(text(BarId::Display, 1002), "Autre");
+    }
+}
+
+void BarsTest::clipboard()
+{
+    const std::string names[] = {"Un", "Deux", "Trois", "Quatre"};
+    for (int i = 0; i < 4; ++i)
+        view().store().slots[static_cast<std::size_t>(i)].name = names[i];
+    giveSamples(view(), 1, "Deux");
+    CurveSlot &two = view().store().slots[1];
+    two.active = true;
+    two.colour = 0x00FF00;
+    view().store().currentCurve = 1;
+    view().fillDisplayBars();
+    view().refreshCurveNames();
+
+    QVERIFY(frame().runCommand(cmd::Cut));
+    QCOMPARE(frame().documentTitle(view()), "UnTroisQuatre");
+    QCOMPARE(two.sampleCount, 0);
+    QCOMPARE(two.name, "");
+    QCOMPARE(fields().display.curveNames[1], "");
+    QCOMPARE(text(BarId::Display, 1004), "");
+    QCOMPARE(frame().curveClipboard.active, false);
+
+    QVERIFY(frame().runCommand(cmd::Paste));
+    QCOMPARE(two.sampleCount, 3);
+    QCOMPARE(two.active, false);
+    QCOMPARE(two.colour, Colour(0x00FF00));
+    QCOMPARE(frame().documentTitle(view()), "Deux");
+
+    // Copy here, paste into another window: colour, active and the folder
+    // the curve saves to travel, the target keeps its script.
+    two.active = true;
+    two.folder = "/elsewhere";
+    QVERIFY(frame().runCommand(cmd::Copy));
+    QVERIFY(frame().runCommand(cmd::FileNew));
+    MyView &other = view();
+    QVERIFY(&other != frame().childViews.front());
+    other.store().current().scriptText = "C1=C2";
+    QVERIFY(frame().runCommand(cmd::Paste));
+    const CurveSlot &pasted = other.store().current();
+    QCOMPARE(pasted.sampleCount, 3);
+    QCOMPARE(pasted.colour, Colour(0x00FF00));
+    QCOMPARE(pasted.active, true);
+    QCOMPARE(pasted.scriptText, "C1=C2");
+    QCOMPARE(pasted.folder, "/elsewhere");
+    QCOMPARE(frame().documentTitle(other), "Deux");
+    QCOMPARE(text(BarId::Display, 1002), "Deux");
+}
+
+// Paste before any copy gives an empty curve; with no window the clipboard
+// commands stay enabled and do nothing.
+void BarsTest::clipboardWithoutWindows()
+{
+    giveSamples(view(), 0, "Un");
+    view().store().current().colour = 0x00FF00;
+    view().store().current().interpolationFlag = 1;
+    QVERIFY(frame().runCommand(cmd::Paste));
+    const CurveSlot &curve = view().store().current();
+    QCOMPARE(curve.sampleCount, 0);
+    QCOMPARE(curve.samplingCount, 0);
+    QCOMPARE(curve.colour, Colour(255));
+    QCOMPARE(curve.active, false);
+    QCOMPARE(curve.interpolationFlag, 0);
+    QCOMPARE(frame().documentTitle(view()), "");
+
+    frame().mdiArea()->closeAllSubWindows();
+    ShellFixture::settle();
+    frame().curveClipboard.name = "kept";
+    for (int id : {cmd::Copy, cmd::Cut, cmd::Paste, cmd::Undo}) {
+        QVERIFY(frame().commandState(id).enabled);
+        QVERIFY(frame().runCommand(id));
+    }
+    QCOMPARE(frame().curveClipboard.name, "kept");
+}
+
+void BarsTest::barsFollowTheActiveWindow()
+{
+    QMdiSubWindow *first = shell->activeFrame();
+    MyView &a = view();
+    giveSamples(a, 0, "A");
+    a.store().current().xmin = 5;
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    QVERIFY(frame().runCommand(cmd::FileNew));
+    QMdiSubWindow *second = shell->activeFrame();
+    MyView &b = view();
+    // A new window while the edit bars show: the display pair, four empty names.
+    QCOMPARE(showing(), kDisplayPair);
+    QCOMPARE(fields().display.curveNames, (std::array<std::string, 4>{}));
+    QCOMPARE(fields().display.selectedCurve, 0);
+    QVERIFY(!editChecked());
+    giveSamples(b, 2, "B3");
+    b.store().currentCurve = 2;
+    b.store().current().xmax = 700;
+
+    for (int round = 0; round < 2; ++round) {
+        frame().mdiArea()->setActiveSubWindow(first);
+        QCOMPARE(showing(), kEditPair);
+        QVERIFY(editChecked());
+        QCOMPARE(text(BarId::Edit, 1017), "5.00");
+        frame().mdiArea()->setActiveSubWindow(second);
+        QCOMPARE(showing(), kDisplayPair);
+        QVERIFY(!editChecked());
+        QCOMPARE(text(BarId::Display, 1001), "700");
+        QCOMPARE(text(BarId::Display, 1006), "B3");
+        QCOMPARE(fields().display.selectedCurve, 2);
+    }
+    // The edit bar's box loses the focus after the display-mode window came
+    // forward: that window's curve keeps its bounds.
+    type(control(BarId::Edit, 1018), QStringLiteral("9"));
+    loseFocus(control(BarId::Edit, 1018));
+    QCOMPARE(b.store().current().xmax, 700.0);
+}
+
+void BarsTest::radioButtonSelectsTheCurve()
+{
+    giveSamples(view(), 3, "Quatre");
+    view().store().cursorIndex = 7;
+    static_cast<QAbstractButton *>(control(BarId::Display, 1039))->click();
+    QCOMPARE(view().store().currentCurve, 3);
+    QCOMPARE(view().store().cursorIndex, 0);
+    QCOMPARE(text(BarId::Display, 1008), "Quatre");
+    static_cast<QAbstractButton *>(control(BarId::Display, 1041))->click();
+    QCOMPARE(view().store().currentCurve, 1);
+}
+
+void BarsTest::cursorReadout_data()
+{
+    QTest::addColumn<bool>("editMode");
+    QTest::addColumn<int>("xControl");
+    QTest::addColumn<int>("yControl");
+    QTest::newRow("display bar") << false << 1016 << 1012;
+    QTest::newRow("edit bar") << true << 1030 << 1031;
+}
+
+void BarsTest::cursorReadout()
+{
+    QFETCH(bool, editMode);
+    QFETCH(int, xControl);
+    QFETCH(int, yControl);
+    CurveStore &store = view().store();
+    for (std::size_t i = 0; i < 64; ++i)
+        store.current().sampledPoints[i] = {12.5 * static_cast<double>(i), 1.0 / 3.0};
+    if (editMode)
+        QVERIFY(frame().runCommand(cmd::EditMode));
+    const BarId bar = editMode ? BarId::Edit : BarId::Display;
+    view().grab();  // paints
+    QCOMPARE(text(bar, xControl), "");  // the cursor is off
+    store.cursorOn = true;
+    store.cursorIndex = 3;
+    view().grab();  // paints
+    QCOMPARE(text(bar, xControl), "37.50");
+    QCOMPARE(text(bar, yControl), "0.33");
+    const EditBarFields &edit = fields().edit;
+    const DisplayBarFields &display = fields().display;
+    QCOMPARE(editMode ? edit.cursorXText : display.cursorXText, "37.50");
+    QCOMPARE(editMode ? display.cursorXText : edit.cursorXText, "");
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    BarsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_bars.moc"
