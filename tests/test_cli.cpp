@@ -192,6 +192,19 @@ void TestCli::scriptWorkedExample()
                          "750.000000 1050.000000\n1000.000000 1400.000000\n");
     QVERIFY(cli({"info", file("c2.crv")}).out.ends_with("interpolationFlag: 1\n"));
 
+    // Regression: a target with control samples was resampled back to its old curve.
+    const std::vector<std::string> doubled = {"script", "C2=C1*2", "--c1", file("three.crv"),
+                                              "--c2", file("two.crv"), "--current", "1"};
+    const std::string expected = "0.000000 0.000000\n500.000000 200.000000\n1000.000000 400.000000\n";
+    QCOMPARE(cli(doubled).out, expected);
+    auto toFile = doubled;
+    toFile.insert(toFile.end(), {"--out", file("doubled.crv")});
+    QCOMPARE(cli(toFile).code, 0);
+    QCOMPARE(cli({"points", file("doubled.crv")}).out, expected);
+    const std::string info = cli({"info", file("doubled.crv")}).out;
+    QVERIFY2(info.find("sampleCount: 0\n") != std::string::npos, info.c_str());
+    QVERIFY(info.ends_with("interpolationFlag: 1\n"));
+
     // Without --out the target's points are printed; --count sets the grid.
     const auto printed = lines(cli({"script", "X/2", "--count", "16"}).out);
     QCOMPARE(printed.size(), std::size_t(16));
