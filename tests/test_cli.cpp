@@ -322,5 +322,27 @@ void TestCli::binaryReportsThroughExitCodes()
     QVERIFY(process.readAllStandardError().startsWith("ombrelis-cli : "));
 }
 
+// Regression: output lost on a full device was reported as a success.
+void TestCli::lostOutputIsAFailure_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    const QString ramp = QString::fromStdString(example("ramp.crv"));
+    QTest::newRow("info") << QStringList{"info", ramp};
+    QTest::newRow("points") << QStringList{"points", ramp};
+    QTest::newRow("area") << QStringList{"area", ramp};
+    QTest::newRow("script") << QStringList{"script", "X"};
+}
+
+void TestCli::lostOutputIsAFailure()
+{
+    QFETCH(QStringList, arguments);
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(OMBRELIS_CLI, arguments);
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), kExitUsage);
+    QCOMPARE(process.readAllStandardError(), "ombrelis-cli : impossible d'écrire la sortie standard\n");
+}
+
 QTEST_MAIN(TestCli)
 #include "test_cli.moc"
