@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -110,6 +111,7 @@ void TestCli::initTestCase()
     std::string tooMany = kWorkedExampleFile;
     tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n17\r\n");
     write("trop.crv", tooMany);
+    QVERIFY(mkfifo(qPrintable(dir_.filePath("tube.crv")), 0600) == 0);
 }
 
 void TestCli::infoPrintsTheFileFields()
@@ -272,6 +274,8 @@ void TestCli::badUsage_data()
     QTest::newRow("no file") << std::vector<std::string>{"info"} << "fichier .crv attendu";
     QTest::newRow("two files") << std::vector<std::string>{"points", worked, worked} << "fichier .crv attendu";
     QTest::newRow("missing file") << std::vector<std::string>{"info", file("absent.crv")} << "introuvable";
+    QTest::newRow("FIFO") << std::vector<std::string>{"info", file("tube.crv")} << "pas un fichier ordinaire";
+    QTest::newRow("device") << std::vector<std::string>{"points", "/dev/zero"} << "pas un fichier ordinaire";
     QTest::newRow("refused file") << std::vector<std::string>{"points", file("trop.crv")} << "17 échantillons";
     QTest::newRow("convert without out") << std::vector<std::string>{"convert", worked} << "--out";
     QTest::newRow("convert to other kind") << std::vector<std::string>{"convert", worked, "--out", file("a.txt")} << ".crv ou .csv";

@@ -9,6 +9,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -65,6 +66,8 @@ private Q_SLOTS:
     void failedWriteKeepsTheOldFile();
     void missingFileIsReportedAndChangesNothing();
     void refusedFileChangesNothing();
+    void onlyBoundedRegularFilesAreRead_data();
+    void onlyBoundedRegularFilesAreRead();
 
 private:
     QString path(const QString &name) const { return dir_.filePath(name); }
@@ -138,6 +141,35 @@ void TestCurveFileIo::refusedFileChangesNothing()
     QVERIFY2(error->contains("40 échantillons, 16 au plus."), qPrintable(*error));
     QCOMPARE(store->currentCurve, 0);
     QCOMPARE(store->slots[2].sampleCount, 0);
+}
+
+// Regression: /dev/zero filled the memory, a FIFO without writer blocked for ever.
+void TestCurveFileIo::onlyBoundedRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    QVERIFY(mkfifo(qPrintable(path("tube.crv")), 0600) == 0);
+    QDir(dir_.path()).mkdir("dossier.crv");
+    QFile sparse(path("enorme.crv"));
+    QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize((qint64{64} << 20) + 1));
+    QTest::newRow("FIFO") << path("tube.crv") << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("device") << "/dev/zero" << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("folder") << path("dossier.crv") << "c'est un dossier";
+    QTest::newRow("over 64 MiB") << path("enorme.crv") << "fichier trop volumineux";
+}
+
+void TestCurveFileIo::onlyBoundedRegularFilesAreRead()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    QString error;
+    QVERIFY(!readWholeFile(file, &error));
+    QVERIFY2(error.contains(file) && error.contains(reason), qPrintable(error));
+    if (file.endsWith(".crv")) {
+        auto store = std::make_unique<CurveStore>();
+        QVERIFY(readCurveFile(*store, file.chopped(4), 1));
+        QCOMPARE(store->currentCurve, 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCurveFileIo)

@@ -21,8 +21,8 @@ FileWriteResult writeFileAtomically(const QString &fileName, std::string_view by
 // Writes the slot as a .crv file to `fileName` (extension included).
 FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot);
 
-// The whole content of a file, or nullopt with a French message when it cannot
-// be read.
+// The whole content of a regular file of at most 64 MiB, or nullopt with a
+// French message naming the file and the reason when it cannot be read.
 std::optional<std::string> readWholeFile(const QString &fileName, QString *error);
 
 // Loads `baseName`.crv into `slot` of the store (see CurveStore::readCurveFile).
