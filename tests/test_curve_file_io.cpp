@@ -68,6 +68,8 @@ private Q_SLOTS:
     void refusedFileChangesNothing();
     void onlyBoundedRegularFilesAreRead_data();
     void onlyBoundedRegularFilesAreRead();
+    void nothingButRegularFilesIsReplaced_data();
+    void nothingButRegularFilesIsReplaced();
 
 private:
     QString path(const QString &name) const { return dir_.filePath(name); }
@@ -170,6 +172,34 @@ void TestCurveFileIo::onlyBoundedRegularFilesAreRead()
         QVERIFY(readCurveFile(*store, file.chopped(4), 1));
         QCOMPARE(store->currentCurve, 0);
     }
+}
+
+// Regression: the rename replaced a FIFO, or what a link named, by a plain file.
+void TestCurveFileIo::nothingButRegularFilesIsReplaced_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<FileWriteResult>("result");
+    QVERIFY(mkfifo(qPrintable(path("noeud")), 0600) == 0);
+    QVERIFY(QFile::link(path("noeud"), path("lien-noeud.crv")));
+    writeRaw(path("vrai.crv"), "ancien");
+    QVERIFY(QFile::link(path("vrai.crv"), path("lien-vrai.crv")));
+    QTest::newRow("FIFO") << path("noeud") << FileWriteResult::CannotOpen;
+    QTest::newRow("link to a FIFO") << path("lien-noeud.crv") << FileWriteResult::CannotOpen;
+    QTest::newRow("link to a regular file") << path("lien-vrai.crv") << FileWriteResult::Written;
+}
+
+void TestCurveFileIo::nothingButRegularFilesIsReplaced()
+{
+    QFETCH(QString, target);
+    QFETCH(FileWriteResult, result);
+    const auto slot = bigCurve();
+    QCOMPARE(writeCurveFile(target, *slot), result);
+    struct stat node {};
+    QVERIFY(stat(qPrintable(path("noeud")), &node) == 0 && S_ISFIFO(node.st_mode));
+    QVERIFY(QFileInfo(path("lien-noeud.crv")).isSymLink());
+    QVERIFY(QFileInfo(path("lien-vrai.crv")).isSymLink());
+    QCOMPARE(contentOf(path("vrai.crv")).toStdString(),
+             result == FileWriteResult::Written ? formatCurveFile(*slot) : "ancien");
 }
 
 QTEST_GUILESS_MAIN(TestCurveFileIo)

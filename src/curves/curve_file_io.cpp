@@ -64,8 +64,11 @@ QString cannotOpen(const QString &fileName, const QString &reason)
 
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes)
 {
+    // The rename would replace a FIFO or a device node by a plain file; a
+    // symbolic link to a regular file is followed by QSaveFile.
     const QFileInfo info(fileName);
-    if (info.isDir() || isWriteProtected(info) || isWriteProtected(QFileInfo(info.absolutePath())))
+    if ((info.exists() && !info.isFile()) || isWriteProtected(info) ||
+        isWriteProtected(QFileInfo(info.absolutePath())))
         return FileWriteResult::CannotOpen;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))

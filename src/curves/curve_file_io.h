@@ -14,8 +14,9 @@ enum class FileWriteResult {
 };
 
 // Replaces the file with `bytes` atomically: a temporary is written, then
-// renamed over the target. An existing file without write permission is
-// refused as CannotOpen, as it would be on a system where it is locked.
+// renamed over the target. An existing file without write permission, and
+// anything that is not a regular file once symbolic links are followed (a
+// FIFO, a device), is refused as CannotOpen and left as it was.
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes);
 
 // Writes the slot as a .crv file to `fileName` (extension included).
