@@ -70,6 +70,8 @@ private Q_SLOTS:
     void badUsage();
     void helpAndVersion();
     void binaryReportsThroughExitCodes();
+    void lostOutputIsAFailure_data();
+    void lostOutputIsAFailure();
 
 private:
     std::string file(const char *name) const { return dir_.filePath(name).toStdString(); }
@@ -310,6 +312,13 @@ void TestCli::helpAndVersion()
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.find("ombrelis-cli render") != std::string::npos);
     QCOMPARE(cli({"--version"}).out, "ombrelis-cli 1.1\n");
+
+    // The script line is upper-cased, ASCII letters only, as the script box does.
+    QVERIFY(help.out.find("majuscules") != std::string::npos);
+    const CliResult lower = cli({"script", "c2=c1*2+x", "--c1", file("three.crv"), "--current", "1"});
+    QCOMPARE(lower.code, 0);
+    QCOMPARE(lower.out, "0.000000 0.000000\n500.000000 700.000000\n1000.000000 1400.000000\n");
+    QCOMPARE(cli({"script", "c1=\xC3\xA9"}).err, "Syntaxe incorrecte pour le script!\n");
 }
 
 void TestCli::binaryReportsThroughExitCodes()

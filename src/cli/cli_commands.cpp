@@ -212,5 +212,11 @@ Step CliRun::script(const CliArguments &arguments, bool &failed)
 
 int runCli(const std::vector<std::string> &words, std::ostream &out, std::ostream &err)
 {
-    return CliRun(out, err).run(words);
+    const int code = CliRun(out, err).run(words);
+    // Output lost on a full disk or a closed pipe is a failure, not a success.
+    if (!out.flush()) {
+        err << "ombrelis-cli : impossible d'écrire la sortie standard\n";
+        return kExitUsage;
+    }
+    return code;
 }
