@@ -4,6 +4,7 @@
 #include "app/command_table.h"
 
 #include <QMainWindow>
+#include <QMdiArea>
 
 #include <memory>
 #include <unordered_map>
@@ -91,7 +92,9 @@ private:
     void updateRecentFileMenu();
     void updateWindowMenu();
     void tileWindows(Qt::Orientation orientation);
-    void placeNewWindow(QMdiSubWindow *window);
+    void cascadeWindows();
+    QList<QMdiSubWindow *> arrangedWindows(QMdiArea::WindowOrder order) const;
+    QRect cascadePlace(const QMdiSubWindow *window, int position) const;
 
     CTolvaneApp &app_;
     QMdiArea *mdiArea_ = nullptr;
