@@ -4,6 +4,8 @@
 #   ./fuzz.sh --ci [SECONDS]           every target from the committed corpus only
 # New corpus entries go to build-fuzz/corpus/TARGET, findings to
 # build-fuzz/findings/TARGET; the committed seeds in fuzz/corpus/ are only read.
+# Prints per target the inputs run, inputs per second of wall time and of CPU
+# time, and the findings.
 # Exits 1 when any target found something.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -45,13 +47,19 @@ for name in "${targets[@]}"; do
     log=build-fuzz/$name.log
     known=$(find "$findings" -type f | wc -l)
     status=0
-    "build-fuzz/fuzz/fuzz_$name" "${options[@]}" "$corpus" "fuzz/corpus/$name" >"$log" 2>&1 || status=$?
+    # CPU seconds as well as wall time: on a shared machine the wall-clock
+    # rate says more about the load than about the target.
+    TIMEFORMAT='%U %S'
+    { time "build-fuzz/fuzz/fuzz_$name" "${options[@]}" "$corpus" "fuzz/corpus/$name" \
+          >"$log" 2>&1 || status=$?; } 2>"build-fuzz/$name.cpu"
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+    cpuRate=$(awk -v runs="${runs:-0}" '{ s = $1 + $2; printf "%d", s > 0 ? runs / s : 0 }' "build-fuzz/$name.cpu")
     found=$(( $(find "$findings" -type f | wc -l) - known ))
     # libFuzzer stops at its first finding; a failure that left no input still counts.
     [ "$status" -ne 0 ] && [ "$found" -eq 0 ] && found=1
-    printf '%-12s %10s inputs %8s inputs/s %3s findings\n' "$name" "${runs:-?}" "${rate:-?}" "$found"
+    printf '%-12s %10s inputs %8s inputs/s %8s inputs/CPU-s %3s findings\n' \
+        "$name" "${runs:-?}" "${rate:-?}" "$cpuRate" "$found"
     if [ "$found" -ne 0 ]; then
         failed=1
         echo "  see $log and $findings/" >&2
