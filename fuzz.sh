@@ -22,7 +22,7 @@ fi
 target=${1:-all}
 seconds=${2:-60}
 if [ "$target" != all ] && [[ ! " ${targets[*]} " =~ " $target " ]]; then
-    echo "usage: ./fuzz.sh [--ci] [${targets[*]// /|}|all] [SECONDS]" >&2
+    echo "usage: ./fuzz.sh [--ci] [$(IFS='|'; echo "${targets[*]}")|all] [SECONDS]" >&2
     exit 2
 fi
 [ "$target" = all ] || targets=("$target")
@@ -37,24 +37,26 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 failed=0
 for name in "${targets[@]}"; do
-    corpus=build-fuzz/corpus/$name
-    $ci && corpus=build-fuzz/ci-corpus/$name && rm -rf "$corpus"
+    run=$name
+    $ci && run=ci-$name
+    corpus=build-fuzz/corpus/$run
+    $ci && rm -rf "$corpus"
     findings=build-fuzz/findings/$name
     mkdir -p "$corpus" "$findings"
     options=(-max_total_time="$seconds" -timeout=10 -print_final_stats=1
              -artifact_prefix="$findings/" -close_fd_mask=1)
     [ -f "fuzz/$name.dict" ] && options+=(-dict="fuzz/$name.dict")
-    log=build-fuzz/$name.log
+    log=build-fuzz/$run.log
     known=$(find "$findings" -type f | wc -l)
     status=0
     # CPU seconds as well as wall time: on a shared machine the wall-clock
     # rate says more about the load than about the target.
     TIMEFORMAT='%U %S'
     { time "build-fuzz/fuzz/fuzz_$name" "${options[@]}" "$corpus" "fuzz/corpus/$name" \
-          >"$log" 2>&1 || status=$?; } 2>"build-fuzz/$name.cpu"
+          >"$log" 2>&1 || status=$?; } 2>"build-fuzz/$run.cpu"
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-    cpuRate=$(awk -v runs="${runs:-0}" '{ s = $1 + $2; printf "%d", s > 0 ? runs / s : 0 }' "build-fuzz/$name.cpu")
+    cpuRate=$(awk -v runs="${runs:-0}" '{ s = $1 + $2; printf "%d", (s > 0 ? runs / s : 0) }' "build-fuzz/$run.cpu")
     found=$(( $(find "$findings" -type f | wc -l) - known ))
     # libFuzzer stops at its first finding; a failure that left no input still counts.
     [ "$status" -ne 0 ] && [ "$found" -eq 0 ] && found=1
