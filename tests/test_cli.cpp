@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -77,6 +78,8 @@ private Q_SLOTS:
     void badUsage();
     void helpAndVersion();
     void binaryReportsThroughExitCodes();
+    void lostOutputIsAFailure_data();
+    void lostOutputIsAFailure();
 
 private:
     std::string file(const char *name) const { return dir_.filePath(name).toStdString(); }
@@ -118,6 +121,7 @@ void TestCli::initTestCase()
     std::string tooMany = kWorkedExampleFile;
     tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n17\r\n");
     write("trop.crv", tooMany);
+    QVERIFY(mkfifo(qPrintable(dir_.filePath("tube.crv")), 0600) == 0);
 }
 
 void TestCli::infoPrintsTheFileFields()
@@ -199,6 +203,19 @@ void TestCli::scriptWorkedExample()
     QCOMPARE(points.out, "0.000000 0.000000\n250.000000 350.000000\n500.000000 700.000000\n"
                          "750.000000 1050.000000\n1000.000000 1400.000000\n");
     QVERIFY(cli({"info", file("c2.crv")}).out.ends_with("interpolationFlag: 1\n"));
+
+    // Regression: a target with control samples was resampled back to its old curve.
+    const std::vector<std::string> doubled = {"script", "C2=C1*2", "--c1", file("three.crv"),
+                                              "--c2", file("two.crv"), "--current", "1"};
+    const std::string expected = "0.000000 0.000000\n500.000000 200.000000\n1000.000000 400.000000\n";
+    QCOMPARE(cli(doubled).out, expected);
+    auto toFile = doubled;
+    toFile.insert(toFile.end(), {"--out", file("doubled.crv")});
+    QCOMPARE(cli(toFile).code, 0);
+    QCOMPARE(cli({"points", file("doubled.crv")}).out, expected);
+    const std::string info = cli({"info", file("doubled.crv")}).out;
+    QVERIFY2(info.find("sampleCount: 0\n") != std::string::npos, info.c_str());
+    QVERIFY(info.ends_with("interpolationFlag: 1\n"));
 
     // Without --out the target's points are printed; --count sets the grid.
     const auto printed = lines(cli({"script", "X/2", "--count", "16"}).out);
@@ -378,6 +395,8 @@ void TestCli::badUsage_data()
     QTest::newRow("no file") << std::vector<std::string>{"info"} << "fichier .crv attendu";
     QTest::newRow("two files") << std::vector<std::string>{"points", worked, worked} << "fichier .crv attendu";
     QTest::newRow("missing file") << std::vector<std::string>{"info", file("absent.crv")} << "introuvable";
+    QTest::newRow("FIFO") << std::vector<std::string>{"info", file("tube.crv")} << "pas un fichier ordinaire";
+    QTest::newRow("device") << std::vector<std::string>{"points", "/dev/zero"} << "pas un fichier ordinaire";
     QTest::newRow("refused file") << std::vector<std::string>{"points", file("trop.crv")} << "17 échantillons";
     QTest::newRow("convert without out") << std::vector<std::string>{"convert", worked} << "--out";
     QTest::newRow("convert to other kind") << std::vector<std::string>{"convert", worked, "--out", file("a.txt")} << ".crv ou .csv";
@@ -415,6 +434,13 @@ void TestCli::helpAndVersion()
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.find("ombrelis-cli render") != std::string::npos);
     QCOMPARE(cli({"--version"}).out, "ombrelis-cli 1.1\n");
+
+    // The script line is upper-cased, ASCII letters only, as the script box does.
+    QVERIFY(help.out.find("majuscules") != std::string::npos);
+    const CliResult lower = cli({"script", "c2=c1*2+x", "--c1", file("three.crv"), "--current", "1"});
+    QCOMPARE(lower.code, 0);
+    QCOMPARE(lower.out, "0.000000 0.000000\n500.000000 700.000000\n1000.000000 1400.000000\n");
+    QCOMPARE(cli({"script", "c1=\xC3\xA9"}).err, "Syntaxe incorrecte pour le script!\n");
 }
 
 void TestCli::binaryReportsThroughExitCodes()
@@ -429,6 +455,28 @@ void TestCli::binaryReportsThroughExitCodes()
     QVERIFY(process.waitForFinished());
     QCOMPARE(process.exitCode(), kExitUsage);
     QVERIFY(process.readAllStandardError().startsWith("ombrelis-cli : "));
+}
+
+// Regression: output lost on a full device was reported as a success.
+void TestCli::lostOutputIsAFailure_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    const QString ramp = QString::fromStdString(example("ramp.crv"));
+    QTest::newRow("info") << QStringList{"info", ramp};
+    QTest::newRow("points") << QStringList{"points", ramp};
+    QTest::newRow("area") << QStringList{"area", ramp};
+    QTest::newRow("script") << QStringList{"script", "X"};
+}
+
+void TestCli::lostOutputIsAFailure()
+{
+    QFETCH(QStringList, arguments);
+    QProcess process;
+    process.setStandardOutputFile("/dev/full");
+    process.start(OMBRELIS_CLI, arguments);
+    QVERIFY(process.waitForFinished());
+    QCOMPARE(process.exitCode(), kExitUsage);
+    QCOMPARE(process.readAllStandardError(), "ombrelis-cli : impossible d'écrire la sortie standard\n");
 }
 
 QTEST_MAIN(TestCli)

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray contentOf(const QString &path)
@@ -45,6 +49,10 @@ private Q_SLOTS:
     void failedWriteKeepsTheOldFile();
     void missingFileIsReportedAndChangesNothing();
     void refusedFileChangesNothing();
+    void onlyBoundedRegularFilesAreRead_data();
+    void onlyBoundedRegularFilesAreRead();
+    void nothingButRegularFilesIsReplaced_data();
+    void nothingButRegularFilesIsReplaced();
 
 private:
     QString path(const QString &name) const { return dir_.filePath(name); }
@@ -118,6 +126,63 @@ void TestCurveFileIo::refusedFileChangesNothing()
     QVERIFY2(error->contains("40 échantillons, 16 au plus."), qPrintable(*error));
     QCOMPARE(store->currentCurve, 0);
     QCOMPARE(store->slots[2].sampleCount, 0);
+}
+
+// Regression: /dev/zero filled the memory, a FIFO without writer blocked for ever.
+void TestCurveFileIo::onlyBoundedRegularFilesAreRead_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    QVERIFY(mkfifo(qPrintable(path("tube.crv")), 0600) == 0);
+    QDir(dir_.path()).mkdir("dossier.crv");
+    QFile sparse(path("enorme.crv"));
+    QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize((qint64{64} << 20) + 1));
+    QTest::newRow("FIFO") << path("tube.crv") << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("device") << "/dev/zero" << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("folder") << path("dossier.crv") << "c'est un dossier";
+    QTest::newRow("over 64 MiB") << path("enorme.crv") << "fichier trop volumineux";
+}
+
+void TestCurveFileIo::onlyBoundedRegularFilesAreRead()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    QString error;
+    QVERIFY(!readWholeFile(file, &error));
+    QVERIFY2(error.contains(file) && error.contains(reason), qPrintable(error));
+    if (file.endsWith(".crv")) {
+        auto store = std::make_unique<CurveStore>();
+        QVERIFY(readCurveFile(*store, file.chopped(4), 1));
+        QCOMPARE(store->currentCurve, 0);
+    }
+}
+
+// Regression: the rename replaced a FIFO, or what a link named, by a plain file.
+void TestCurveFileIo::nothingButRegularFilesIsReplaced_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<FileWriteResult>("result");
+    QVERIFY(mkfifo(qPrintable(path("noeud")), 0600) == 0);
+    QVERIFY(QFile::link(path("noeud"), path("lien-noeud.crv")));
+    writeRaw(path("vrai.crv"), "ancien");
+    QVERIFY(QFile::link(path("vrai.crv"), path("lien-vrai.crv")));
+    QTest::newRow("FIFO") << path("noeud") << FileWriteResult::CannotOpen;
+    QTest::newRow("link to a FIFO") << path("lien-noeud.crv") << FileWriteResult::CannotOpen;
+    QTest::newRow("link to a regular file") << path("lien-vrai.crv") << FileWriteResult::Written;
+}
+
+void TestCurveFileIo::nothingButRegularFilesIsReplaced()
+{
+    QFETCH(QString, target);
+    QFETCH(FileWriteResult, result);
+    const auto slot = bigCurve();
+    QCOMPARE(writeCurveFile(target, *slot), result);
+    struct stat node {};
+    QVERIFY(stat(qPrintable(path("noeud")), &node) == 0 && S_ISFIFO(node.st_mode));
+    QVERIFY(QFileInfo(path("lien-noeud.crv")).isSymLink());
+    QVERIFY(QFileInfo(path("lien-vrai.crv")).isSymLink());
+    QCOMPARE(contentOf(path("vrai.crv")).toStdString(),
+             result == FileWriteResult::Written ? formatCurveFile(*slot) : "ancien");
 }
 
 QTEST_GUILESS_MAIN(TestCurveFileIo)

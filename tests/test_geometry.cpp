@@ -48,6 +48,7 @@ private Q_SLOTS:
     void fewSamplesOrBadCountsWriteNothing();
     void degenerateInputTerminates_data();
     void degenerateInputTerminates();
+    void segmentFarWiderThanTheStep();
     void controlPolygonOrder();
     void surfaceOfStraightLine();
     void surfaceBelowZeroIsNegative();
@@ -202,6 +203,24 @@ void TestGeometry::degenerateInputTerminates()
     slot->samplingCount = 4096;
     sampleCurve(*slot);  // returns: the bisection is bounded
     QVERIFY(true);
+}
+
+// Regression: a halving cap of 64 stopped short of the band on a segment
+// 10^19 steps wide, leaving the same y at every point.
+void TestGeometry::segmentFarWiderThanTheStep()
+{
+    auto slot = makeSlot();
+    slot->sampleCount = 2;
+    slot->samples[1] = {1e22, 1e22};
+    slot->endTangents[0] = {1e22 / 3, 1e22 / 3};
+    slot->startTangents[1] = {2e22 / 3, 2e22 / 3};
+    slot->samplingCount = 64;
+    sampleCurve(*slot);
+    const double band = 1000.0 / 63 * 0.01;  // y = x on this segment, met within the band
+    for (int j = 0; j < 64; ++j) {
+        const CurvePoint p = slot->sampledPoints[j];
+        QVERIFY2(std::abs(p.y - p.x) <= band, qPrintable(QString::number(j)));
+    }
 }
 
 void TestGeometry::controlPolygonOrder()

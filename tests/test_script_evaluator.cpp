@@ -159,8 +159,11 @@ void TestScriptEvaluator::workedExample()
     QCOMPARE(c2.ymax, 2000.0);
     QVERIFY(c2.active);
     QCOMPARE(c2.interpolationFlag, 1);
+    // Regression: the old control samples resampled over the result at the next repaint.
+    QCOMPARE(c2.sampleCount, 0);
+    store->resampleDrawnCurves();
+    QCOMPARE(ordinates(c2), (QList<double>{0, 350, 700, 1050, 1400}));
     // What the assignment does not own stays.
-    QCOMPARE(c2.sampleCount, 3);
     QCOMPARE(c2.samples[0], (CurvePoint{1, 2}));
     QCOMPARE(c2.colour, Colour{0x00FF00});
 }
@@ -285,6 +288,7 @@ void TestScriptEvaluator::messageSequences()
     store->slots[0].interpolationFlag = 0;
     store->slots[0].active = true;
     store->slots[0].sampledPoints[3] = {7, 7};
+    store->slots[0].sampleCount = 2;
     const auto before = std::make_unique<CurveStore>(*store);
 
     const ScriptRunResult result = run(*store, line);
@@ -301,6 +305,8 @@ void TestScriptEvaluator::messageSequences()
     // A faulty run writes the slot but leaves it as active and as computed as it was.
     QVERIFY(c1.active);
     QCOMPARE(c1.interpolationFlag, messages.isEmpty() ? 1 : 0);
+    // Only a valid result drops the control samples; a faulty one comes back at the next repaint.
+    QCOMPARE(c1.sampleCount, messages.isEmpty() ? 0 : 2);
 }
 
 void TestScriptEvaluator::faultyPartCountsAsZero()

@@ -347,6 +347,8 @@ void ShellWindowsTest::arrangementNeedsAWindow()
 {
     CMainFrame &frame = shell->frame();
     frame.runCommand(cmd::FileNew);
+    const QSize newWindowSize = frame.childFrames[1]->size();
+    QVERIFY(newWindowSize.height() > 150);
     QVERIFY(frame.runCommand(cmd::WindowTileVertical));
     const QRect left = frame.childFrames[0]->geometry();
     const QRect right = frame.childFrames[1]->geometry();
@@ -357,7 +359,16 @@ void ShellWindowsTest::arrangementNeedsAWindow()
     const QRect bottom = frame.childFrames[1]->geometry();
     QCOMPARE(top.left(), bottom.left());
     QCOMPARE(top.bottom() + 1, bottom.top());
+    // Regression: Cascade shrank every window to its title bar, even when restored from maximised.
+    frame.childFrames[0]->showMaximized();
     QVERIFY(frame.runCommand(cmd::WindowCascade));
+    for (CChildFrame *child : frame.childFrames)
+        QCOMPARE(child->size(), newWindowSize);
+    const QPoint offset = frame.childFrames[1]->pos() - frame.childFrames[0]->pos();
+    QVERIFY(offset.x() != 0 && offset.x() == offset.y());
+    frame.childFrames[1]->showMaximized();
+    frame.childFrames[1]->showNormal();
+    QCOMPARE(frame.childFrames[1]->size(), newWindowSize);
 
     frame.mdiArea()->closeAllSubWindows();
     ShellFixture::settle();

@@ -84,16 +84,17 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
     mdiArea_->addSubWindow(frame);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateFrameTitle);
     connect(frame, &CChildFrame::closing, this, &CMainFrame::unregisterWindow);
-    placeNewWindow(frame);
+    frame->setGeometry(cascadePlace(frame, static_cast<int>(mdiArea_->subWindowList().size() - 1)));
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     frame->view()->setFocus();
     return frame;
 }
 
-// New windows cascade down from the top left corner, each one title bar
-// further, and are as large as the area less the depth of the cascade.
-void CMainFrame::placeNewWindow(QMdiSubWindow *window)
+// The place of the window at `position` in the cascade: down from the top
+// left corner, each one title bar further, as large as the area less the
+// depth of the cascade. New windows go there too.
+QRect CMainFrame::cascadePlace(const QMdiSubWindow *window, int position) const
 {
     constexpr int kWindowsPerStack = 9;
     const int spacing = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
@@ -102,10 +103,10 @@ void CMainFrame::placeNewWindow(QMdiSubWindow *window)
         layout()->activate();  // a hidden frame has not laid its area out yet
     const QSize area = mdiArea_->contentsRect().size();
     const int stacks = std::max(1, area.height() / (spacing * kWindowsPerStack));
-    const int position = static_cast<int>(mdiArea_->subWindowList().size() - 1) % (stacks + 1);
+    const int offset = spacing * (position % (stacks + 1));
     const QSize size(std::max(area.width() - spacing * stacks, 200),
                      std::max(area.height() - spacing * stacks, 150));
-    window->setGeometry(QRect(QPoint(spacing * position, spacing * position), size));
+    return QRect(QPoint(offset, offset), size);
 }
 
 CChildFrame *CMainFrame::findDocumentWindow(const QString &path) const

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QMdiArea>
 
 #include <array>
 #include <memory>
@@ -133,7 +134,9 @@ private:
     void updateBarControls();
     CAxisBar *createBar(BarId bar);
     void fitWindowsToArea();
-    void placeNewWindow(QMdiSubWindow *window);
+    void cascadeWindows();
+    QList<QMdiSubWindow *> arrangedWindows(QMdiArea::WindowOrder order) const;
+    QRect cascadePlace(const QMdiSubWindow *window, int position) const;
 
     CTolvaneApp &app_;
     QMdiArea *mdiArea_ = nullptr;

@@ -188,7 +188,7 @@ void CMainFrame::createAccelerators()
 void CMainFrame::bindCommands()
 {
     const auto whileDocumentOpen = [this](CommandUpdate &state) { state.enable(activeChildFrame() != nullptr); };
-    commands_.bind(cmd::WindowCascade, [this] { mdiArea_->cascadeSubWindows(); }, whileDocumentOpen);
+    commands_.bind(cmd::WindowCascade, [this] { cascadeWindows(); }, whileDocumentOpen);
     commands_.bind(cmd::WindowTileHorizontal, [this] { tileWindows(Qt::Vertical); }, whileDocumentOpen);
     commands_.bind(cmd::WindowTileVertical, [this] { tileWindows(Qt::Horizontal); }, whileDocumentOpen);
     commands_.bind(
@@ -208,12 +208,7 @@ void CMainFrame::bindCommands()
 // sets them side by side; `stacking` is the direction in which they follow.
 void CMainFrame::tileWindows(Qt::Orientation stacking)
 {
-    QList<QMdiSubWindow *> windows;
-    const auto all = mdiArea_->subWindowList();
-    for (QMdiSubWindow *window : all) {
-        if (window->isVisible() && !window->isMinimized())
-            windows.append(window);
-    }
+    const QList<QMdiSubWindow *> windows = arrangedWindows(QMdiArea::CreationOrder);
     if (windows.isEmpty())
         return;
     const QSize area = mdiArea_->viewport()->size();
@@ -229,4 +224,30 @@ void CMainFrame::tileWindows(Qt::Orientation stacking)
             window->setGeometry(left, 0, area.width() * (i + 1) / count - left, area.height());
         }
     }
+}
+
+// Qt's own cascade sizes windows from their size hints, and the plot view has
+// none: every window would shrink to its title bar. The windows go where new
+// windows go instead, in stacking order so that the active one stays on top.
+void CMainFrame::cascadeWindows()
+{
+    const QList<QMdiSubWindow *> windows = arrangedWindows(QMdiArea::StackingOrder);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow *window = windows.at(i);
+        window->showNormal();
+        window->setGeometry(cascadePlace(window, i));
+        window->raise();
+    }
+}
+
+// The windows that the arrangement commands move: shown and not minimised.
+QList<QMdiSubWindow *> CMainFrame::arrangedWindows(QMdiArea::WindowOrder order) const
+{
+    QList<QMdiSubWindow *> windows;
+    const auto all = mdiArea_->subWindowList(order);
+    for (QMdiSubWindow *window : all) {
+        if (window->isVisible() && !window->isMinimized())
+            windows.append(window);
+    }
+    return windows;
 }

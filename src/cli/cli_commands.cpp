@@ -9,6 +9,7 @@
 #include "curves/curve_store.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
+#include "script/script_text.h"
 #include "view/plot_mapping.h"
 
 #include <functional>
@@ -31,6 +32,7 @@ constexpr const char *kUsage =
     "  ombrelis-cli convert ENTREE.crv --out SORTIE.crv|SORTIE.csv\n"
     "  ombrelis-cli import DONNEES.csv --out COURBE.crv [--x-legend T] [--y-legend T]\n"
     "\n"
+    "La ligne de script passe en majuscules (lettres a à z) comme dans la boîte de script.\n"
     "--count N (16 à 4096) fixe le nombre de points échantillonnés des courbes non calculées ;\n"
     "K (1 à 4) choisit la courbe courante. Codes de sortie : 0 succès, 1 script en échec,\n"
     "2 usage incorrect ou fichier illisible ou impossible à écrire.\n";
@@ -195,7 +197,7 @@ Step CliRun::script(const CliArguments &arguments, bool &failed)
     if (auto failure = prepareWindow(arguments, *store))
         return failure;
 
-    const ScriptRunResult result = runScript(*store, arguments.positional[0]);
+    const ScriptRunResult result = runScript(*store, upperCaseAscii(arguments.positional[0]));
     for (const std::string &message : result.messages)
         err_ << message << '\n';
     failed = !result.valid;
@@ -215,5 +217,11 @@ Step CliRun::script(const CliArguments &arguments, bool &failed)
 
 int runCli(const std::vector<std::string> &words, std::ostream &out, std::ostream &err)
 {
-    return CliRun(out, err).run(words);
+    const int code = CliRun(out, err).run(words);
+    // Output lost on a full disk or a closed pipe is a failure, not a success.
+    if (!out.flush()) {
+        err << "ombrelis-cli : impossible d'écrire la sortie standard\n";
+        return kExitUsage;
+    }
+    return code;
 }

@@ -18,6 +18,9 @@ bool isWriteProtected(const QFileInfo &info)
     return info.exists() && (!info.isWritable() || !(info.permissions() & kAnyWrite));
 }
 
+// Far above the few megabytes of the largest file the writer produces.
+constexpr qint64 kMaxReadBytes = qint64{64} << 20;
+
 QString quoted(const QString &fileName)
 {
     return QStringLiteral("« %1 »").arg(fileName);
@@ -34,12 +37,38 @@ QString openFailureReason(const QFileInfo &info)
     return QStringLiteral("ouverture impossible");
 }
 
+QString tooLarge()
+{
+    return QStringLiteral("fichier trop volumineux (plus de 64 Mio)");
+}
+
+// Why a file is not read at all: only regular files of bounded size are, so
+// that a FIFO never blocks the open and a device never fills the memory.
+QString refusalReason(const QFileInfo &info)
+{
+    if (!info.exists() || info.isDir())
+        return openFailureReason(info);
+    if (!info.isFile())
+        return QStringLiteral("ce n'est pas un fichier ordinaire");
+    if (info.size() > kMaxReadBytes)
+        return tooLarge();
+    return {};
+}
+
+QString cannotOpen(const QString &fileName, const QString &reason)
+{
+    return QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.").arg(quoted(fileName), reason);
+}
+
 }  // namespace
 
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *reason)
 {
+    // The rename would replace a FIFO or a device node by a plain file; a
+    // symbolic link to a regular file is followed by QSaveFile.
     const QFileInfo info(fileName);
-    if (info.isDir() || isWriteProtected(info) || isWriteProtected(QFileInfo(info.absolutePath())))
+    if ((info.exists() && !info.isFile()) || isWriteProtected(info) ||
+        isWriteProtected(QFileInfo(info.absolutePath())))
         return FileWriteResult::CannotOpen;
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
@@ -66,14 +95,25 @@ bool isWritableFile(const QString &fileName)
 
 std::optional<std::string> readWholeFile(const QString &fileName, QString *error)
 {
+    const QString refusal = refusalReason(QFileInfo(fileName));
+    if (!refusal.isEmpty()) {
+        if (error)
+            *error = cannotOpen(fileName, refusal);
+        return std::nullopt;
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
-                         .arg(quoted(fileName), openFailureReason(QFileInfo(fileName)));
+            *error = cannotOpen(fileName, openFailureReason(QFileInfo(fileName)));
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    // Bounded again: the file may have grown since it was looked at.
+    const QByteArray bytes = file.read(kMaxReadBytes + 1);
+    if (bytes.size() > kMaxReadBytes) {
+        if (error)
+            *error = cannotOpen(fileName, tooLarge());
+        return std::nullopt;
+    }
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = QStringLiteral("Impossible de lire le fichier %1 : erreur de lecture.")

@@ -14,8 +14,9 @@ enum class FileWriteResult {
 };
 
 // Replaces the file with `bytes` atomically: a temporary is written, then
-// renamed over the target. An existing file without write permission is
-// refused as CannotOpen, as it would be on a system where it is locked.
+// renamed over the target. An existing file without write permission, and
+// anything that is not a regular file once symbolic links are followed (a
+// FIFO, a device), is refused as CannotOpen and left as it was.
 // When the write fails, *reason (if given) says why, in the system's words.
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *reason = nullptr);
 
@@ -26,8 +27,8 @@ FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot, Q
 // write-protected.
 bool isWritableFile(const QString &fileName);
 
-// The whole content of a file, or nullopt with a French message when it cannot
-// be read.
+// The whole content of a regular file of at most 64 MiB, or nullopt with a
+// French message naming the file and the reason when it cannot be read.
 std::optional<std::string> readWholeFile(const QString &fileName, QString *error);
 
 // Loads `baseName`.crv into `slot` of the store (see CurveStore::readCurveFile).

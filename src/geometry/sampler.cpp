@@ -20,7 +20,10 @@ struct BezierWeights {
 };
 
 // The y of segment k at abscissa x: the segment's x is inverted by bisection
-// on t, first trying t = 0.5, until x lies within eps of it.
+// on t, first trying t = 0.5, until x lies within eps of it or t can no
+// longer be halved. The second bound ends every search, even without a band
+// (eps <= 0, non-finite coordinates), within the ~1,100 halvings that
+// exhaust a double, and lets a segment far wider than eps reach its band.
 double segmentYAt(const CurveSlot &slot, int k, double x, double eps)
 {
     const CurvePoint &q0 = slot.samples[k];
@@ -29,19 +32,21 @@ double segmentYAt(const CurveSlot &slot, int k, double x, double eps)
     const CurvePoint &q3 = slot.samples[k + 1];
     double lo = 0.0;
     double hi = 1.0;
-    BezierWeights weights(0.5);
-    for (int step = 0; step < kMaxBisectionSteps; ++step) {
-        const double t = (lo + hi) * 0.5;
-        weights = BezierWeights(t);
+    double t = 0.5;
+    for (;;) {
+        const BezierWeights weights(t);
         const double segmentX = weights.apply(q0.x, q1.x, q2.x, q3.x);
         if (x < segmentX - eps)
             hi = t;
         else if (x > segmentX + eps)
             lo = t;
         else
-            break;
+            return weights.apply(q0.y, q1.y, q2.y, q3.y);
+        const double next = (lo + hi) * 0.5;
+        if (next == lo || next == hi)
+            return weights.apply(q0.y, q1.y, q2.y, q3.y);
+        t = next;
     }
-    return weights.apply(q0.y, q1.y, q2.y, q3.y);
 }
 
 }  // namespace

@@ -4,11 +4,6 @@
 
 #include <vector>
 
-// The most halvings the x inversion of one sampled point takes. Far beyond
-// the precision of t for any sane curve; it only ends the search when there
-// is no stopping band (xmax <= xmin, non-finite coordinates).
-inline constexpr int kMaxBisectionSteps = 64;
-
 // Fills sampledPoints[0..N-1] (N = samplingCount) with points on the even x
 // grid from xmin to xmax, y read off the piecewise Bézier curve of the control
 // samples, ymin outside the samples' x span (both ends inclusive). Does

@@ -144,8 +144,11 @@ ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine)
     CurveSlot &slot = store.slots[choice.target];
     result.valid = evaluateInto(slot, expression, curves, result.messages);
     if (result.valid) {
+        // The result is the curve now: control samples left in place would
+        // resample the old curve over it at the next repaint.
         slot.active = true;
         slot.interpolationFlag = 1;
+        slot.sampleCount = 0;
     }
     return result;
 }

@@ -22,8 +22,8 @@ struct ScriptRunResult {
 // "C1=C1*2" doubles curve 1. The target takes the expression as its name,
 // the legends "Xscript" and "Yscript", the range of the current curve widened
 // to every curve named, the current curve's y bounds and sampling count, and
-// becomes the current curve; it turns active and computed only when the whole
-// expression was valid.
+// becomes the current curve; it turns active and computed, without control
+// samples, only when the whole expression was valid.
 ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine);
 
 // The lowest of curves 1 to 4 (slots 0 to 3) that is not active.
