@@ -12,7 +12,7 @@
 namespace {
 
 const ClientSize kClient{1920, 1080};
-const ClientSize kSmall{600, 400};  // the editor's first window
+const ClientSize kSmall{600, 400};  // a small window
 
 enum class Style { Smoothing, Polyline, Bars };
 
@@ -68,6 +68,21 @@ void smallLoop(benchmark::State &state, Style style, int samplingCount, PaintPat
     paintLoop(state, style, samplingCount, path, kSmall);
 }
 
+// The painter alone, the scene built once: both paths share the building.
+void paintOnlyLoop(benchmark::State &state, ClientSize client, PaintPath path)
+{
+    auto store = busyStore(Style::Bars, 4096);
+    const PlotScene scene = buildPlotScene(*store, client);
+    QImage image(client.width, client.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        paintScene(painter, scene, path);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 // The scene alone, to tell building from painting.
 void buildLoop(benchmark::State &state, Style style, int samplingCount,
                ClientSize client = kClient)
@@ -108,6 +123,15 @@ BENCHMARK_CAPTURE(referenceLoop, bars_4x4096_points, Style::Bars, 4096)
 BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400, Style::Bars, 4096, PaintPath::Fastest)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400_reference, Style::Bars, 4096,
+                  PaintPath::Reference)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points, kClient, PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_reference, kClient, PaintPath::Reference)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_600x400, kSmall, PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_600x400_reference, kSmall,
                   PaintPath::Reference)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(buildLoop, bars_4x4096_points_600x400, Style::Bars, 4096, kSmall)

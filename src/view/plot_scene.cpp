@@ -1,6 +1,7 @@
 #include "view/plot_scene.h"
 
 #include "geometry/sampler.h"
+#include "view/vector_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -248,6 +249,7 @@ PlotScene buildPlotScene(CurveStore &store, ClientSize client)
     PlotScene scene;
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return scene;
+    clearUpperVectorState();  // a paint has just run Qt's routines
     SceneBuilder builder(store, client, scene);
     if (store.showAxes)
         builder.addAxes();

@@ -2,6 +2,7 @@
 
 #include "view/column_spans.h"
 #include "view/pixel_runs.h"
+#include "view/vector_state.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -336,6 +337,7 @@ void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setBrush(Qt::NoBrush);
     painter.setBackgroundMode(Qt::TransparentMode);
+    clearUpperVectorState();  // after the painter's own set-up
     QImage *image = path == PaintPath::Fastest ? directImage(painter) : nullptr;
     if (image) {
         ImageSink sink(*image);
