@@ -12,6 +12,7 @@
 namespace {
 
 const ClientSize kClient{1920, 1080};
+const ClientSize kSmall{600, 400};  // a small window
 
 enum class Style { Smoothing, Polyline, Bars };
 
@@ -41,13 +42,13 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
 
 // A paint: the scene built (curves re-sampled) and painted over the window.
 void paintLoop(benchmark::State &state, Style style, int samplingCount,
-               PaintPath path = PaintPath::Fastest)
+               PaintPath path = PaintPath::Fastest, ClientSize client = kClient)
 {
     auto store = busyStore(style, samplingCount);
-    QImage image(kClient.width, kClient.height, QImage::Format_RGB32);
+    QImage image(client.width, client.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     for (auto _ : state) {
-        const PlotScene scene = buildPlotScene(*store, kClient);
+        const PlotScene scene = buildPlotScene(*store, client);
         QPainter painter(&image);
         paintScene(painter, scene, path);
         painter.end();
@@ -61,12 +62,34 @@ void referenceLoop(benchmark::State &state, Style style, int samplingCount)
     paintLoop(state, style, samplingCount, PaintPath::Reference);
 }
 
+// The editor's first window size, both paths.
+void smallLoop(benchmark::State &state, Style style, int samplingCount, PaintPath path)
+{
+    paintLoop(state, style, samplingCount, path, kSmall);
+}
+
+// The painter alone, the scene built once: both paths share the building.
+void paintOnlyLoop(benchmark::State &state, ClientSize client, PaintPath path)
+{
+    auto store = busyStore(Style::Bars, 4096);
+    const PlotScene scene = buildPlotScene(*store, client);
+    QImage image(client.width, client.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        paintScene(painter, scene, path);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
 // The scene alone, to tell building from painting.
-void buildLoop(benchmark::State &state, Style style, int samplingCount)
+void buildLoop(benchmark::State &state, Style style, int samplingCount,
+               ClientSize client = kClient)
 {
     auto store = busyStore(style, samplingCount);
     for (auto _ : state) {
-        const PlotScene scene = buildPlotScene(*store, kClient);
+        const PlotScene scene = buildPlotScene(*store, client);
         benchmark::DoNotOptimize(scene.primitives.data());
     }
 }
@@ -96,6 +119,22 @@ BENCHMARK_CAPTURE(referenceLoop, smoothing_4x16_samples, Style::Smoothing, 64)
 BENCHMARK_CAPTURE(referenceLoop, polyline_4x4096_points, Style::Polyline, 4096)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(referenceLoop, bars_4x4096_points, Style::Bars, 4096)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400, Style::Bars, 4096, PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400_reference, Style::Bars, 4096,
+                  PaintPath::Reference)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points, kClient, PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_reference, kClient, PaintPath::Reference)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_600x400, kSmall, PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_600x400_reference, kSmall,
+                  PaintPath::Reference)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(buildLoop, bars_4x4096_points_600x400, Style::Bars, 4096, kSmall)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(buildLoop, smoothing_4x16_samples, Style::Smoothing, 64)
     ->Unit(benchmark::kMicrosecond);

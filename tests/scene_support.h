@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 // A store is eight 4096-point slots; tests keep it on the heap.
@@ -39,6 +40,8 @@ inline void setSamples(CurveSlot &slot, std::initializer_list<CurvePoint> sample
     }
 }
 
+// The primitives of one kind in drawing order; the rectangles of a curve's
+// bars count as rectangles.
 template <typename Primitive>
 std::vector<Primitive> primitivesOf(const PlotScene &scene)
 {
@@ -46,6 +49,10 @@ std::vector<Primitive> primitivesOf(const PlotScene &scene)
     for (const ScenePrimitive &primitive : scene.primitives) {
         if (const auto *p = std::get_if<Primitive>(&primitive))
             found.push_back(*p);
+        if constexpr (std::is_same_v<Primitive, SceneRectangle>) {
+            if (const auto *bars = std::get_if<SceneBars>(&primitive))
+                found.insert(found.end(), bars->rectangles.begin(), bars->rectangles.end());
+        }
     }
     return found;
 }

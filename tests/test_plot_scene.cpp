@@ -12,13 +12,17 @@ constexpr ClientSize kClient{600, 400};
 constexpr int kIntMax = std::numeric_limits<int>::max();
 
 // One letter per primitive in drawing order: Line, Polyline, Rectangle,
-// Bézier, Mark, Text.
+// Bézier, Mark, Text; one Rectangle per bar.
 QString signature(const PlotScene &scene)
 {
     static const char letters[] = "LPRBMT";
     QString text;
-    for (const ScenePrimitive &primitive : scene.primitives)
-        text += QLatin1Char(letters[primitive.index()]);
+    for (const ScenePrimitive &primitive : scene.primitives) {
+        if (const auto *bars = std::get_if<SceneBars>(&primitive))
+            text += QString(qsizetype(bars->rectangles.size()), QLatin1Char('R'));
+        else
+            text += QLatin1Char(letters[primitive.index()]);
+    }
     return text;
 }
 

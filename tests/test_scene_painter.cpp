@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <random>
 
@@ -63,7 +65,7 @@ QRect paintedBounds(const QImage &image)
 PlotScene randomScene(std::mt19937 &random)
 {
     std::uniform_int_distribution<int> near(-20, 100);
-    std::uniform_int_distribution<int> kind(0, 5);
+    std::uniform_int_distribution<int> kind(0, 6);
     std::uniform_int_distribution<int> count(1, 12);
     std::uniform_int_distribution<int> percent(0, 99);
     const Colour palette[] = {kBlack, kWhite, kBlue, 0x0000FF, 0x00FF00, 0x336699};
@@ -101,18 +103,113 @@ PlotScene randomScene(std::mt19937 &random)
         case 4:
             scene.primitives.push_back(SceneMark{point(), colour()});
             break;
-        default:
+        case 5:
             scene.primitives.push_back(SceneText{point(), "12.50", cursorLabelFont()});
             break;
+        default: {
+            // Overlapping rectangles of every shape, one over another.
+            SceneBars bars;
+            for (int k = count(random) * 2; k > 0; --k) {
+                const PixelPoint a = point();
+                const PixelPoint b = point();
+                bars.rectangles.push_back({std::min(a.x, b.x), std::min(a.y, b.y),
+                                           std::max(a.x, b.x), std::max(a.y, b.y), colour(),
+                                           colour()});
+            }
+            scene.primitives.push_back(std::move(bars));
+            break;
+        }
         }
     }
     return scene;
 }
 
-QImage paintedWith(const PlotScene &scene, PaintPath path,
-                   QImage::Format format = QImage::Format_RGB32)
+// Bounds of the current curve as a user may set them: ordinary, mirrored,
+// empty, huge, negative, above zero.
+void setRandomBounds(CurveSlot &slot, std::mt19937 &random)
 {
-    QImage image(kSize, format);
+    std::uniform_real_distribution<double> unit(0, 1);
+    switch (random() % 6) {
+    case 0:
+        slot.xmin = 0, slot.xmax = 1000, slot.ymin = 0, slot.ymax = 1000;
+        break;
+    case 1:  // mirrored
+        slot.xmin = 1000, slot.xmax = -50, slot.ymin = 800, slot.ymax = -100;
+        break;
+    case 2:  // zero width: nothing is drawn
+        slot.xmin = slot.xmax = 500, slot.ymin = 0, slot.ymax = 1000;
+        break;
+    case 3:  // a narrow window onto huge values
+        slot.xmin = 1e9 * unit(random), slot.xmax = slot.xmin + 1e-3;
+        slot.ymin = -1e12, slot.ymax = 1e12;
+        break;
+    case 4:  // negative only
+        slot.xmin = -2000, slot.xmax = -10, slot.ymin = -900, slot.ymax = -100;
+        break;
+    default:  // y = 0 below the plot
+        slot.xmin = 0, slot.xmax = 1000, slot.ymin = 200 + 300 * unit(random), slot.ymax = 1200;
+        break;
+    }
+}
+
+// Computed curves drawn as bars: up to four of 2 to 4096 points spread over
+// and past the bounds of the current one, now and then out of order.
+std::unique_ptr<CurveStore> randomBarsStore(std::mt19937 &random)
+{
+    std::uniform_real_distribution<double> unit(0, 1);
+    auto store = makeStore();
+    store->smoothing = false;
+    store->currentCurve = int(random() % kCurveCount);
+    store->showAxes = random() % 2;
+    store->showFrame = random() % 2;
+    CurveSlot &bounds = store->current();
+    setRandomBounds(bounds, random);
+    const Colour palette[] = {kBlack, 0x0000FF, 0x00FF00, kBlue, 0x336699, kWhite};
+    for (int k = 0; k < kCurveCount; ++k) {
+        if (k != store->currentCurve && random() % 4 == 0)
+            continue;
+        CurveSlot &slot = store->slots[k];
+        slot.colour = palette[random() % std::size(palette)];
+        slot.interpolationFlag = 1;
+        slot.samplingCount = std::clamp(int(std::exp2(12 * unit(random))) + 1, 2, kMaxSampledPoints);
+        const bool shuffled = random() % 8 == 0;
+        const double x0 = bounds.xmin - (bounds.xmax - bounds.xmin) * 0.2 * unit(random);
+        const double width = (bounds.xmax - bounds.xmin) * (0.2 + 1.2 * unit(random));
+        for (int j = 0; j < slot.samplingCount; ++j) {
+            const double t = shuffled ? unit(random) : double(j) / (slot.samplingCount - 1);
+            const double y = bounds.ymin + (bounds.ymax - bounds.ymin) * (1.4 * unit(random) - 0.2);
+            slot.sampledPoints[j] = {x0 + width * t, y};
+        }
+    }
+    if (random() % 4 == 0) {
+        store->cursorOn = true;
+        store->cursorIndex = int(random() % store->current().samplingCount);
+    }
+    return store;
+}
+
+// The client sizes the bars are checked at: both ends of the range first,
+// then sizes spread over it, small ones more often (large images dominate
+// the run time under the sanitizers).
+QSize clientSizeForRun(int n, std::mt19937 &random)
+{
+    if (n == 0)
+        return {1, 1};
+    if (n == 1)
+        return {1920, 1080};
+    std::uniform_real_distribution<double> unit(0, 1);
+    const auto side = [&](int largest) {
+        const double u = unit(random);
+        return 1 + int((largest - 1) * (n % 4 == 0 ? u : u * u));
+    };
+    const int width = side(1920);
+    return {width, side(1080)};
+}
+
+QImage paintedWith(const PlotScene &scene, PaintPath path,
+                   QImage::Format format = QImage::Format_RGB32, QSize size = kSize)
+{
+    QImage image(size, format);
     image.fill(kGrey);
     QPainter painter(&image);
     paintScene(painter, scene, path);
@@ -151,6 +248,7 @@ private Q_SLOTS:
     void coordinatesAtTheIntLimits();
     void painterStateIsKept();
     void fastPathAppliesOnlyWhereItIsExact();
+    void fastPathMatchesTheReferenceOnRandomScenes_data();
     void fastPathMatchesTheReferenceOnRandomScenes();
     void referenceFollowsThePainterTransform();
     void emptySizeGivesANullImage();
@@ -398,22 +496,45 @@ void TestScenePainter::fastPathAppliesOnlyWhereItIsExact()
 }
 
 // The fast path must give exactly the reference's pixels, Qt's Béziers and
-// texts interleaved, on images of every format it writes.
+// texts interleaved, on images of every format it writes: random primitives
+// around a small image, and the bars of random curves at client sizes from
+// 1 x 1 to 1920 x 1080.
+void TestScenePainter::fastPathMatchesTheReferenceOnRandomScenes_data()
+{
+    QTest::addColumn<bool>("bars");
+    QTest::addColumn<int>("scenes");
+    QTest::newRow("primitives") << false << 300;
+    QTest::newRow("bars of random curves") << true << 300;
+}
+
 void TestScenePainter::fastPathMatchesTheReferenceOnRandomScenes()
 {
-    std::mt19937 random(11);
+    QFETCH(bool, bars);
+    QFETCH(int, scenes);
+    std::mt19937 random(bars ? 12 : 11);
     const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32,
                                       QImage::Format_ARGB32_Premultiplied};
-    for (int n = 0; n < 300; ++n) {
-        const PlotScene scene = randomScene(random);
+    for (int n = 0; n < scenes; ++n) {
+        QSize size = kSize;
+        PlotScene scene;
+        if (bars) {
+            size = clientSizeForRun(n, random);
+            scene = buildPlotScene(*randomBarsStore(random), {size.width(), size.height()});
+        } else {
+            scene = randomScene(random);
+        }
         const QImage::Format format = formats[n % 3];
-        const QImage reference = paintedWith(scene, PaintPath::Reference, format);
-        const QImage fast = paintedWith(scene, PaintPath::Fastest, format);
+        const QImage reference = paintedWith(scene, PaintPath::Reference, format, size);
+        const QImage fast = paintedWith(scene, PaintPath::Fastest, format, size);
         if (fast != reference) {
             const QString stem = QDir::temp().filePath(QStringLiteral("ombrelis-scene-%1-").arg(n));
             fast.save(stem + QStringLiteral("fast.png"));
             reference.save(stem + QStringLiteral("reference.png"));
-            QFAIL(qPrintable(QStringLiteral("scene %1 differs, see %2*.png").arg(n).arg(stem)));
+            QFAIL(qPrintable(QStringLiteral("scene %1 (%2 x %3) differs, see %4*.png")
+                                 .arg(n)
+                                 .arg(size.width())
+                                 .arg(size.height())
+                                 .arg(stem)));
         }
     }
 }

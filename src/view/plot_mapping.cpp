@@ -32,10 +32,19 @@ PlotArea plotArea(ClientSize client)
 
 PixelPoint worldToScreen(const CurveSlot &bounds, ClientSize client, double x, double y)
 {
-    const PlotArea area = plotArea(client);
-    const double sy = area.height / (bounds.ymax - bounds.ymin);
-    const double sx = area.width / (bounds.xmax - bounds.xmin);
-    return {toPixel((x - bounds.xmin) * sx, area.left), toPixel((bounds.ymax - y) * sy, area.top)};
+    return ScreenMapping(bounds, client)(x, y);
+}
+
+ScreenMapping::ScreenMapping(const CurveSlot &bounds, ClientSize client)
+    : area_(plotArea(client)), xmin_(bounds.xmin), ymax_(bounds.ymax),
+      sx_(area_.width / (bounds.xmax - bounds.xmin)),
+      sy_(area_.height / (bounds.ymax - bounds.ymin))
+{
+}
+
+PixelPoint ScreenMapping::operator()(double x, double y) const
+{
+    return {toPixel((x - xmin_) * sx_, area_.left), toPixel((ymax_ - y) * sy_, area_.top)};
 }
 
 CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py)

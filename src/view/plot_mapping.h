@@ -37,6 +37,21 @@ PlotArea plotArea(ClientSize client);
 // infinite scale) lands on the margin, the left or top edge of the plot area.
 PixelPoint worldToScreen(const CurveSlot &bounds, ClientSize client, double x, double y);
 
+// worldToScreen with the scales worked out once, for mapping many points:
+// the same pixels, without two divisions per point.
+class ScreenMapping {
+public:
+    ScreenMapping(const CurveSlot &bounds, ClientSize client);
+    PixelPoint operator()(double x, double y) const;
+
+private:
+    PlotArea area_;
+    double xmin_;
+    double ymax_;
+    double sx_;
+    double sy_;
+};
+
 // Client pixels to world units with the bounds of `bounds`, fraction kept.
 // When the plot area has no width (or no height) the result is xmin (or ymax)
 // instead of a division by zero.

@@ -1,6 +1,7 @@
 #include "view/plot_scene.h"
 
 #include "geometry/sampler.h"
+#include "view/vector_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,8 +39,9 @@ enum class CurveStyle { Bezier, BezierWithHandles, Polyline, Bars };
 class SceneBuilder {
 public:
     SceneBuilder(CurveStore &store, ClientSize client, PlotScene &scene)
-        : store_(store), client_(client), scene_(scene),
-          drawable_(mappingHasRange(store.current(), client))
+        : store_(store), scene_(scene),
+          drawable_(mappingHasRange(store.current(), client)),
+          mapping_(store.current(), client)
     {
     }
 
@@ -49,10 +51,7 @@ public:
     void addCursor();
 
 private:
-    PixelPoint map(double x, double y) const
-    {
-        return worldToScreen(store_.current(), client_, x, y);
-    }
+    PixelPoint map(double x, double y) const { return mapping_(x, y); }
     PixelPoint map(CurvePoint p) const { return map(p.x, p.y); }
     template <typename Primitive>
     void add(Primitive primitive)
@@ -68,9 +67,9 @@ private:
     void addCursorLabels(double x);
 
     CurveStore &store_;
-    ClientSize client_;
     PlotScene &scene_;
     bool drawable_;
+    ScreenMapping mapping_;  // the bounds stay the same while a scene is built
 };
 
 void SceneBuilder::addAxes()
@@ -175,15 +174,17 @@ void SceneBuilder::addBars(const CurveSlot &slot, Colour colour)
     if (count < 2)
         return;  // the outer bars need a neighbour
     const auto &p = slot.sampledPoints;
-    scene_.primitives.reserve(scene_.primitives.size() + count);
+    SceneBars bars;
+    bars.rectangles.reserve(count);
     for (int j = 0; j < count; ++j) {
         const double left = j == 0 ? p[0].x : (p[j - 1].x + p[j].x) * 0.5;
         const double right = j == count - 1 ? p[j].x : (p[j].x + p[j + 1].x) * 0.5;
         const PixelPoint a = map(left, p[j].y);
         const PixelPoint b = map(right, 0);
-        add(SceneRectangle{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                           std::max(a.y, b.y), colour, kWhite});
+        bars.rectangles.push_back({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                                   std::max(a.y, b.y), colour, kWhite});
     }
+    add(std::move(bars));
 }
 
 void SceneBuilder::addCursor()
@@ -248,6 +249,7 @@ PlotScene buildPlotScene(CurveStore &store, ClientSize client)
     PlotScene scene;
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return scene;
+    clearUpperVectorState();  // a paint has just run Qt's routines
     SceneBuilder builder(store, client, scene);
     if (store.showAxes)
         builder.addAxes();

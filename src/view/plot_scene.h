@@ -46,6 +46,12 @@ struct SceneRectangle {
     friend bool operator==(const SceneRectangle &, const SceneRectangle &) = default;
 };
 
+// The bars of one curve: rectangles drawn in order, each over the ones
+// before it. One primitive for thousands of them keeps a scene small.
+struct SceneBars {
+    std::vector<SceneRectangle> rectangles;
+};
+
 // Cubic Bézier segments through 3k + 1 points (k >= 1): a start point, then two
 // control points and an end point per segment. Drawn as short lines between
 // points of the curve rounded to pixels, and covering both its ends.
@@ -80,8 +86,8 @@ struct SceneText {
     Colour background = kWhite;
 };
 
-using ScenePrimitive =
-    std::variant<SceneLine, ScenePolyline, SceneRectangle, SceneBezier, SceneMark, SceneText>;
+using ScenePrimitive = std::variant<SceneLine, ScenePolyline, SceneRectangle, SceneBezier,
+                                    SceneMark, SceneText, SceneBars>;
 
 // The cursor's sampled point of the current curve as the bars show it.
 struct CursorReadout {

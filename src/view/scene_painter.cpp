@@ -1,6 +1,8 @@
 #include "view/scene_painter.h"
 
+#include "view/column_spans.h"
 #include "view/pixel_runs.h"
+#include "view/vector_state.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -13,6 +15,7 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace {
@@ -55,6 +58,9 @@ PixelRect reachableBox(const QPainter &painter)
     return box.isEmpty() ? kSafeBox : box;
 }
 
+// Rectangles that follow one another in a scene, in drawing order.
+using RectangleRun = std::span<const std::span<const SceneRectangle>>;
+
 // Fills runs of pixels with QPainter: the reference, right on any device.
 class PainterSink {
 public:
@@ -65,12 +71,21 @@ public:
         const QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
         painter_.fillRect(rect, toQColor(colour));
     }
-    // `inner` lies within `outer`; the ring between them takes `pen`.
-    void fillRectangle(const PixelRect &outer, const PixelRect &inner, Colour pen, Colour fill)
+    // One after the other, as the device would draw them.
+    void fillRectangles(RectangleRun run)
     {
-        this->fill(outer, pen);
-        if (!inner.isEmpty())
-            this->fill(inner, fill);
+        for (std::span<const SceneRectangle> rects : run) {
+            for (const SceneRectangle &r : rects) {
+                const PixelRect rect{r.left, r.top, r.right, r.bottom};
+                const PixelRect outer = intersected(rect, clip_);
+                if (outer.isEmpty())
+                    continue;
+                fill(outer, r.pen);
+                const PixelRect inner = intersected(interior(rect), clip_);
+                if (!inner.isEmpty())
+                    fill(inner, r.fill);
+            }
+        }
     }
 
 private:
@@ -103,28 +118,39 @@ public:
             std::fill(row + r.left, row + r.right, rgb);
         }
     }
-    // Each pixel written once: thousands of bars cover much of the image.
-    void fillRectangle(const PixelRect &outer, const PixelRect &inner, Colour pen, Colour fill)
+    // Only the pixels that stay visible, each written once: thousands of
+    // bars narrower than a pixel hide one another.
+    void fillRectangles(RectangleRun run)
     {
-        if (inner.isEmpty()) {
-            this->fill(outer, pen);
-            return;
-        }
-        const QRgb penRgb = toOpaqueRgb(pen);
-        const QRgb fillRgb = toOpaqueRgb(fill);
-        for (int y = outer.top; y < outer.bottom; ++y) {
-            QRgb *row = rowAt(y);
-            if (y < inner.top || y >= inner.bottom) {
-                std::fill(row + outer.left, row + outer.right, penRgb);
-                continue;
-            }
-            std::fill(row + outer.left, row + inner.left, penRgb);
-            std::fill(row + inner.left, row + inner.right, fillRgb);
-            std::fill(row + inner.right, row + outer.right, penRgb);
-        }
+        ColumnResolver resolver(clip_, [this](std::span<const ColumnSpan> spans) {
+            fillColumns(spans);
+        });
+        for (auto it = run.rbegin(); it != run.rend(); ++it)
+            resolver.addUnder(*it);
+        resolver.flush();
     }
 
 private:
+    // Band by band of rows: walking down one column at a time over the whole
+    // image would touch a new page with nearly every pixel.
+    void fillColumns(std::span<const ColumnSpan> spans)
+    {
+        constexpr int kBand = 64;
+        for (int band = clip_.top; band < clip_.bottom; band += kBand) {
+            const int bandEnd = std::min(band + kBand, clip_.bottom);
+            for (const ColumnSpan &span : spans) {
+                const int top = std::max(span.top, band);
+                const int bottom = std::min(span.bottom, bandEnd);
+                if (top >= bottom)
+                    continue;
+                const QRgb rgb = toOpaqueRgb(span.colour);
+                uchar *pixel = bits_ + top * stride_ + span.x * qsizetype(sizeof(QRgb));
+                for (int y = top; y < bottom; ++y, pixel += stride_)
+                    *reinterpret_cast<QRgb *>(pixel) = rgb;
+            }
+        }
+    }
+
     QRgb *rowAt(int y) { return reinterpret_cast<QRgb *>(bits_ + y * stride_); }
 
     uchar *bits_;
@@ -207,13 +233,13 @@ public:
         const auto outline = markOutline(mark.centre);
         fillLines(outline, mark.colour);
     }
-    void operator()(const SceneRectangle &r)
+    void operator()(const SceneRectangle &r) { fillRectangles(std::span(&r, 1)); }
+    void operator()(const SceneBars &bars) { fillRectangles(bars.rectangles); }
+    void fillRectangles(std::span<const SceneRectangle> rects)
     {
-        const PixelRect rect{r.left, r.top, r.right, r.bottom};
-        const PixelRect outer = intersected(rect, sink_.clip());
-        if (!outer.isEmpty())
-            sink_.fillRectangle(outer, intersected(interior(rect), sink_.clip()), r.pen, r.fill);
+        sink_.fillRectangles(RectangleRun(&rects, 1));
     }
+    void fillRectangles(RectangleRun run) { sink_.fillRectangles(run); }
     void operator()(const SceneBezier &bezier)
     {
         runs_.clear();
@@ -249,8 +275,25 @@ template <typename Sink>
 void paintWith(QPainter &painter, Sink &sink, const PlotScene &scene)
 {
     PrimitivePainter<Sink> draw(painter, sink);
-    for (const ScenePrimitive &primitive : scene.primitives)
-        std::visit(draw, primitive);
+    const std::vector<ScenePrimitive> &primitives = scene.primitives;
+    // The bars of every curve drawn in that style follow one another and are
+    // filled together.
+    std::vector<std::span<const SceneRectangle>> run;
+    for (std::size_t i = 0; i < primitives.size();) {
+        run.clear();
+        for (; i < primitives.size(); ++i) {
+            if (const auto *rectangle = std::get_if<SceneRectangle>(&primitives[i]))
+                run.emplace_back(rectangle, 1);
+            else if (const auto *bars = std::get_if<SceneBars>(&primitives[i]))
+                run.emplace_back(bars->rectangles);
+            else
+                break;
+        }
+        if (!run.empty())
+            draw.fillRectangles(run);
+        else
+            std::visit(draw, primitives[i++]);
+    }
 }
 
 }  // namespace
@@ -294,6 +337,7 @@ void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setBrush(Qt::NoBrush);
     painter.setBackgroundMode(Qt::TransparentMode);
+    clearUpperVectorState();  // after the painter's own set-up
     QImage *image = path == PaintPath::Fastest ? directImage(painter) : nullptr;
     if (image) {
         ImageSink sink(*image);
