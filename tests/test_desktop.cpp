@@ -15,7 +15,13 @@
 class DesktopTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(installQtFrenchTranslations(*QCoreApplication::instance())); }
+    void initTestCase()
+    {
+        // Before the file dialog's first settings: Qt keeps the settings
+        // folders it found first, and the user's own must stay untouched.
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(installQtFrenchTranslations(*QCoreApplication::instance()));
+    }
     void openDialogSpeaksFrench();
     void commandLine_data();
     void commandLine();
