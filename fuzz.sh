@@ -12,7 +12,7 @@ cd "$(dirname "$0")"
 source scripts/ensure-packages.sh
 ensure_fuzz_packages
 
-targets=(crv_reader script scene pixel_rules)
+targets=(crv_reader script scene pixel_rules pointer_editing)
 ci=false
 if [ "${1:-}" = "--ci" ]; then
     ci=true
@@ -60,7 +60,7 @@ for name in "${targets[@]}"; do
     found=$(( $(find "$findings" -type f | wc -l) - known ))
     # libFuzzer stops at its first finding; a failure that left no input still counts.
     [ "$status" -ne 0 ] && [ "$found" -eq 0 ] && found=1
-    printf '%-12s %10s inputs %8s inputs/s %8s inputs/CPU-s %3s findings\n' \
+    printf '%-15s %10s inputs %8s inputs/s %8s inputs/CPU-s %3s findings\n' \
         "$name" "${runs:-?}" "${rate:-?}" "$cpuRate" "$found"
     if [ "$found" -ne 0 ]; then
         failed=1
