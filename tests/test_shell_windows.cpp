@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMdiSubWindow>
@@ -18,6 +19,21 @@
 #include <QUrl>
 
 namespace {
+
+// The value of `key` as written in the settings file on disk, not as the
+// settings objects of this process see it.
+QString writtenEntry(const QString &fileName, const QString &key)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray prefix = key.toUtf8() + '=';
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith(prefix))
+            return QString::fromUtf8(line.mid(prefix.size()));
+    }
+    return {};
+}
 
 // Every registry entry pairs an open frame with its own view.
 bool registryIsConsistent(const CMainFrame &frame)
@@ -284,6 +300,9 @@ void ShellWindowsTest::recentFilesAreKeptAndListed()
     QSettings settings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName());
     QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), paths.first());
     QCOMPARE(settings.value(QStringLiteral("Recent File List/File8")).toString(), paths.last());
+    // The file itself is written shortly after, not inside the open.
+    QTRY_COMPARE(writtenEntry(settings.fileName(), QStringLiteral("File1")), paths.first());
+    QCOMPARE(writtenEntry(settings.fileName(), QStringLiteral("File8")), paths.last());
     shell->app.reset();
     QVERIFY(shell->start());
     QCOMPARE(shell->app->recentFiles().entries(), paths);
@@ -292,6 +311,9 @@ void ShellWindowsTest::recentFilesAreKeptAndListed()
     QVERIFY(shell->frame().runCommand(cmd::RecentFile1 + 2));
     QCOMPARE(shell->activeFrame()->document()->pathName(), paths.at(2));
     QCOMPARE(shell->app->recentFiles().entries().first(), paths.at(2));
+    // Quitting at once still writes the last change.
+    shell->app.reset();
+    QCOMPARE(writtenEntry(settings.fileName(), QStringLiteral("File1")), paths.at(2));
 }
 
 void ShellWindowsTest::recentFileThatFailsLeavesTheList()

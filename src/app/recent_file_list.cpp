@@ -1,6 +1,7 @@
 #include "app/recent_file_list.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -29,15 +30,32 @@ QString abbreviated(const QString &path)
     return head + QStringLiteral(".../") + name;
 }
 
+// Settings that leave writing the file to their owner: Qt would write it at
+// the next turn of the event loop, before the first frame is even painted.
+class OwnerWrittenSettings : public QSettings {
+public:
+    using QSettings::QSettings;
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::UpdateRequest)
+            return true;
+        return QSettings::event(event);
+    }
+};
+
 }  // namespace
 
 RecentFileList::RecentFileList(QString organisation, QString application, int capacity)
-    : organisation_(std::move(organisation)), application_(std::move(application)), capacity_(capacity)
+    : settings_(std::make_unique<OwnerWrittenSettings>(organisation, application)), capacity_(capacity)
 {
-    QSettings settings(organisation_, application_);
-    settings.beginGroup(kSection);
+    writeTimer_.setSingleShot(true);
+    writeTimer_.setInterval(kWriteDelayMs);
+    QObject::connect(&writeTimer_, &QTimer::timeout, settings_.get(), [this] { settings_->sync(); });
+    settings_->beginGroup(kSection);
     for (int i = 0; i < capacity_; ++i) {
-        const QString path = settings.value(entryKey(i)).toString();
+        const QString path = settings_->value(entryKey(i)).toString();
         if (!path.isEmpty() && !entries_.contains(path))
             entries_.append(path);
     }
@@ -70,14 +88,13 @@ QString RecentFileList::menuText(int index) const
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }
 
-void RecentFileList::store() const
+void RecentFileList::store()
 {
-    QSettings settings(organisation_, application_);
-    settings.beginGroup(kSection);
     for (int i = 0; i < capacity_; ++i) {
         if (i < entries_.size())
-            settings.setValue(entryKey(i), entries_.at(i));
+            settings_->setValue(entryKey(i), entries_.at(i));
         else
-            settings.remove(entryKey(i));
+            settings_->remove(entryKey(i));
     }
+    writeTimer_.start();
 }

@@ -1,10 +1,18 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
+
+#include <memory>
 
 // The most recently opened files, newest first, kept in the per-user
 // settings under "Recent File List" as File1, File2, ...
+//
+// Changes go to a settings object kept open, which other settings objects of
+// the process see at once; the file is written shortly after the last change
+// and when the list is destroyed, so opening a file never waits for the disk.
 class RecentFileList {
 public:
     RecentFileList(QString organisation, QString application, int capacity);
@@ -17,15 +25,18 @@ public:
     const QStringList &entries() const { return entries_; }
     int capacity() const { return capacity_; }
 
+    // How long after a change the settings file is written.
+    static constexpr int kWriteDelayMs = 1000;
+
     // The text of entry `index` in the menu, mnemonic included ("&1 a.crv"):
     // a file of the current directory shows only its name.
     QString menuText(int index) const;
 
 private:
-    void store() const;
+    void store();
 
-    QString organisation_;
-    QString application_;
+    std::unique_ptr<QSettings> settings_;
+    QTimer writeTimer_;
     int capacity_;
     QStringList entries_;
 };
