@@ -1,5 +1,6 @@
 // One drag step in the editor: a mouse move handed to the view, then the
 // frame painted, with four curves of 4096 sampled points.
+#include "busy_curves.h"
 #include "fake_view_host.h"
 #include "view/plot_mapping.h"
 
@@ -27,19 +28,9 @@ QApplication &application()
 // Four wavy curves of 16 control samples, each drawn from 4096 points.
 void fillCurves(CurveStore &store)
 {
-    for (int slot = 0; slot < kCurveCount; ++slot) {
-        CurveSlot &curve = store.slots[slot];
-        curve.active = true;
-        curve.sampleCount = kMaxSamples;
-        curve.samplingCount = kMaxSampledPoints;
-        for (int k = 0; k < kMaxSamples; ++k) {
-            const double x = 1000.0 * k / (kMaxSamples - 1);
-            const double y = 500 + 400 * std::sin(k + slot);
-            curve.samples[k] = {x, y};
-            curve.startTangents[k] = {x - 20, y - 30};
-            curve.endTangents[k] = {x + 20, y + 30};
-        }
-    }
+    fillBusyCurves(store, kMaxSampledPoints);
+    for (int slot = 0; slot < kCurveCount; ++slot)
+        store.slots[slot].active = true;
 }
 
 void send(MyView &view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)

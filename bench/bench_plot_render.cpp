@@ -1,6 +1,8 @@
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
 
+#include "busy_curves.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -25,18 +27,7 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
     store->interpolationOption = style == Style::Polyline;
     store->showAxes = store->showFrame = store->cursorOn = true;
     store->cursorIndex = samplingCount / 3;
-    for (int slot = 0; slot < kCurveCount; ++slot) {
-        CurveSlot &curve = store->slots[slot];
-        curve.sampleCount = kMaxSamples;
-        curve.samplingCount = samplingCount;
-        for (int k = 0; k < kMaxSamples; ++k) {
-            const double x = 1000.0 * k / (kMaxSamples - 1);
-            const double y = 500 + 400 * std::sin(k + slot);
-            curve.samples[k] = {x, y};
-            curve.startTangents[k] = {x - 20, y - 30};
-            curve.endTangents[k] = {x + 20, y + 30};
-        }
-    }
+    fillBusyCurves(*store, samplingCount);
     return store;
 }
 

@@ -165,7 +165,7 @@ QLineEdit *CAxisBar::addEdit(int id, QRect unitsRect, Qt::Alignment alignment, B
             box->setText(typed.toUpper());
             box->setCursorPosition(caret + static_cast<int>(box->text().size() - typed.size()));
         }
-        passNotification(id, kBarEditChanged);
+        passNotification(id, kEditChanged);
     });
     return box;
 }
@@ -176,7 +176,7 @@ BarLegendBox *CAxisBar::addLegendBox(int id, QRect unitsRect)
     box->setProperty("upperCase", true);
     place(box, unitsRect, id);
     box->installEventFilter(this);
-    connect(box, &BarLegendBox::textEdited, this, [this, id] { passNotification(id, kBarEditChanged); });
+    connect(box, &BarLegendBox::textEdited, this, [this, id] { passNotification(id, kEditChanged); });
     return box;
 }
 
@@ -234,7 +234,7 @@ bool CAxisBar::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusOut) {
         const int id = watched->property("controlId").toInt();
         if (id != 0)
-            passNotification(id, kBarEditLostFocus);
+            passNotification(id, kEditLostFocus);
     }
     return QDockWidget::eventFilter(watched, event);
 }

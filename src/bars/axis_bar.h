@@ -18,10 +18,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// Notification codes of a bar's edit boxes.
-inline constexpr int kBarEditLostFocus = 512;
-inline constexpr int kBarEditChanged = 768;
-
 // One of the application's four axis bars: a dockable panel whose controls
 // sit at template positions in dialog units of the bar font. Buttons, check
 // boxes and radio buttons send their command identifiers; edit boxes report

@@ -19,10 +19,6 @@ enum class Bound;
 enum class BarId;
 struct PlotScene;
 
-// Notification codes a bar's edit box sends to the active view.
-inline constexpr int kEditLostFocus = 512;
-inline constexpr int kEditChanged = 768;
-
 // The plot of one document window. It owns all the window's curves and
 // settings and handles the commands that act on them. What it needs from the
 // window around it (bars, questions, other windows) it asks its host.

@@ -14,6 +14,11 @@ struct CommandUpdate {
     void setCheck(bool on) { checked = on; }
 };
 
+// Notification codes a bar's edit box sends, through the frame, to the
+// active view: it lost the focus, or its text changed.
+inline constexpr int kEditLostFocus = 512;
+inline constexpr int kEditChanged = 768;
+
 using CommandHandler = std::function<void()>;
 using UpdateHandler = std::function<void(CommandUpdate &)>;
 
