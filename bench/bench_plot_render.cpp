@@ -31,7 +31,8 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
     return store;
 }
 
-// A paint: the scene built (curves re-sampled) and painted over the window.
+// A repaint: the scene built and painted over the window, the curves
+// unchanged since the last paint (a cursor step, a resize).
 void paintLoop(benchmark::State &state, Style style, int samplingCount,
                PaintPath path = PaintPath::Fastest, ClientSize client = kClient)
 {
@@ -39,6 +40,26 @@ void paintLoop(benchmark::State &state, Style style, int samplingCount,
     QImage image(client.width, client.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     for (auto _ : state) {
+        const PlotScene scene = buildPlotScene(*store, client);
+        QPainter painter(&image);
+        paintScene(painter, scene, path);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// A drag step: `changed` curves move one sample before each paint, so the
+// paint re-samples those and reuses the points of the others.
+void changedLoop(benchmark::State &state, int changed, PaintPath path, ClientSize client)
+{
+    auto store = busyStore(Style::Bars, 4096);
+    QImage image(client.width, client.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    double nudge = 1.0;
+    for (auto _ : state) {
+        nudge = -nudge;
+        for (int slot = 0; slot < changed; ++slot)
+            store->slots[slot].samples[7].y += nudge;
         const PlotScene scene = buildPlotScene(*store, client);
         QPainter painter(&image);
         paintScene(painter, scene, path);
@@ -115,6 +136,18 @@ BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400, Style::Bars, 4096, Pain
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400_reference, Style::Bars, 4096,
                   PaintPath::Reference)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400, 1, PaintPath::Fastest, kSmall)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400_reference, 1, PaintPath::Reference,
+                  kSmall)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400, 4, PaintPath::Fastest, kSmall)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400_reference, 4, PaintPath::Reference,
+                  kSmall)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed, 4, PaintPath::Fastest, kClient)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points, kClient, PaintPath::Fastest)
     ->Unit(benchmark::kMicrosecond);

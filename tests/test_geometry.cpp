@@ -1,4 +1,5 @@
 #include "geometry/sampler.h"
+#include "geometry/sampling_memo.h"
 #include "geometry/surface.h"
 #include "test_support.h"
 #include "view/plot_mapping.h"
@@ -6,7 +7,9 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -49,6 +52,7 @@ private Q_SLOTS:
     void degenerateInputTerminates_data();
     void degenerateInputTerminates();
     void segmentFarWiderThanTheStep();
+    void samplingMemoMatchesTheSampler();
     void controlPolygonOrder();
     void surfaceOfStraightLine();
     void surfaceBelowZeroIsNegative();
@@ -220,6 +224,37 @@ void TestGeometry::segmentFarWiderThanTheStep()
     for (int j = 0; j < 64; ++j) {
         const CurvePoint p = slot->sampledPoints[j];
         QVERIFY2(std::abs(p.y - p.x) <= band, qPrintable(QString::number(j)));
+    }
+}
+
+// Whatever changes between two paints (what the sampler reads, the sampled
+// points behind its back, or nothing), the memo leaves the slot bit for bit
+// as the sampler would.
+void TestGeometry::samplingMemoMatchesTheSampler()
+{
+    std::mt19937 rng(12);
+    const auto pick = [&rng](std::initializer_list<double> values) {
+        return values.begin()[rng() % values.size()];
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    auto slot = twoSampleCurve();
+    SamplingMemo memo;
+    for (int step = 0; step < 400; ++step) {
+        CurveSlot &s = *slot;
+        switch (rng() % 6) {
+        case 0: s.samples[rng() % 3].y += pick({1e-9, -250, 0}); break;
+        case 1: s.samplingCount = int(pick({1, 2, 16, 64, 4096, 4097})); break;
+        case 2: s.sampleCount = int(pick({0, 1, 2, 3})); break;
+        case 3: (rng() % 2 ? s.xmax : s.ymin) = pick({0.0, -0.0, 1000, nan, 250}); break;
+        case 4: s.sampledPoints[rng() % 64].y = pick({7, -0.0, nan}); break;
+        default: break;  // a repaint with nothing changed
+        }
+        auto expected = std::make_unique<CurveSlot>(s);
+        sampleCurve(*expected);
+        memo.sample(s);
+        QVERIFY2(std::memcmp(s.sampledPoints.data(), expected->sampledPoints.data(),
+                             sizeof s.sampledPoints) == 0,
+                 qPrintable(QString::number(step)));
     }
 }
 

@@ -4,8 +4,11 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
+#include <random>
 
 Q_DECLARE_METATYPE(PixelPoint)
 
@@ -48,6 +51,7 @@ private Q_SLOTS:
     void screenToWorldKeepsFractions();
     void mirroredBoundsMirrorThePlot();
     void degenerateMappingIsDefined();
+    void pixelsSaturateLikeTheUnboundedSum();
     void findSampledIndexEnds();
     void formatNumberExamples_data();
     void formatNumberExamples();
@@ -131,6 +135,27 @@ void TestMapping::degenerateMappingIsDefined()
     QCOMPARE(worldToScreen(*normal, {0, 0}, 500, 500), (PixelPoint{0, 0}));
     QCOMPARE(screenToWorld(*normal, {0, 0}, 10, 10), (CurvePoint{0, 1000}));
     QCOMPARE(screenToWorld(*normal, {1, 1}, kIntMin, kIntMax).x, kIntMin * 1000.0);
+}
+
+// Any offset, as raw bits or as a scaled integer, lands where trunc(offset) +
+// margin computed without bounds would, held to the int32 range.
+void TestMapping::pixelsSaturateLikeTheUnboundedSum()
+{
+    const auto expected = [](double offset, int margin) {
+        if (std::isnan(offset))
+            return margin;
+        const double pixel = std::trunc(offset) + margin;
+        return pixel >= kIntMax ? kIntMax : pixel <= kIntMin ? kIntMin : int(pixel);
+    };
+    const auto identity = boundsSlot(0, kClient.width - 40, 0, 1);  // x scale 1, margin 20
+    std::mt19937_64 rng(3);
+    for (int i = 0; i < 200000; ++i) {
+        const std::uint64_t bits = rng();
+        double x = std::ldexp(double(std::int64_t(bits)), int(rng() % 96) - 64);
+        if (i % 2)
+            std::memcpy(&x, &bits, sizeof x);
+        QCOMPARE(worldToScreen(*identity, kClient, x, 0).x, expected(x, 20));
+    }
 }
 
 void TestMapping::findSampledIndexEnds()

@@ -1,7 +1,6 @@
 #include "curves/curve_store.h"
 
 #include "curves/crv_format.h"
-#include "geometry/sampler.h"
 
 void CurveStore::setSamplingCount(int count)
 {
@@ -15,7 +14,7 @@ void CurveStore::resampleDrawnCurves()
 {
     for (int i = 0; i < kCurveCount; ++i) {
         if (slots[i].sampleCount >= 2)
-            sampleCurve(slots[i]);
+            resampleCurve(i);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curves/curve_slot.h"
+#include "geometry/sampling_memo.h"
 
 #include <array>
 #include <optional>
@@ -44,6 +45,12 @@ struct CurveStore {
     // Re-samples the curves a paint draws: curves 1 to 4 with two or more
     // control samples.
     void resampleDrawnCurves();
+
+    // Re-samples curve `slot` (0..3), skipping the sampler when nothing it
+    // reads or wrote has changed since the last time.
+    void resampleCurve(int slot) { samplingMemos[slot].sample(slots[slot]); }
+
+    std::array<SamplingMemo, kCurveCount> samplingMemos;
 
     // Loads the bytes of the file `baseName`.crv into `slot`: on success the
     // slot takes the file's fields, `name` becomes baseName and the slot

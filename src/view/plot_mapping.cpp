@@ -6,23 +6,6 @@
 #include <cstdint>
 #include <limits>
 
-namespace {
-
-// trunc(offset) + margin, saturated to the int32 range; NaN gives the margin.
-int toPixel(double offset, int margin)
-{
-    if (std::isnan(offset))
-        return margin;
-    const double pixel = std::trunc(offset) + margin;
-    if (pixel >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
-        return std::numeric_limits<std::int32_t>::max();
-    if (pixel <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
-        return std::numeric_limits<std::int32_t>::min();
-    return static_cast<int>(pixel);
-}
-
-}  // namespace
-
 PlotArea plotArea(ClientSize client)
 {
     const int mx = client.width / 30;
@@ -40,11 +23,6 @@ ScreenMapping::ScreenMapping(const CurveSlot &bounds, ClientSize client)
       sx_(area_.width / (bounds.xmax - bounds.xmin)),
       sy_(area_.height / (bounds.ymax - bounds.ymin))
 {
-}
-
-PixelPoint ScreenMapping::operator()(double x, double y) const
-{
-    return {toPixel((x - xmin_) * sx_, area_.left), toPixel((ymax_ - y) * sy_, area_.top)};
 }
 
 CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py)

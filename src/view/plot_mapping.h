@@ -2,6 +2,10 @@
 
 #include "curves/curve_slot.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <string>
 
 // Pixel geometry of the plot: margins of a thirtieth of the client width and a
@@ -30,6 +34,21 @@ struct PlotArea {
 
 PlotArea plotArea(ClientSize client);
 
+// trunc(offset) + margin, saturated to the int32 range; NaN gives the margin.
+// Inline and without a call to trunc: a paint maps tens of thousands of
+// points. Offsets are first held within +-4e18, where the int64 conversion
+// truncates exactly and the sum still saturates as the unbounded one would.
+inline int toPixel(double offset, int margin)
+{
+    if (std::isnan(offset))
+        return margin;
+    constexpr double kHeld = 4e18;
+    const auto pixel = static_cast<std::int64_t>(std::clamp(offset, -kHeld, kHeld)) + margin;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+    return static_cast<int>(std::clamp(pixel, kMin, kMax));
+}
+
 // World (x, y) to client pixels with the bounds of `bounds`; fractions of a
 // pixel are dropped towards zero. Never undefined: a coordinate beyond the
 // int32 range (a huge value, or an infinite scale from an empty range)
@@ -42,7 +61,10 @@ PixelPoint worldToScreen(const CurveSlot &bounds, ClientSize client, double x, d
 class ScreenMapping {
 public:
     ScreenMapping(const CurveSlot &bounds, ClientSize client);
-    PixelPoint operator()(double x, double y) const;
+    PixelPoint operator()(double x, double y) const
+    {
+        return {toPixel((x - xmin_) * sx_, area_.left), toPixel((ymax_ - y) * sy_, area_.top)};
+    }
 
 private:
     PlotArea area_;

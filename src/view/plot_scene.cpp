@@ -106,7 +106,7 @@ void SceneBuilder::addCurve(int slot, Colour colour)
     CurveSlot &curve = store_.slots[slot];
     // The paint keeps the sampled points current whether or not it can draw.
     if (curve.sampleCount >= 2)
-        sampleCurve(curve);
+        store_.resampleCurve(slot);
     if (!drawable_)
         return;
     switch (styleOf(slot)) {
