@@ -33,6 +33,48 @@ std::unique_ptr<CurveSlot> flatCurve(double x0, double x1, double y)
     return slot;
 }
 
+// The sampler as plainly as it can be written: every point bisects its
+// segment from scratch.
+double plainBisection(const CurvePoint (&q)[4], double x, double eps)
+{
+    double lo = 0, hi = 1, t = 0.5;
+    for (;;) {
+        const double u = 1.0 - t;
+        const double w[4] = {u * u * u, 3.0 * t * u * u, 3.0 * t * t * u, t * t * t};
+        const double segmentX = w[0] * q[0].x + w[1] * q[1].x + w[2] * q[2].x + w[3] * q[3].x;
+        const double y = w[0] * q[0].y + w[1] * q[1].y + w[2] * q[2].y + w[3] * q[3].y;
+        if (x < segmentX - eps)
+            hi = t;
+        else if (x > segmentX + eps)
+            lo = t;
+        else
+            return y;
+        const double next = (lo + hi) * 0.5;
+        if (next == lo || next == hi)
+            return y;
+        t = next;
+    }
+}
+
+void plainSampler(CurveSlot &slot)
+{
+    const int n = slot.sampleCount, count = slot.samplingCount;
+    const double step = (slot.xmax - slot.xmin) / (count - 1);
+    int k = 0;
+    for (int j = 0; j < count; ++j) {
+        const double x = j * step + slot.xmin;
+        double y = slot.ymin;
+        if (x >= slot.samples[0].x && x <= slot.samples[n - 1].x) {
+            while (k < n - 2 && x > slot.samples[k + 1].x)
+                ++k;
+            const CurvePoint q[4] = {slot.samples[k], slot.endTangents[k],
+                                     slot.startTangents[k + 1], slot.samples[k + 1]};
+            y = plainBisection(q, x, step * 0.01);
+        }
+        slot.sampledPoints[j] = {x, y};
+    }
+}
+
 bool startsWithDigits(double value, double truncated, double unit)
 {
     return value >= truncated && value < truncated + unit;
@@ -53,6 +95,7 @@ private Q_SLOTS:
     void degenerateInputTerminates();
     void segmentFarWiderThanTheStep();
     void samplingMemoMatchesTheSampler();
+    void samplerMatchesAPlainBisection();
     void controlPolygonOrder();
     void surfaceOfStraightLine();
     void surfaceBelowZeroIsNegative();
@@ -255,6 +298,36 @@ void TestGeometry::samplingMemoMatchesTheSampler()
         QVERIFY2(std::memcmp(s.sampledPoints.data(), expected->sampledPoints.data(),
                              sizeof s.sampledPoints) == 0,
                  qPrintable(QString::number(step)));
+    }
+}
+
+// Random curves, handles folding back included, mirrored bounds included:
+// the sampler gives every point bit for bit as a plain bisection would.
+void TestGeometry::samplerMatchesAPlainBisection()
+{
+    std::mt19937 rng(5);
+    std::uniform_real_distribution<double> offset(-300, 300);
+    for (int round = 0; round < 300; ++round) {
+        auto slot = makeSlot();
+        slot->sampleCount = 2 + int(rng() % 15);
+        slot->samplingCount = int(rng() % 2 ? 2 + rng() % 4095 : 4096);
+        if (round % 10 == 0) {
+            std::swap(slot->xmin, slot->xmax);  // no band: ~1,100 halvings a point
+            slot->samplingCount = 64;
+        }
+        double x = offset(rng);
+        for (int k = 0; k < slot->sampleCount; ++k) {
+            x += std::abs(offset(rng)) * (rng() % 4 ? 1 : 0);  // some zero-width segments
+            slot->samples[k] = {x, offset(rng) + 500};
+            slot->startTangents[k] = {x + offset(rng), offset(rng) + 500};
+            slot->endTangents[k] = {x + offset(rng), offset(rng) + 500};
+        }
+        auto plain = std::make_unique<CurveSlot>(*slot);
+        sampleCurve(*slot);
+        plainSampler(*plain);
+        QVERIFY2(std::memcmp(slot->sampledPoints.data(), plain->sampledPoints.data(),
+                             sizeof slot->sampledPoints) == 0,
+                 qPrintable(QString::number(round)));
     }
 }
 

@@ -19,35 +19,95 @@ struct BezierWeights {
     }
 };
 
-// The y of segment k at abscissa x: the segment's x is inverted by bisection
-// on t, first trying t = 0.5, until x lies within eps of it or t can no
-// longer be halved. The second bound ends every search, even without a band
-// (eps <= 0, non-finite coordinates), within the ~1,100 halvings that
-// exhaust a double, and lets a segment far wider than eps reach its band.
-double segmentYAt(const CurveSlot &slot, int k, double x, double eps)
-{
-    const CurvePoint &q0 = slot.samples[k];
-    const CurvePoint &q1 = slot.endTangents[k];
-    const CurvePoint &q2 = slot.startTangents[k + 1];
-    const CurvePoint &q3 = slot.samples[k + 1];
-    double lo = 0.0;
-    double hi = 1.0;
-    double t = 0.5;
-    for (;;) {
-        const BezierWeights weights(t);
-        const double segmentX = weights.apply(q0.x, q1.x, q2.x, q3.x);
-        if (x < segmentX - eps)
-            hi = t;
-        else if (x > segmentX + eps)
-            lo = t;
-        else
-            return weights.apply(q0.y, q1.y, q2.y, q3.y);
-        const double next = (lo + hi) * 0.5;
-        if (next == lo || next == hi)
-            return weights.apply(q0.y, q1.y, q2.y, q3.y);
-        t = next;
+// Inverts the x of one segment by bisection on t, first trying t = 0.5,
+// until x lies within eps of it or t can no longer be halved. The second
+// bound ends every search, even without a band (eps <= 0, non-finite
+// coordinates), within the ~1,100 halvings that exhaust a double, and lets a
+// segment far wider than eps reach its band.
+//
+// Neighbouring grid points take the same first halvings. The inverter keeps
+// the path of its last search, and a new search follows it, comparing x with
+// the remembered segment x at each depth, for as long as it goes the same
+// way; only from where it turns off are points of the segment computed. The
+// values are exactly those of a search from scratch.
+class SegmentInverter {
+public:
+    SegmentInverter(const CurveSlot &slot, int k, double eps)
+        : q0_(slot.samples[k]), q1_(slot.endTangents[k]), q2_(slot.startTangents[k + 1]),
+          q3_(slot.samples[k + 1]), eps_(eps)
+    {
     }
-}
+
+    double yAt(double x)
+    {
+        int depth = 0;
+        for (; depth + 1 < pathLength_; ++depth) {
+            const Step &step = path_[depth];
+            const Side side = sideOf(x, step.segmentX);
+            if (side == Side::Within)
+                return yAtT(step.t);
+            if (side != step.went)
+                break;
+        }
+        if (depth < pathLength_) {
+            const Step &step = path_[depth];
+            return search(x, depth, step.lo, step.hi, step.t, step.segmentX);
+        }
+        return search(x, 0, 0.0, 1.0, 0.5, xAtT(0.5));
+    }
+
+private:
+    enum class Side : unsigned char { Left, Right, Within };
+
+    // One halving of the last search: the interval and t it was at, the x
+    // of the segment at t, and the side of it the search went on to.
+    struct Step {
+        double lo;
+        double hi;
+        double t;
+        double segmentX;
+        Side went;
+    };
+    static constexpr int kRememberedDepths = 64;
+
+    Side sideOf(double x, double segmentX) const
+    {
+        if (x < segmentX - eps_)
+            return Side::Left;
+        if (x > segmentX + eps_)
+            return Side::Right;
+        return Side::Within;
+    }
+
+    // The bisection from `depth`, where it stands at t in lo..hi and the
+    // segment's x at t is already known.
+    double search(double x, int depth, double lo, double hi, double t, double segmentX)
+    {
+        for (;; ++depth) {
+            const Side side = sideOf(x, segmentX);
+            if (depth < kRememberedDepths) {
+                path_[depth] = {lo, hi, t, segmentX, side};
+                pathLength_ = depth + 1;
+            }
+            if (side == Side::Within)
+                return yAtT(t);
+            (side == Side::Left ? hi : lo) = t;
+            const double next = (lo + hi) * 0.5;
+            if (next == lo || next == hi)
+                return yAtT(t);
+            t = next;
+            segmentX = xAtT(t);
+        }
+    }
+
+    double xAtT(double t) const { return BezierWeights(t).apply(q0_.x, q1_.x, q2_.x, q3_.x); }
+    double yAtT(double t) const { return BezierWeights(t).apply(q0_.y, q1_.y, q2_.y, q3_.y); }
+
+    CurvePoint q0_, q1_, q2_, q3_;
+    double eps_;
+    Step path_[kRememberedDepths];
+    int pathLength_ = 0;
+};
 
 }  // namespace
 
@@ -64,15 +124,19 @@ void sampleCurve(CurveSlot &slot)
 
     // The segment only moves forward from one sampled point to the next.
     int k = 0;
+    SegmentInverter inverter(slot, k, eps);
     for (int j = 0; j < count; ++j) {
         const double x = j * step + slot.xmin;
         double y = 0.0;
         if (x < xFirst || x > xLast) {
             y = slot.ymin;
         } else {
-            while (k < n - 2 && x > slot.samples[k + 1].x)
-                ++k;
-            y = segmentYAt(slot, k, x, eps);
+            if (k < n - 2 && x > slot.samples[k + 1].x) {
+                while (k < n - 2 && x > slot.samples[k + 1].x)
+                    ++k;
+                inverter = SegmentInverter(slot, k, eps);
+            }
+            y = inverter.yAt(x);
         }
         slot.sampledPoints[j] = {x, y};
     }
