@@ -61,10 +61,9 @@ PixelPoint worldToScreen(const CurveSlot &bounds, ClientSize client, double x, d
 class ScreenMapping {
 public:
     ScreenMapping(const CurveSlot &bounds, ClientSize client);
-    PixelPoint operator()(double x, double y) const
-    {
-        return {toPixel((x - xmin_) * sx_, area_.left), toPixel((ymax_ - y) * sy_, area_.top)};
-    }
+    PixelPoint operator()(double x, double y) const { return {pixelX(x), pixelY(y)}; }
+    int pixelX(double x) const { return toPixel((x - xmin_) * sx_, area_.left); }
+    int pixelY(double y) const { return toPixel((ymax_ - y) * sy_, area_.top); }
 
 private:
     PlotArea area_;

@@ -176,13 +176,16 @@ void SceneBuilder::addBars(const CurveSlot &slot, Colour colour)
     const auto &p = slot.sampledPoints;
     SceneBars bars;
     bars.rectangles.reserve(count);
+    // A bar's right edge is its right neighbour's left edge: each edge and
+    // the line y = 0 are mapped once.
+    const int base = mapping_.pixelY(0);
+    int left = mapping_.pixelX(p[0].x);
     for (int j = 0; j < count; ++j) {
-        const double left = j == 0 ? p[0].x : (p[j - 1].x + p[j].x) * 0.5;
-        const double right = j == count - 1 ? p[j].x : (p[j].x + p[j + 1].x) * 0.5;
-        const PixelPoint a = map(left, p[j].y);
-        const PixelPoint b = map(right, 0);
-        bars.rectangles.push_back({std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                                   std::max(a.y, b.y), colour, kWhite});
+        const int right = mapping_.pixelX(j == count - 1 ? p[j].x : (p[j].x + p[j + 1].x) * 0.5);
+        const int top = mapping_.pixelY(p[j].y);
+        bars.rectangles.push_back({std::min(left, right), std::min(top, base), std::max(left, right),
+                                   std::max(top, base), colour, kWhite});
+        left = right;
     }
     add(std::move(bars));
 }
