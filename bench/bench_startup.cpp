@@ -104,7 +104,9 @@ void bareWindowFirstFrame(benchmark::State &state, Grab grab)
 const QStringList kWave{QStringLiteral(OMBRELIS_EXAMPLES "/wave.crv")};
 BENCHMARK_CAPTURE(editorFirstFrame, wave_crv, kWave, Grab::View)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(editorFirstFrame, new_window, QStringList{}, Grab::View)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(bareWindowFirstFrame, child, Grab::View)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(bareWindowFirstFrame, child, Grab::View)
+    ->Name("bareWindowFirstFrame")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(editorFirstFrame, wave_crv_whole_window, kWave, Grab::Window)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(bareWindowFirstFrame, whole_window, Grab::Window)->Unit(benchmark::kMillisecond);
 
