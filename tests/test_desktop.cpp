@@ -4,11 +4,14 @@
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
 #include "shell_fixture.h"
+#include "widgets/command_ids.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QTimer>
 
@@ -27,6 +30,9 @@ private Q_SLOTS:
     void commandLine();
     void everyNamedFileOpensInOrder();
     void windowIconIsTheInstalledSvg();
+    void applicationIconRendersOnlyWhatIsAsked_data();
+    void applicationIconRendersOnlyWhatIsAsked();
+    void aboutButtonDrawsTheFontsQuestionMark();
 };
 
 void DesktopTest::openDialogSpeaksFrench()
@@ -107,6 +113,53 @@ void DesktopTest::windowIconIsTheInstalledSvg()
     // Transparent corners (the SVG's rounded frame) around an opaque drawing.
     QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
     QCOMPARE(icon.pixelColor(24, 40).alpha(), 255);
+}
+
+void DesktopTest::applicationIconRendersOnlyWhatIsAsked_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QIcon::Mode>("mode");
+    for (const QSize size : {QSize(16, 16), QSize(20, 20), QSize(48, 48), QSize(16, 15), QSize(100, 60),
+                             QSize(200, 200), QSize(0, 0)}) {
+        const QByteArray name = QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height());
+        QTest::newRow(name) << size << QIcon::Normal;
+        QTest::newRow(name + " disabled") << size << QIcon::Disabled;
+    }
+}
+
+// The icon that renders its sizes on demand answers as the one holding them all.
+void DesktopTest::applicationIconRendersOnlyWhatIsAsked()
+{
+    QFETCH(QSize, size);
+    QFETCH(QIcon::Mode, mode);
+    const QIcon lazy = applicationIcon(), full = renderedApplicationIcon();
+    QCOMPARE(lazy.availableSizes(), full.availableSizes());
+    QCOMPARE(lazy.actualSize(size, mode), full.actualSize(size, mode));
+    QCOMPARE(lazy.pixmap(size, mode).toImage(), full.pixmap(size, mode).toImage());
+}
+
+// The About button's "?" is the outline of the DejaVu Sans Bold glyph.
+void DesktopTest::aboutButtonDrawsTheFontsQuestionMark()
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    font.setBold(true);
+    if (QFontInfo(font).family() != font.family() || !QFontInfo(font).bold())
+        QSKIP("DejaVu Sans Bold is not installed");
+    QImage expected(kToolbarButtonWidth, kToolbarButtonHeight, QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 128));
+    painter.drawEllipse(QRectF(1, 0, 14, 14));
+    QPainterPath mark;
+    mark.addText(QPointF(4.5, 11.5), font, QStringLiteral("?"));
+    painter.setBrush(Qt::white);
+    painter.drawPath(mark);
+    painter.end();
+    const QImage drawn = toolbarIcon(cmd::AppAbout).pixmap(expected.size()).toImage();
+    QCOMPARE(drawn.convertToFormat(expected.format()), expected);
 }
 
 QTEST_MAIN(DesktopTest)

@@ -111,6 +111,15 @@ void DialogsTest::dialogUnitsFollowTheFont()
     QFont large = font;
     large.setPointSize(16);
     QVERIFY(DialogUnits(large).x(186) > units.x(186));
+    // Units measured once per font stay those of their own font, however
+    // many fonts came in between.
+    for (int round = 0; round < 2; ++round) {
+        for (int points = 6; points <= 14; ++points) {
+            QFont sized = font;
+            sized.setPointSize(points);
+            QCOMPARE(DialogUnits(sized).baseHeight(), QFontMetrics(sized).height());
+        }
+    }
 }
 
 void DialogsTest::templates_data()

@@ -15,7 +15,6 @@ CChildFrame::CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *v
     setWindowIcon(documentIcon());
     document_->setParent(this);
     setWidget(view_);
-    setWindowTitle(document_->title());
     connect(document_, &CTolvaneDoc::titleChanged, this, [this](const QString &title) {
         setWindowTitle(title);
         mainFrame_.updateFrameTitle();

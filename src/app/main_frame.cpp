@@ -88,6 +88,9 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     frame->view()->setFocus();
+    // Titled only once placed and shown: the subwindow lays its title out
+    // again at every step above, and nothing paints before the event loop.
+    frame->setWindowTitle(frame->document()->title());
     return frame;
 }
 

@@ -15,8 +15,10 @@ constexpr int kDocumentSlot = 2;  // a file opened as a document is always curve
 
 }  // namespace
 
+// Every member of the store has its own initialiser: value-initialising it
+// would first zero its half a megabyte of points once more.
 MyView::MyView(ViewHost &host, QWidget *parent)
-    : QWidget(parent), host_(host), store_(std::make_unique<CurveStore>())
+    : QWidget(parent), host_(host), store_(std::make_unique_for_overwrite<CurveStore>())
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);

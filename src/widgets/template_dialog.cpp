@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -18,12 +20,30 @@ int mulDiv(int value, int numerator, int denominator)
 
 DialogUnits::DialogUnits(const QFont &font)
 {
+    // Every bar and dialog is laid out in the same font: measure it once.
+    struct Measured {
+        QString fontKey;
+        int baseWidth;
+        int baseHeight;
+    };
+    constexpr std::size_t kFontsKept = 4;
+    static std::vector<Measured> measured;
+    const QString key = font.key();
+    const auto known = std::ranges::find(measured, key, &Measured::fontKey);
+    if (known != measured.end()) {
+        baseWidth_ = known->baseWidth;
+        baseHeight_ = known->baseHeight;
+        return;
+    }
     const QFontMetrics metrics(font);
     // The base width is the mean advance of the 52 Latin letters, rounded.
     const int alphabet =
         metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseWidth_ = (alphabet / 26 + 1) / 2;
     baseHeight_ = metrics.height();
+    if (measured.size() == kFontsKept)
+        measured.erase(measured.begin());
+    measured.push_back({key, baseWidth_, baseHeight_});
 }
 
 int DialogUnits::x(int units) const
