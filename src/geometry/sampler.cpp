@@ -32,10 +32,16 @@ struct BezierWeights {
 // values are exactly those of a search from scratch.
 class SegmentInverter {
 public:
-    SegmentInverter(const CurveSlot &slot, int k, double eps)
-        : q0_(slot.samples[k]), q1_(slot.endTangents[k]), q2_(slot.startTangents[k + 1]),
-          q3_(slot.samples[k + 1]), eps_(eps)
+    explicit SegmentInverter(double eps) : eps_(eps) {}
+
+    // Moves on to segment k of `slot`, forgetting the path of the last one.
+    void startSegment(const CurveSlot &slot, int k)
     {
+        q0_ = slot.samples[k];
+        q1_ = slot.endTangents[k];
+        q2_ = slot.startTangents[k + 1];
+        q3_ = slot.samples[k + 1];
+        pathLength_ = 0;
     }
 
     double yAt(double x)
@@ -104,7 +110,7 @@ private:
     double yAtT(double t) const { return BezierWeights(t).apply(q0_.y, q1_.y, q2_.y, q3_.y); }
 
     CurvePoint q0_, q1_, q2_, q3_;
-    double eps_;
+    const double eps_;
     Step path_[kRememberedDepths];
     int pathLength_ = 0;
 };
@@ -124,18 +130,19 @@ void sampleCurve(CurveSlot &slot)
 
     // The segment only moves forward from one sampled point to the next.
     int k = 0;
-    SegmentInverter inverter(slot, k, eps);
+    SegmentInverter inverter(eps);
+    inverter.startSegment(slot, k);
     for (int j = 0; j < count; ++j) {
         const double x = j * step + slot.xmin;
         double y = 0.0;
         if (x < xFirst || x > xLast) {
             y = slot.ymin;
         } else {
-            if (k < n - 2 && x > slot.samples[k + 1].x) {
-                while (k < n - 2 && x > slot.samples[k + 1].x)
-                    ++k;
-                inverter = SegmentInverter(slot, k, eps);
-            }
+            const int segment = k;
+            while (k < n - 2 && x > slot.samples[k + 1].x)
+                ++k;
+            if (k != segment)
+                inverter.startSegment(slot, k);
             y = inverter.yAt(x);
         }
         slot.sampledPoints[j] = {x, y};
