@@ -1,6 +1,7 @@
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/qt_prompts.h"
+#include "app/qt_translations.h"
 #include "app/tolvane_app.h"
 #include "view/my_view.h"
 
@@ -13,6 +14,14 @@
 #include <QPixmap>
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <vector>
+
+extern char **environ;
 
 namespace {
 
@@ -71,29 +80,86 @@ void editorFirstFrame(benchmark::State &state, const QStringList &arguments, Gra
     }
 }
 
-// What Qt alone costs: a main window with an MDI area and one empty child.
+// What Qt alone costs: a main window with an MDI area and one empty child,
+// shown at the editor's sizes.
+struct BareWindow {
+    QMainWindow window;
+    QWidget *child = new QWidget;
+
+    explicit BareWindow(const StartupSizes &sizes)
+    {
+        auto *area = new QMdiArea;
+        window.setCentralWidget(area);
+        QMdiSubWindow *frame = area->addSubWindow(child);
+        frame->resize(sizes.child);
+        frame->show();
+        window.resize(sizes.window);
+        window.show();
+    }
+    QPixmap firstFrame(Grab grab) { return grab == Grab::View ? child->grab() : window.grab(); }
+};
+
 void bareWindowFirstFrame(benchmark::State &state, Grab grab)
 {
     const StartupSizes sizes = editorSizes();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (auto _ : state) {
         {
-            QMainWindow window;
-            auto *area = new QMdiArea;
-            window.setCentralWidget(area);
-            auto *child = new QWidget;
-            QMdiSubWindow *frame = area->addSubWindow(child);
-            frame->resize(sizes.child);
-            frame->show();
-            window.resize(sizes.window);
-            window.show();
-            const QPixmap pixels = grab == Grab::View ? child->grab() : window.grab();
-            benchmark::DoNotOptimize(pixels.cacheKey());
+            BareWindow bare(sizes);
+            benchmark::DoNotOptimize(bare.firstFrame(grab).cacheKey());
             state.PauseTiming();
         }
         state.ResumeTiming();
         tearDown(state);
     }
+}
+
+const QStringList kWave{QStringLiteral(OMBRELIS_EXAMPLES "/wave.crv")};
+
+// A start as the user sees it: from launching a process to its first frame.
+// The process is this program again, told what to start; it loads the same
+// libraries, the platform plugin and the fonts as the editor does, then leaves
+// at once without tearing its window down.
+const QByteArray kColdEditor = "--cold-start-editor";
+const QByteArray kColdBare = "--cold-start-bare";
+
+void coldFirstFrame(benchmark::State &state, const QByteArray &mode)
+{
+    const StartupSizes sizes = editorSizes();
+    QByteArrayList words{"/proc/self/exe", mode};
+    for (int number : {sizes.window.width(), sizes.window.height(), sizes.child.width(), sizes.child.height()})
+        words << QByteArray::number(number);
+    std::vector<char *> arguments;
+    for (QByteArray &word : words)
+        arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    for (auto _ : state) {
+        pid_t child = 0;
+        int status = 0;
+        if (posix_spawn(&child, arguments[0], nullptr, nullptr, arguments.data(), environ) != 0
+            || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the child process did not paint its first frame");
+            break;
+        }
+    }
+}
+
+// The child's side of `coldFirstFrame`: argv[1] is the mode, then the editor's
+// window and MDI child sizes. Its exit status tells whether it painted.
+[[noreturn]] void startColdAndLeave(QApplication &application, char **argv)
+{
+    bool painted = false;
+    if (argv[1] == kColdEditor) {
+        installQtFrenchTranslations(application);
+        QtPrompts prompts;
+        CTolvaneApp app(prompts);
+        painted = app.initInstance(kWave) && !app.mainFrame()->activeView()->grab().isNull();
+    } else {
+        const auto number = [argv](int i) { return std::atoi(argv[i]); };
+        BareWindow bare({{number(2), number(3)}, {number(4), number(5)}});
+        painted = !bare.firstFrame(Grab::View).isNull();
+    }
+    std::_Exit(painted ? 0 : 1);  // before the window is torn down, which a start does not wait for
 }
 
 }  // namespace
@@ -103,7 +169,6 @@ void bareWindowFirstFrame(benchmark::State &state, Grab grab)
 // The whole-window cases also count painting the menu bar, toolbar and bars;
 // grabbing a window also lays out its hidden menus, which a first paint on
 // screen leaves until they open.
-const QStringList kWave{QStringLiteral(OMBRELIS_EXAMPLES "/wave.crv")};
 BENCHMARK_CAPTURE(editorFirstFrame, wave_crv, kWave, Grab::View)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(editorFirstFrame, new_window, QStringList{}, Grab::View)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(bareWindowFirstFrame, child, Grab::View)
@@ -111,6 +176,10 @@ BENCHMARK_CAPTURE(bareWindowFirstFrame, child, Grab::View)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(editorFirstFrame, wave_crv_whole_window, kWave, Grab::Window)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(bareWindowFirstFrame, whole_window, Grab::Window)->Unit(benchmark::kMillisecond);
+// Process launch to first frame: what the two cases above leave out (loading,
+// QApplication, fonts) is paid by every start.
+BENCHMARK_CAPTURE(coldFirstFrame, editor_wave_crv, kColdEditor)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(coldFirstFrame, bare_window, kColdBare)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // Offscreen, and with a private settings store: the editor records the file
 // it opened in its recent-file list.
@@ -120,6 +189,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
+    if (argc == 6 && (argv[1] == kColdEditor || argv[1] == kColdBare))
+        startColdAndLeave(application, argv);
     QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
