@@ -48,9 +48,13 @@ void paintLoop(benchmark::State &state, Style style, int samplingCount,
     }
 }
 
-// A drag step: `changed` curves move one sample before each paint, so the
-// paint re-samples those and reuses the points of the others.
-void changedLoop(benchmark::State &state, int changed, PaintPath path, ClientSize client)
+// What changes in each of `changed` curves before a paint: one sample moves
+// (a drag step; the paint re-samples the two segments beside it), or the
+// sampling count (every point is sampled afresh).
+enum class Change { OneSample, SamplingCount };
+
+// The paint re-samples the changed curves and reuses the points of the others.
+void changedLoop(benchmark::State &state, int changed, Change change, PaintPath path, ClientSize client)
 {
     auto store = busyStore(Style::Bars, 4096);
     QImage image(client.width, client.height, QImage::Format_RGB32);
@@ -58,8 +62,13 @@ void changedLoop(benchmark::State &state, int changed, PaintPath path, ClientSiz
     double nudge = 1.0;
     for (auto _ : state) {
         nudge = -nudge;
-        for (int slot = 0; slot < changed; ++slot)
-            store->slots[slot].samples[7].y += nudge;
+        for (int slot = 0; slot < changed; ++slot) {
+            CurveSlot &curve = store->slots[slot];
+            if (change == Change::OneSample)
+                curve.samples[7].y += nudge;
+            else
+                curve.samplingCount = nudge > 0 ? 4096 : 4095;
+        }
         const PlotScene scene = buildPlotScene(*store, client);
         QPainter painter(&image);
         paintScene(painter, scene, path);
@@ -137,17 +146,23 @@ BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400, Style::Bars, 4096, Pain
 BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400_reference, Style::Bars, 4096,
                   PaintPath::Reference)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400, 1, PaintPath::Fastest, kSmall)
+BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400, 1, Change::OneSample, PaintPath::Fastest, kSmall)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400_reference, 1, PaintPath::Reference,
+BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400_reference, 1, Change::OneSample,
+                  PaintPath::Reference, kSmall)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400, 4, Change::OneSample, PaintPath::Fastest, kSmall)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400_reference, 4, Change::OneSample,
+                  PaintPath::Reference, kSmall)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed, 4, Change::OneSample, PaintPath::Fastest, kClient)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_resampled_600x400, 4, Change::SamplingCount, PaintPath::Fastest,
                   kSmall)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400, 4, PaintPath::Fastest, kSmall)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400_reference, 4, PaintPath::Reference,
-                  kSmall)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed, 4, PaintPath::Fastest, kClient)
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_resampled_600x400_reference, 4, Change::SamplingCount,
+                  PaintPath::Reference, kSmall)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points, kClient, PaintPath::Fastest)
     ->Unit(benchmark::kMicrosecond);

@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -280,16 +281,24 @@ void TestGeometry::samplingMemoMatchesTheSampler()
         return values.begin()[rng() % values.size()];
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    auto slot = twoSampleCurve();
+    auto slot = makeSlot();
+    slot->sampleCount = 6;
+    for (int k = 0; k < 6; ++k)
+        setSample(*slot, k, 200.0 * k, 100.0 * (k % 3), 60);
     SamplingMemo memo;
-    for (int step = 0; step < 400; ++step) {
+    for (int step = 0; step < 3000; ++step) {
         CurveSlot &s = *slot;
-        switch (rng() % 6) {
-        case 0: s.samples[rng() % 3].y += pick({1e-9, -250, 0}); break;
+        // One control point moved, as a drag does: a sample, whose x may
+        // pass its neighbours', or a handle.
+        auto &moved = std::array{&s.samples, &s.startTangents, &s.endTangents}[rng() % 3]->at(rng() % 7);
+        switch (rng() % 8) {
+        case 0: (rng() % 2 ? moved.x : moved.y) += pick({1e-9, -250, 0, 170, nan}); break;
         case 1: s.samplingCount = int(pick({1, 2, 16, 64, 4096, 4097})); break;
-        case 2: s.sampleCount = int(pick({0, 1, 2, 3})); break;
+        case 2: s.sampleCount = int(pick({0, 1, 2, 3, 6, 7})); break;
         case 3: (rng() % 2 ? s.xmax : s.ymin) = pick({0.0, -0.0, 1000, nan, 250}); break;
         case 4: s.sampledPoints[rng() % 64].y = pick({7, -0.0, nan}); break;
+        case 6:
+        case 7: moved = {pick({0, 400, 1000}), pick({-0.0, 500})}; break;
         default: break;  // a repaint with nothing changed
         }
         auto expected = std::make_unique<CurveSlot>(s);

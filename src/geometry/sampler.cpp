@@ -119,6 +119,12 @@ private:
 
 void sampleCurve(CurveSlot &slot)
 {
+    PointSegments segments;
+    sampleCurve(slot, segments, nullptr);
+}
+
+void sampleCurve(CurveSlot &slot, PointSegments &segments, const EarlierSampling *earlier)
+{
     const int n = usedEntries(slot.sampleCount, kMaxSamples);
     const int count = slot.samplingCount;
     if (n < 2 || count < 2 || count > kMaxSampledPoints)
@@ -128,23 +134,28 @@ void sampleCurve(CurveSlot &slot)
     const double step = (slot.xmax - slot.xmin) / (count - 1);
     const double eps = step * 0.01;
 
-    // The segment only moves forward from one sampled point to the next.
+    // The segment only moves forward from one sampled point to the next. The
+    // inverter starts on a segment when a point of it is first computed.
     int k = 0;
+    int inverterSegment = -1;
     SegmentInverter inverter(eps);
-    inverter.startSegment(slot, k);
     for (int j = 0; j < count; ++j) {
         const double x = j * step + slot.xmin;
-        double y = 0.0;
-        if (x < xFirst || x > xLast) {
-            y = slot.ymin;
-        } else {
-            const int segment = k;
+        double y = slot.ymin;
+        int segment = -1;
+        if (!(x < xFirst || x > xLast)) {  // NaN coordinates count as inside
             while (k < n - 2 && x > slot.samples[k + 1].x)
                 ++k;
-            if (k != segment)
-                inverter.startSegment(slot, k);
-            y = inverter.yAt(x);
+            segment = k;
+            if (earlier && earlier->segments[j] == k && earlier->unchangedSegments[k]) {
+                y = slot.sampledPoints[j].y;
+            } else {
+                if (inverterSegment != k)
+                    inverter.startSegment(slot, inverterSegment = k);
+                y = inverter.yAt(x);
+            }
         }
+        segments[j] = std::int8_t(segment);
         slot.sampledPoints[j] = {x, y};
     }
 }

@@ -22,19 +22,46 @@ SamplingMemo::Inputs SamplingMemo::inputsOf(const CurveSlot &slot)
     return inputs;
 }
 
-bool SamplingMemo::holds(const Inputs &inputs, const CurveSlot &slot) const
+bool SamplingMemo::holdsPointsOf(const CurveSlot &slot) const
 {
-    return !points_.empty() && std::memcmp(&inputs, &inputs_, sizeof inputs) == 0
-           && std::memcmp(points_.data(), slot.sampledPoints.data(),
-                          points_.size() * sizeof(CurvePoint)) == 0;
+    return !points_.empty()
+           && std::memcmp(points_.data(), slot.sampledPoints.data(), points_.size() * sizeof(CurvePoint)) == 0;
+}
+
+bool SamplingMemo::sameGrid(const Inputs &inputs) const
+{
+    const auto same = [](const auto &a, const auto &b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    return same(inputs.xmin, inputs_.xmin) && same(inputs.xmax, inputs_.xmax) && same(inputs.ymin, inputs_.ymin)
+           && inputs.sampleCount == inputs_.sampleCount && inputs.samplingCount == inputs_.samplingCount;
+}
+
+// Segment k is drawn from sample k, its end handle, the start handle of
+// sample k + 1 and sample k + 1.
+std::bitset<kMaxSamples - 1> SamplingMemo::unchangedSegments(const Inputs &inputs) const
+{
+    const auto same = [](const CurvePoint &a, const CurvePoint &b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    std::bitset<kMaxSamples - 1> unchanged;
+    for (int k = 0; k + 1 < kMaxSamples; ++k) {
+        unchanged[k] = same(inputs.samples[k], inputs_.samples[k])
+                       && same(inputs.endTangents[k], inputs_.endTangents[k])
+                       && same(inputs.startTangents[k + 1], inputs_.startTangents[k + 1])
+                       && same(inputs.samples[k + 1], inputs_.samples[k + 1]);
+    }
+    return unchanged;
 }
 
 void SamplingMemo::sample(CurveSlot &slot)
 {
     const Inputs inputs = inputsOf(slot);
-    if (holds(inputs, slot))
+    const bool pointsHeld = holdsPointsOf(slot);
+    if (pointsHeld && std::memcmp(&inputs, &inputs_, sizeof inputs) == 0)
         return;
-    sampleCurve(slot);
+    if (pointsHeld && sameGrid(inputs)) {
+        const EarlierSampling earlier{segments_, unchangedSegments(inputs)};
+        sampleCurve(slot, segments_, &earlier);
+    } else {
+        sampleCurve(slot, segments_, nullptr);
+    }
     const int count = slot.samplingCount;
     if (usedEntries(slot.sampleCount, kMaxSamples) < 2 || count < 2 || count > kMaxSampledPoints) {
         points_.clear();  // the sampler wrote nothing

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curves/curve_slot.h"
+#include "geometry/sampler.h"
 
 #include <array>
 #include <cstdint>
@@ -10,7 +11,8 @@
 // holds. Most repaints (a cursor step, a resize, another curve dragged)
 // change nothing a curve is sampled from, so a memo remembers, for one slot,
 // what the sampler last read and wrote, and skips the sampler while both are
-// still there bit for bit.
+// still there bit for bit. When only control points changed, on the same
+// grid, only the segments they belong to are sampled again.
 class SamplingMemo {
 public:
     // Leaves `slot` exactly as sampleCurve(slot) would.
@@ -31,8 +33,11 @@ private:
     };
 
     static Inputs inputsOf(const CurveSlot &slot);
-    bool holds(const Inputs &inputs, const CurveSlot &slot) const;
+    bool holdsPointsOf(const CurveSlot &slot) const;
+    bool sameGrid(const Inputs &inputs) const;
+    std::bitset<kMaxSamples - 1> unchangedSegments(const Inputs &inputs) const;
 
     Inputs inputs_{};
     std::vector<CurvePoint> points_;  // empty: nothing remembered
+    PointSegments segments_;          // of points_
 };
