@@ -6,6 +6,17 @@
 
 static_assert(sizeof(CurvePoint) == 2 * sizeof(double), "points compare as bytes");
 
+namespace {
+
+// Equal bytes: NaN matches itself and -0 differs from 0.
+template <class T>
+bool sameBytes(const T &a, const T &b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace
+
 SamplingMemo::Inputs SamplingMemo::inputsOf(const CurveSlot &slot)
 {
     Inputs inputs;
@@ -30,8 +41,8 @@ bool SamplingMemo::holdsPointsOf(const CurveSlot &slot) const
 
 bool SamplingMemo::sameGrid(const Inputs &inputs) const
 {
-    const auto same = [](const auto &a, const auto &b) { return std::memcmp(&a, &b, sizeof a) == 0; };
-    return same(inputs.xmin, inputs_.xmin) && same(inputs.xmax, inputs_.xmax) && same(inputs.ymin, inputs_.ymin)
+    return sameBytes(inputs.xmin, inputs_.xmin) && sameBytes(inputs.xmax, inputs_.xmax)
+           && sameBytes(inputs.ymin, inputs_.ymin)
            && inputs.sampleCount == inputs_.sampleCount && inputs.samplingCount == inputs_.samplingCount;
 }
 
@@ -39,13 +50,12 @@ bool SamplingMemo::sameGrid(const Inputs &inputs) const
 // sample k + 1 and sample k + 1.
 std::bitset<kMaxSamples - 1> SamplingMemo::unchangedSegments(const Inputs &inputs) const
 {
-    const auto same = [](const CurvePoint &a, const CurvePoint &b) { return std::memcmp(&a, &b, sizeof a) == 0; };
     std::bitset<kMaxSamples - 1> unchanged;
     for (int k = 0; k + 1 < kMaxSamples; ++k) {
-        unchanged[k] = same(inputs.samples[k], inputs_.samples[k])
-                       && same(inputs.endTangents[k], inputs_.endTangents[k])
-                       && same(inputs.startTangents[k + 1], inputs_.startTangents[k + 1])
-                       && same(inputs.samples[k + 1], inputs_.samples[k + 1]);
+        unchanged[k] = sameBytes(inputs.samples[k], inputs_.samples[k])
+                       && sameBytes(inputs.endTangents[k], inputs_.endTangents[k])
+                       && sameBytes(inputs.startTangents[k + 1], inputs_.startTangents[k + 1])
+                       && sameBytes(inputs.samples[k + 1], inputs_.samples[k + 1]);
     }
     return unchanged;
 }
@@ -54,7 +64,7 @@ void SamplingMemo::sample(CurveSlot &slot)
 {
     const Inputs inputs = inputsOf(slot);
     const bool pointsHeld = holdsPointsOf(slot);
-    if (pointsHeld && std::memcmp(&inputs, &inputs_, sizeof inputs) == 0)
+    if (pointsHeld && sameBytes(inputs, inputs_))
         return;
     if (pointsHeld && sameGrid(inputs)) {
         const EarlierSampling earlier{segments_, unchangedSegments(inputs)};
