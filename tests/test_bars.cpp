@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -49,6 +51,7 @@ private Q_SLOTS:
     void exchange_data();
     void exchange();
     void typedBoundsAndLegends();
+    void legendWithMicroRoundTrips();
     void editCycle_data();
     void editCycle();
     void clipboard();
@@ -84,6 +87,15 @@ void loseFocus(QWidget *box)
     QCoreApplication::sendEvent(box, &out);
 }
 
+// Types `keys` where the caret stands, one character per key press.
+void typeAtCaret(QWidget *box, const QString &keys)
+{
+    for (QChar c : keys) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(box, &press);
+    }
+}
+
 // Replaces the box's text by typing `keys`, one character per key press.
 void type(QWidget *box, const QString &keys)
 {
@@ -91,10 +103,7 @@ void type(QWidget *box, const QString &keys)
         line->selectAll();
     else
         static_cast<QPlainTextEdit *>(box)->selectAll();
-    for (QChar c : keys) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QCoreApplication::sendEvent(box, &press);
-    }
+    typeAtCaret(box, keys);
 }
 
 }  // namespace
@@ -342,6 +351,54 @@ void BarsTest::typedBoundsAndLegends()
     QCOMPARE(read->xLegend, "A;B");
     QCOMPARE(read->yLegend, "A;B");
     QCOMPARE(read->sampleCount, 3);
+}
+
+// µ and ß have no capital in the code page and stay as they are, so a
+// legend holding them is edited, kept at "OK" and saved as it reads.
+void BarsTest::legendWithMicroRoundTrips()
+{
+    const QString file = shell->writeFile(QStringLiteral("mu.crv"),
+        "temps (\xB5s)\n0\n1000\n\xB5V\n0\n1000\n2\n0 0 -10 0 10 0\n1000 1000 990 1000 1010 1000\n0\n16\n");
+    shell->prompts.chooseFile(file);
+    QVERIFY(frame().runCommand(cmd::Curve1Open));
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    auto *xLegend = static_cast<QLineEdit *>(control(BarId::Edit, 1019));
+    auto *yLegend = static_cast<QPlainTextEdit *>(control(BarId::EditY, 1036));
+    QCOMPARE(xLegend->text(), QString::fromUtf8("temps (µs)"));
+    xLegend->end(false);
+    typeAtCaret(xLegend, QString::fromUtf8("éÿœµß"));
+    QCOMPARE(xLegend->text(), QString::fromUtf8("TEMPS (µS)ÉŸŒµß"));
+    yLegend->moveCursor(QTextCursor::End);
+    typeAtCaret(yLegend, QString::fromUtf8("µ/s"));
+    QCOMPARE(yLegend->toPlainText(), QString::fromUtf8("µVµ/S"));
+    auto *script = static_cast<QLineEdit *>(control(BarId::Display, 1015));
+    type(script, QString::fromUtf8("c1=é+µ"));
+    QCOMPARE(script->text(), QString::fromUtf8("C1=É+µ"));
+
+    loseFocus(xLegend);
+    loseFocus(yLegend);
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    QVERIFY(frame().runCommand(cmd::Curve1Save));
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = saved.readAll().split('\n');
+    QCOMPARE(lines.value(1), "TEMPS (\xB5S)\xC9\x9F\x8C\xB5\xDF\r");
+    QCOMPARE(lines.value(7), "\xB5V\xB5/S\r");
+
+    // A changed legend the file could not hold back is refused aloud, not dropped.
+    shell->writeFile(QStringLiteral("cr.crv"), "a\rb\n0\n1000\nY\n");
+    shell->prompts.chooseFile(shell->folder.filePath(QStringLiteral("cr.crv")));
+    QVERIFY(frame().runCommand(cmd::Curve2Open));
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    loseFocus(xLegend);  // untouched: nothing to say
+    QVERIFY(shell->prompts.asked.last().kind != ScriptedPrompts::Kind::Error);
+    xLegend->end(false);
+    typeAtCaret(xLegend, QStringLiteral("c"));
+    loseFocus(xLegend);
+    QCOMPARE(shell->prompts.asked.last().kind, ScriptedPrompts::Kind::Error);
+    QVERIFY2(shell->prompts.asked.last().detail.contains(QStringLiteral("une ligne")),
+             qPrintable(shell->prompts.asked.last().detail));
+    QCOMPARE(view().store().current().xLegend, "a\rb");
 }
 
 void BarsTest::editCycle_data()

@@ -342,6 +342,17 @@ void TestCli::importRows_data()
         << "légende" << QString() << std::vector<double>{};
     QTest::newRow("legend read back as a comment") << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--y-legend", ";y"}
         << "légende" << QString() << std::vector<double>{};
+    // Legends are composed, then refused rather than written as "?".
+    QTest::newRow("combining accents composed") << QByteArray("e\xCC\x81,y\n0,1\n1,2\n")
+        << std::vector<std::string>{"--y-legend", "cafe\xCC\x81"} << QString() << "é|café" << std::vector<double>{0, 1, 1, 2};
+    QTest::newRow("header outside Windows-1252") << QByteArray("\n日本,😀\n0,1\n1,2\n") << none
+        << "ligne 2 : le caractère « 日 » (U+65E5)" << QString() << std::vector<double>{};
+    QTest::newRow("option outside Windows-1252") << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--x-legend", "temps 日本"}
+        << "--x-legend : le caractère « 日 »" << QString() << std::vector<double>{};
+    QTest::newRow("header not UTF-8") << QByteArray("t,\xB5s\n0,1\n1,2\n") << none
+        << "ligne 1 : l'octet 0xB5" << QString() << std::vector<double>{};
+    QTest::newRow("header name replaced by the option") << QByteArray("日,v\n0,1\n1,2\n")
+        << std::vector<std::string>{"--x-legend", "t"} << QString() << "t|v" << std::vector<double>{0, 1, 1, 2};
 }
 
 void TestCli::importRows()

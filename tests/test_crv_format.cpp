@@ -82,6 +82,7 @@ private Q_SLOTS:
     void integerPrefixes();
     void everyByteRoundTripsThroughWindows1252();
     void unrepresentableCharactersBecomeQuestionMarks();
+    void capitalsStayInsideTheCodePage();
 };
 
 void TestCrvFormat::workedExampleIsWrittenByteForByte()
@@ -471,6 +472,28 @@ void TestCrvFormat::unrepresentableCharactersBecomeQuestionMarks()
     QCOMPARE(encodeWindows1252("\xE2\x82"), "??");     // cut sequence
     QVERIFY(isWindows1252Representable(U'€'));
     QVERIFY(!isWindows1252Representable(U'α'));
+}
+
+// Every character of the code page against Unicode's simple capital, kept
+// only when the code page holds it: µ and ß stay, ÿ becomes Ÿ.
+void TestCrvFormat::capitalsStayInsideTheCodePage()
+{
+    int changed = 0;
+    for (int b = 0; b < 256; ++b) {
+        const std::string utf8 = decodeWindows1252(std::string(1, static_cast<char>(b)));
+        const char32_t c = QString::fromStdString(utf8).toUcs4().at(0);
+        const char32_t unicodeCapital = QChar::toUpper(c);
+        const char32_t expected = isWindows1252Representable(unicodeCapital) ? unicodeCapital : c;
+        QVERIFY2(windows1252Capital(c) == expected, qPrintable(QString::number(b, 16)));
+        QCOMPARE(QString::fromStdString(upperCaseWindows1252(utf8)), QString::fromUcs4(&expected, 1));
+        changed += expected != c;
+    }
+    QCOMPARE(changed, 60);  // a-z, à-þ but ÷, š, œ, ž and ÿ
+    QCOMPARE(upperCaseWindows1252("temps (µs) ß 日本😀 \xFF"), "TEMPS (µS) ß 日本😀 \xFF");
+
+    QVERIFY(!windows1252Refusal("Durée € ÿ"));
+    QCOMPARE(windows1252Refusal("a😀日").value_or(""), "le caractère « 😀 » (U+1F600) ne s'écrit pas en Windows-1252");
+    QCOMPARE(windows1252Refusal("a\xE9t\xE9").value_or(""), "l'octet 0xE9 n'est pas de l'UTF-8");
 }
 
 QTEST_APPLESS_MAIN(TestCrvFormat)

@@ -160,10 +160,10 @@ QLineEdit *CAxisBar::addEdit(int id, QRect unitsRect, Qt::Alignment alignment, B
     box->installEventFilter(this);
     connect(box, &QLineEdit::textEdited, this, [this, box, id, upperCase = style.upperCase](const QString &typed) {
         // Only typed letters become capitals, not the texts the program shows.
-        if (upperCase && typed != typed.toUpper()) {
+        if (upperCase && upperCaseAsCodePage(typed) != typed) {
             const int caret = box->cursorPosition();
-            box->setText(typed.toUpper());
-            box->setCursorPosition(caret + static_cast<int>(box->text().size() - typed.size()));
+            box->setText(upperCaseAsCodePage(typed));
+            box->setCursorPosition(caret);
         }
         passNotification(id, kEditChanged);
     });

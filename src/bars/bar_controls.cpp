@@ -1,6 +1,7 @@
 #include "bars/bar_controls.h"
 
 #include "bars/bound_remap.h"
+#include "curves/windows1252.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,13 +12,22 @@
 
 #include <algorithm>
 
+// Every capital of the code page is a single UTF-16 unit, and surrogates
+// have none, so the text keeps its length and caret positions.
+QString upperCaseAsCodePage(QString text)
+{
+    for (QChar &c : text)
+        c = QChar(static_cast<char16_t>(windows1252Capital(c.unicode())));
+    return text;
+}
+
 BarEditValidator::BarEditValidator(BarEditStyle style, QLineEdit *box) : QValidator(box), style_(style), box_(box) {}
 
 // Capitals are made by the box as the user types (see CAxisBar::addEdit);
 // the rules apply to the text as it will then read.
 QValidator::State BarEditValidator::validate(QString &input, int &) const
 {
-    const QString shown = style_.upperCase ? input.toUpper() : input;
+    const QString shown = style_.upperCase ? upperCaseAsCodePage(input) : input;
     if (style_.legend && !isAcceptableLegend(shown.toStdString()))
         return Invalid;
     if (!style_.scrollsHorizontally) {
@@ -56,7 +66,7 @@ bool BarLegendBox::acceptsInsertion(const QString &inserted) const
     const QTextCursor cursor = textCursor();
     QString result = toPlainText();
     result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(), inserted);
-    if (isAcceptableLegend(result.toUpper().toStdString()))
+    if (isAcceptableLegend(upperCaseAsCodePage(result).toStdString()))
         return true;
     QApplication::beep();
     return false;
@@ -84,7 +94,7 @@ void BarLegendBox::onTextChanged()
         return;
     const QScopedValueRollback guard(programmatic_, true);
     const QString typed = toPlainText();
-    const QString upper = typed.toUpper();
+    const QString upper = upperCaseAsCodePage(typed);
     const int caret = textCursor().position();
     if (!isAcceptableLegend(upper.toStdString()))
         setPlainText(accepted_);

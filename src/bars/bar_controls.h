@@ -5,6 +5,10 @@
 
 class QLineEdit;
 
+// The text as an upper-case box shows it: each letter whose capital is in
+// Windows-1252 gets it, every other character stays (see windows1252Capital).
+QString upperCaseAsCodePage(QString text);
+
 // What a bar's edit box lets the user type.
 struct BarEditStyle {
     bool upperCase = false;        // letters become capitals as they are typed

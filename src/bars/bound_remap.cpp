@@ -1,7 +1,7 @@
 #include "bars/bound_remap.h"
 
+#include "curves/crv_format.h"
 #include "curves/number_text.h"
-#include "curves/windows1252.h"
 
 #include <array>
 #include <cmath>
@@ -33,34 +33,6 @@ double oppositeBound(const CurveSlot &slot, Bound which)
     case Bound::Ymax: return slot.ymin;
     }
     return slot.xmax;
-}
-
-// The code point starting at utf8[i], advancing i; an invalid sequence gives
-// a value no character set holds.
-char32_t nextCodePoint(std::string_view utf8, std::size_t &i)
-{
-    constexpr char32_t kInvalid = 0xFFFFFFFF;
-    const auto lead = static_cast<unsigned char>(utf8[i++]);
-    int extra = 0;
-    char32_t code = lead;
-    if (lead >= 0xF0 && lead < 0xF8) {
-        extra = 3;
-        code = lead & 0x07;
-    } else if (lead >= 0xE0) {
-        extra = 2;
-        code = lead & 0x0F;
-    } else if (lead >= 0xC2) {
-        extra = 1;
-        code = lead & 0x1F;
-    } else if (lead >= 0x80) {
-        return kInvalid;
-    }
-    for (; extra > 0; --extra, ++i) {
-        if (i >= utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80)
-            return kInvalid;
-        code = (code << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
-    }
-    return code;
 }
 
 }  // namespace
@@ -103,12 +75,5 @@ void remapBound(CurveSlot &slot, Bound which, double newValue)
 
 bool isAcceptableLegend(std::string_view utf8)
 {
-    if (!utf8.empty() && utf8.front() == ';')
-        return false;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const char32_t code = nextCodePoint(utf8, i);
-        if (code == U'\n' || code == U'\r' || !isWindows1252Representable(code))
-            return false;
-    }
-    return true;
+    return !legendRefusal(utf8);
 }

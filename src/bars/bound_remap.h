@@ -19,7 +19,5 @@ double boundFromText(std::string_view text);
 // only the bound changes.
 void remapBound(CurveSlot &slot, Bound which, double newValue);
 
-// Whether a legend box may hold `utf8`: it is one line of a curve file, so
-// every character must fit Windows-1252, no line break may occur, and it
-// must not start with ";", which the reader would take for a comment line.
+// Whether a legend box may hold `utf8`: whether legendRefusal finds nothing.
 bool isAcceptableLegend(std::string_view utf8);

@@ -7,6 +7,7 @@
 #include "cli/cli_support.h"
 #include "curves/crv_format.h"
 #include "curves/curve_store.h"
+#include "curves/windows1252.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
 #include "script/script_text.h"
@@ -32,7 +33,7 @@ constexpr const char *kUsage =
     "  ombrelis-cli convert ENTREE.crv --out SORTIE.crv|SORTIE.csv\n"
     "  ombrelis-cli import DONNEES.csv --out COURBE.crv [--x-legend T] [--y-legend T]\n"
     "\n"
-    "La ligne de script passe en majuscules (lettres a à z) comme dans la boîte de script.\n"
+    "La ligne de script passe en majuscules comme dans la boîte de script.\n"
     "--count N (16 à 4096) fixe le nombre de points échantillonnés des courbes non calculées ;\n"
     "K (1 à 4) choisit la courbe courante. Codes de sortie : 0 succès, 1 script en échec,\n"
     "2 usage incorrect ou fichier illisible ou impossible à écrire.\n";
@@ -197,7 +198,7 @@ Step CliRun::script(const CliArguments &arguments, bool &failed)
     if (auto failure = prepareWindow(arguments, *store))
         return failure;
 
-    const ScriptRunResult result = runScript(*store, upperCaseAscii(arguments.positional[0]));
+    const ScriptRunResult result = runScript(*store, upperCaseWindows1252(arguments.positional[0]));
     for (const std::string &message : result.messages)
         err_ << message << '\n';
     failed = !result.valid;

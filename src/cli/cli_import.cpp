@@ -6,32 +6,17 @@
 
 #include <QString>
 
+#include <array>
 #include <memory>
 
 namespace {
 
-// A legend is one line of the file, and one starting with ';' would be read
-// back as a comment. A header cannot hold either: its names are parts of a line
-// and the first cannot start with a separator.
-Step checkLegend(const CliArguments &arguments, const char *option)
-{
-    const std::string *legend = arguments.value(option);
-    if (legend && (legend->find_first_of("\r\n") != std::string::npos || legend->starts_with(';')))
-        return usageError(std::string(option) + " : une légende tient sur une ligne et ne commence pas par « ; »");
-    return std::nullopt;
-}
-
-// The legend given on the command line, else the header's name, else `fallback`.
-std::string legend(const CliArguments &arguments, const char *option,
-                   const std::optional<std::string> &headerName, const char *fallback)
-{
-    if (const std::string *given = arguments.value(option))
-        return *given;
-    return headerName.value_or(fallback);
-}
+constexpr std::array<const char *, 2> kLegendOptions = {"--x-legend", "--y-legend"};
 
 }  // namespace
 
+// Each legend is the one given on the command line, else the header's name,
+// else "X" or "Y"; whichever is taken must fit a line of the curve file.
 Step importCommand(const CliArguments &arguments)
 {
     if (arguments.positional.size() != 1)
@@ -40,9 +25,13 @@ Step importCommand(const CliArguments &arguments)
     if (!target || !target->ends_with(".crv"))
         return usageError("--out COURBE.crv attendu");
     const std::string &source = arguments.positional[0];
-    for (const char *option : {"--x-legend", "--y-legend"}) {
-        if (auto failure = checkLegend(arguments, option))
-            return failure;
+    std::array<std::optional<std::string>, 2> given;
+    for (std::size_t axis = 0; axis < given.size(); ++axis) {
+        if (const std::string *text = arguments.value(kLegendOptions[axis])) {
+            given[axis] = *text;
+            if (auto failure = composeLegend(*given[axis], kLegendOptions[axis]))
+                return failure;
+        }
     }
 
     QString error;
@@ -53,9 +42,21 @@ Step importCommand(const CliArguments &arguments)
     if (!read.error.empty())
         return usageError(source + ", " + read.error);
 
+    const std::array<std::optional<std::string>, 2> named = {read.table.xName, read.table.yName};
+    const std::string header = source + ", ligne " + std::to_string(read.table.headerLine);
+    std::array<std::string, 2> legends = {"X", "Y"};
+    for (std::size_t axis = 0; axis < legends.size(); ++axis) {
+        if (given[axis]) {
+            legends[axis] = *given[axis];
+        } else if (named[axis]) {
+            legends[axis] = *named[axis];
+            if (auto failure = composeLegend(legends[axis], header))
+                return failure;
+        }
+    }
     auto curve = std::make_unique<CurveSlot>();
-    curve->xLegend = legend(arguments, "--x-legend", read.table.xName, "X");
-    curve->yLegend = legend(arguments, "--y-legend", read.table.yName, "Y");
+    curve->xLegend = legends[0];
+    curve->yLegend = legends[1];
     setComputedCurve(*curve, read.table.rows);
     return writeFile(*target, formatCurveFile(*curve));
 }

@@ -5,6 +5,7 @@
 #include "curves/curve_file_io.h"
 
 #include <QFileInfo>
+#include <QString>
 
 namespace {
 
@@ -42,6 +43,16 @@ Step readCount(const CliArguments &arguments, std::optional<int> &count)
     count = parseIntegerIn(*text, 16, kMaxSampledPoints);
     if (!count)
         return usageError("--count attend un entier de 16 à 4096, pas « " + *text + " »");
+    return std::nullopt;
+}
+
+Step composeLegend(std::string &text, const std::string &where)
+{
+    // Text that is not UTF-8 is left as it is for legendRefusal to name the byte.
+    if (const QString unicode = QString::fromStdString(text); unicode.toStdString() == text)
+        text = unicode.normalized(QString::NormalizationForm_C).toStdString();
+    if (auto refusal = legendRefusal(text))
+        return usageError(where + " : " + *refusal);
     return std::nullopt;
 }
 

@@ -29,5 +29,11 @@ Step readCount(const CliArguments &arguments, std::optional<int> &count);
 // curves and makes --current (1 to 4, default 1) the current curve.
 Step prepareWindow(const CliArguments &arguments, CurveStore &store);
 
+// Makes `text` a legend for a curve file: composed as Unicode composes it (e
+// and a combining acute accent become é), then refused with `where` (an
+// option, a line of a file) at the head of the message when legendRefusal
+// finds a fault. What Windows-1252 cannot hold is never written as "?".
+Step composeLegend(std::string &text, const std::string &where);
+
 // Replaces `path` atomically with `bytes`.
 Step writeFile(const std::string &path, const std::string &bytes);

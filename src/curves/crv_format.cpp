@@ -207,3 +207,12 @@ std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_vi
     slot = *read;
     return std::nullopt;
 }
+
+std::optional<std::string> legendRefusal(std::string_view utf8)
+{
+    if (utf8.find_first_of("\r\n") != std::string_view::npos)
+        return "une légende tient sur une ligne";
+    if (utf8.starts_with(';'))
+        return "une légende ne commence pas par « ; », qui en ferait un commentaire";
+    return windows1252Refusal(utf8);
+}

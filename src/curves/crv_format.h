@@ -21,3 +21,8 @@ std::string formatCurveFile(const CurveSlot &slot);
 // scriptText and array entries beyond the counts keep their values.
 std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_view fileName,
                                           CurveSlot &slot);
+
+// Why a legend cannot be one line of a curve file, in French: a line break, a
+// first ";" that the reader would skip as a comment, or a character that
+// Windows-1252 cannot hold. Nothing when it can.
+std::optional<std::string> legendRefusal(std::string_view utf8);

@@ -80,6 +80,7 @@ std::string TableReader::take(std::string_view line, int number)
     if (first && !x && !y) {
         table.xName = unquoted(fields->first);
         table.yName = unquoted(fields->second);
+        table.headerLine = number;
         return {};
     }
     if (!x || !y)

@@ -14,6 +14,7 @@
 struct DataTable {
     std::optional<std::string> xName;  // from the header line, when there is one
     std::optional<std::string> yName;
+    int headerLine = 0;  // the number of the header line, from 1; 0 without one
     std::vector<CurvePoint> rows;
 };
 

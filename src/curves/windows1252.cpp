@@ -1,7 +1,7 @@
 #include "curves/windows1252.h"
 
 #include <array>
-#include <optional>
+#include <cstdio>
 
 namespace {
 
@@ -38,8 +38,13 @@ void appendUtf8(std::string &out, char32_t codePoint)
     } else if (codePoint < 0x800) {
         out += static_cast<char>(0xC0 | (codePoint >> 6));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
+    } else if (codePoint < 0x10000) {
         out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (codePoint & 0x3F));
     }
@@ -113,4 +118,52 @@ std::string encodeWindows1252(std::string_view utf8)
 bool isWindows1252Representable(char32_t codePoint)
 {
     return byteOf(codePoint).has_value();
+}
+
+std::optional<std::string> windows1252Refusal(std::string_view utf8)
+{
+    char message[96];
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        const auto codePoint = nextUtf8(utf8, pos);
+        if (!codePoint) {
+            std::snprintf(message, sizeof message, "l'octet 0x%02X n'est pas de l'UTF-8",
+                          static_cast<unsigned>(static_cast<unsigned char>(utf8[start])));
+            return message;
+        }
+        if (!byteOf(*codePoint)) {
+            std::snprintf(message, sizeof message, " » (U+%04X) ne s'écrit pas en Windows-1252",
+                          static_cast<unsigned>(*codePoint));
+            return "le caractère « " + std::string(utf8.substr(start, pos - start)) + message;
+        }
+    }
+    return std::nullopt;
+}
+
+char32_t windows1252Capital(char32_t codePoint)
+{
+    // a..z and à..þ sit 0x20 above their capitals, as in Latin-1; ÷ has none.
+    if ((codePoint >= U'a' && codePoint <= U'z') || (codePoint >= U'à' && codePoint <= U'þ' && codePoint != U'÷'))
+        return codePoint - 0x20;
+    switch (codePoint) {
+    case U'š': return U'Š';
+    case U'œ': return U'Œ';
+    case U'ž': return U'Ž';
+    case U'ÿ': return U'Ÿ';
+    default: return codePoint;
+    }
+}
+
+std::string upperCaseWindows1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        if (const auto codePoint = nextUtf8(utf8, pos))
+            appendUtf8(out, windows1252Capital(*codePoint));
+        else
+            out += utf8.substr(start, pos - start);
+    }
+    return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,3 +17,18 @@ std::string encodeWindows1252(std::string_view utf8);
 
 // Whether the character can be stored in a curve file.
 bool isWindows1252Representable(char32_t codePoint);
+
+// Why UTF-8 text cannot be stored in a curve file, in French: the first
+// character that Windows-1252 cannot hold, or the first byte that is not
+// UTF-8. Nothing when every character fits.
+std::optional<std::string> windows1252Refusal(std::string_view utf8);
+
+// The capital that a single-byte Windows-1252 code page gives a character:
+// a letter whose capital is in Windows-1252 gets it (é → É, ÿ → Ÿ, œ → Œ);
+// every other character stays as it is, µ and ß among them, whose capitals
+// (Greek Mu, "SS") the code page cannot hold.
+char32_t windows1252Capital(char32_t codePoint);
+
+// windows1252Capital applied to each character of UTF-8 text, as an
+// upper-case box converts what is typed; bytes that are not UTF-8 stay.
+std::string upperCaseWindows1252(std::string_view utf8);

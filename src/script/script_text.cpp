@@ -35,16 +35,6 @@ std::string removeBlanks(std::string_view text)
     return kept;
 }
 
-std::string upperCaseAscii(std::string_view text)
-{
-    std::string upper(text);
-    for (char &c : upper) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
-}
-
 Assignment splitAssignment(std::string_view text)
 {
     const std::size_t equals = text.find('=');

@@ -12,10 +12,6 @@
 // and carriage return, wherever they stand.
 std::string removeBlanks(std::string_view text);
 
-// The text with the ASCII letters a to z upper-cased, as the script box
-// shows what is typed; other bytes stay as they are.
-std::string upperCaseAscii(std::string_view text);
-
 // A line cut at its first "=". Without "=", `left` is empty and `right` is
 // the whole line; later "=" characters stay in `right`.
 struct Assignment {

@@ -1,8 +1,10 @@
 #include "view/my_view.h"
 
 #include "bars/bound_remap.h"
+#include "curves/crv_format.h"
 #include "view/view_host.h"
 #include "widgets/command_ids.h"
+#include "widgets/prompts.h"
 
 // The display/edit cycle with its backup slot, the choice of the current
 // curve, and what the edit bars' boxes do to the current curve.
@@ -91,17 +93,32 @@ void MyView::applyTypedBound(Bound bound)
     requestRepaint();
 }
 
-// The boxes refuse what a curve file cannot hold back; a text that got past
-// them all the same is not taken.
+// The boxes refuse what a curve file cannot hold back. A changed text that
+// got past them all the same is not taken: the user is told, and the box
+// shows the legend that stays.
 void MyView::applyTypedLegend(BarId bar)
 {
     if (!store_->editMode)
         return;
     host_.readBar(bar);
-    const AxisBarFields &bars = host_.barFields();
-    const std::string &text = bar == BarId::Edit ? bars.edit.xLegendText : bars.editY.yLegendText;
-    if (!isAcceptableLegend(text))
+    AxisBarFields &bars = host_.barFields();
+    std::string &text = bar == BarId::Edit ? bars.edit.xLegendText : bars.editY.yLegendText;
+    std::string &legend = bar == BarId::Edit ? store_->current().xLegend : store_->current().yLegend;
+    if (const auto refusal = legendRefusal(text); refusal && text != legend) {
+        const std::string typed = text;
+        text = legend;
+        host_.writeBar(bar);
+        // A box may show a legend read from a file otherwise than it is (a
+        // carriage return inside it becomes a line break): then nothing was typed.
+        host_.readBar(bar);
+        if (text == typed)
+            return;
+        host_.prompts().showError(QStringLiteral("La légende « %1 » ne peut pas être enregistrée : %2. "
+                                                 "La courbe garde « %3 ».")
+                                      .arg(QString::fromStdString(typed), QString::fromStdString(*refusal),
+                                           QString::fromStdString(legend)));
         return;
-    (bar == BarId::Edit ? store_->current().xLegend : store_->current().yLegend) = text;
+    }
+    legend = text;
     requestRepaint();
 }

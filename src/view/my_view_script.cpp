@@ -1,5 +1,6 @@
 #include "view/my_view.h"
 
+#include "curves/windows1252.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
 #include "view/plot_mapping.h"
@@ -27,7 +28,7 @@ void MyView::runScript()
 {
     host_.readBar(BarId::Display);
     DisplayBarFields &display = host_.barFields().display;
-    const std::string line = QString::fromStdString(display.scriptLine).toUpper().toStdString();
+    const std::string line = upperCaseWindows1252(display.scriptLine);
     const ScriptRunResult result = ::runScript(*store_, line);
     for (const std::string &message : result.messages)
         host_.prompts().showScriptMessage(QString::fromStdString(message));
