@@ -1,7 +1,7 @@
 # Sourced by run.sh, test.sh and fuzz.sh: installs the Debian packages the build needs.
 ombrelis_packages=(cmake g++ make pkg-config qt6-base-dev qt6-svg-dev qt6-translations-l10n
                    libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core fonts-liberation
-                   desktop-file-utils shared-mime-info dpkg-dev file)
+                   desktop-file-utils shared-mime-info dpkg-dev file lintian appstream)
 # Only fuzz.sh needs these: clang and its libFuzzer and sanitizer runtimes.
 ombrelis_fuzz_packages=(cmake make clang libclang-rt-14-dev)
 

@@ -5,6 +5,7 @@
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,20 +29,32 @@ Run run(const QString &program, const QStringList &arguments, const QProcessEnvi
             QString::fromLocal8Bit(process.readAll())};
 }
 
-// Every file a desktop needs, relative to the prefix.
+// The launcher's desktop file id, which the AppStream id repeats.
+const QString kAppId = QStringLiteral("org.example.ombrelis");
+
+// Every file a desktop and a Debian system need, relative to the prefix.
 const QStringList kInstalledFiles = {
     QStringLiteral("bin/ombrelis"),
     QStringLiteral("bin/ombrelis-cli"),
-    QStringLiteral("share/applications/ombrelis.desktop"),
+    QStringLiteral("share/applications/") + kAppId + QStringLiteral(".desktop"),
+    QStringLiteral("share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"),
     QStringLiteral("share/mime/packages/ombrelis.xml"),
     QStringLiteral("share/icons/hicolor/scalable/apps/ombrelis.svg"),
     QStringLiteral("share/icons/hicolor/48x48/apps/ombrelis.png"),
     QStringLiteral("share/icons/hicolor/256x256/apps/ombrelis.png"),
     QStringLiteral("share/icons/hicolor/scalable/mimetypes/text-x-ombrelis-curve.svg"),
-    QStringLiteral("share/man/man1/ombrelis.1"),
-    QStringLiteral("share/man/man1/ombrelis-cli.1"),
+    QStringLiteral("share/man/man1/ombrelis.1.gz"),
+    QStringLiteral("share/man/man1/ombrelis-cli.1.gz"),
     QStringLiteral("share/bash-completion/completions/ombrelis-cli"),
+    QStringLiteral("share/doc/ombrelis/copyright"),
+    QStringLiteral("share/doc/ombrelis/changelog.gz"),
 };
+
+// The tool's path, or an empty string when it is not installed.
+QString tool(const char *name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
 
 }  // namespace
 
@@ -51,12 +64,17 @@ private Q_SLOTS:
     void initTestCase();
     void installedTree();
     void launcherValidates();
+    void appStreamValidates();
+    void versionsAgree();
     void crvTypeByNameAndContent();
     void debianPackage();
+    void lintianAcceptsPackage();
 
 private:
     QString prefix() const { return root_.filePath(QStringLiteral("usr")); }
     QTemporaryDir root_;
+    QTemporaryDir packages_;
+    QString deb_;  // the package debianPackage() made
 };
 
 void InstallTest::initTestCase()
@@ -84,7 +102,7 @@ void InstallTest::installedTree()
 
 void InstallTest::launcherValidates()
 {
-    const QString launcher = prefix() + QStringLiteral("/share/applications/ombrelis.desktop");
+    const QString launcher = prefix() + QStringLiteral("/share/applications/") + kAppId + QStringLiteral(".desktop");
     const Run validate = run(QStringLiteral("desktop-file-validate"), {launcher});
     QCOMPARE(validate.code, 0);
     QCOMPARE(validate.output, QString());  // not even a hint
@@ -93,6 +111,44 @@ void InstallTest::launcherValidates()
     const QString text = QString::fromUtf8(file.readAll());
     QVERIFY(text.contains(QStringLiteral("\nExec=ombrelis %F\n")));
     QVERIFY(text.contains(QStringLiteral("\nMimeType=text/x-ombrelis-curve;\n")));
+}
+
+// Software centres list the editor only with metadata their validator
+// accepts: the file alone, then the installed tree, where the validator also
+// looks for the launcher the metadata names.
+void InstallTest::appStreamValidates()
+{
+    const QString appstreamcli = tool("appstreamcli");
+    if (appstreamcli.isEmpty())
+        QSKIP("appstreamcli is not installed (Debian package appstream)");
+    const QString metainfo = prefix() + QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml");
+    const QStringList checks[] = {{QStringLiteral("validate"), metainfo},
+                                  {QStringLiteral("validate-tree"), root_.path()}};
+    const QRegularExpression note(QStringLiteral("^\\s*[EWIP]: "), QRegularExpression::MultilineOption);
+    for (const QStringList &check : checks) {
+        const Run validate =
+            run(appstreamcli, {check[0], QStringLiteral("--pedantic"), QStringLiteral("--no-net"), check[1]});
+        QVERIFY2(validate.code == 0, qPrintable(validate.output));
+        QVERIFY2(!validate.output.contains(note), qPrintable(validate.output));  // not even a pedantic note
+    }
+}
+
+// The Debian changelog's newest entry and the newest AppStream release are
+// the project's version.
+void InstallTest::versionsAgree()
+{
+    const Run changelog =
+        run(QStringLiteral("gzip"), {QStringLiteral("-dc"), prefix() + QStringLiteral("/share/doc/ombrelis/changelog.gz")});
+    QCOMPARE(changelog.code, 0);
+    QVERIFY2(changelog.output.startsWith(QStringLiteral("ombrelis (" OMBRELIS_VERSION ") ")),
+             qPrintable(changelog.output));
+    QFile metainfo(prefix() + QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
+    QVERIFY(metainfo.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(metainfo.readAll());
+    const QRegularExpressionMatch release =
+        QRegularExpression(QStringLiteral("<release version=\"([^\"]*)\"")).match(text);
+    QCOMPARE(release.captured(1), QStringLiteral(OMBRELIS_VERSION));
+    QVERIFY(text.contains(QStringLiteral("<id>") + kAppId + QStringLiteral("</id>")));
 }
 
 void InstallTest::crvTypeByNameAndContent()
@@ -122,14 +178,13 @@ void InstallTest::crvTypeByNameAndContent()
 
 void InstallTest::debianPackage()
 {
-    QTemporaryDir output;
     const Run cpack = run(QStringLiteral(OMBRELIS_CPACK),
-                          {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), output.path(),
+                          {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), packages_.path(),
                            QStringLiteral("--config"), QStringLiteral(OMBRELIS_BUILD_DIR "/CPackConfig.cmake")});
     QVERIFY2(cpack.code == 0, qPrintable(cpack.output));
-    const QStringList packages = QDir(output.path()).entryList({QStringLiteral("*.deb")});
+    const QStringList packages = QDir(packages_.path()).entryList({QStringLiteral("*.deb")});
     QCOMPARE(packages, QStringList{QStringLiteral("ombrelis_1.1_amd64.deb")});
-    const QString deb = output.filePath(packages.constFirst());
+    const QString deb = packages_.filePath(packages.constFirst());
 
     const Run info = run(QStringLiteral("dpkg-deb"), {QStringLiteral("--info"), deb});
     QCOMPARE(info.code, 0);
@@ -142,6 +197,18 @@ void InstallTest::debianPackage()
     QCOMPARE(contents.code, 0);
     for (const QString &file : kInstalledFiles)
         QVERIFY2(contents.output.contains(QStringLiteral(" ./usr/") + file + u'\n'), qPrintable(file));
+    deb_ = deb;
+}
+
+// Debian's own package checker finds no error and no warning.
+void InstallTest::lintianAcceptsPackage()
+{
+    const QString lintian = tool("lintian");
+    if (lintian.isEmpty())
+        QSKIP("lintian is not installed");
+    QVERIFY2(!deb_.isEmpty(), "no package was made");
+    const Run check = run(lintian, {QStringLiteral("--fail-on"), QStringLiteral("error,warning"), deb_});
+    QVERIFY2(check.code == 0, qPrintable(check.output));
 }
 
 QTEST_GUILESS_MAIN(InstallTest)
