@@ -15,8 +15,6 @@
 
 namespace {
 
-using Kind = ScriptedPrompts::Kind;
-
 enum class Writer { Save, SaveAs, SaveAll, BatchTool };
 
 bool writeProcFile(const char *path, const std::string &text)
@@ -82,9 +80,10 @@ void FullDiskTest::init()
     shell = std::make_unique<ShellFixture>();
     QVERIFY(shell->start());
     QVERIFY(QDir(shell->folder.path()).mkdir("disque"));
-    disk_ = QFile::encodeName(shell->folder.filePath("disque"));
-    QVERIFY2(mount("ombrelis-test", disk_.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k") == 0,
-             strerror(errno));
+    const QByteArray disk = QFile::encodeName(onDisk({}));
+    if (mount("ombrelis-test", disk.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=256k") != 0)
+        QSKIP(qPrintable(QStringLiteral("cannot mount a small tmpfs here: ") + strerror(errno)));
+    disk_ = disk;
 }
 
 void FullDiskTest::cleanup()
@@ -120,7 +119,7 @@ QStringList FullDiskTest::runEditor(Writer writer, const QString &target)
     }
     QStringList errors;
     for (const auto &question : shell->prompts.asked) {
-        if (question.kind == Kind::Error)
+        if (question.kind == ScriptedPrompts::Kind::Error)
             errors << question.detail;
     }
     return errors;
