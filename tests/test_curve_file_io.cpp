@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -39,6 +40,8 @@ std::unique_ptr<CurveSlot> bigCurve()
 
 }  // namespace
 
+Q_DECLARE_METATYPE(std::shared_ptr<CurveSlot>)
+
 class TestCurveFileIo : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -46,6 +49,7 @@ private Q_SLOTS:
     void writtenFileReadsBack();
     void writeProtectedFileIsNotTouched();
     void missingOrProtectedFolderCannotBeOpened();
+    void failedWriteKeepsTheOldFile_data();
     void failedWriteKeepsTheOldFile();
     void missingFileIsReportedAndChangesNothing();
     void refusedFileChangesNothing();
@@ -95,13 +99,26 @@ void TestCurveFileIo::missingOrProtectedFolderCannotBeOpened()
     QFile::setPermissions(path("protege"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+// The file size limit makes the kernel refuse the write as a full disk does,
+// without any privilege. Regression: a file small enough to stay in the
+// write buffer was refused only inside commit(), which put it in place anyway.
+void TestCurveFileIo::failedWriteKeepsTheOldFile_data()
+{
+    QTest::addColumn<std::shared_ptr<CurveSlot>>("curve");
+    QTest::newRow("larger than the write buffer") << std::shared_ptr<CurveSlot>(bigCurve());
+    QTest::newRow("held in the write buffer") << std::shared_ptr<CurveSlot>(makeStraightLine());
+}
+
 void TestCurveFileIo::failedWriteKeepsTheOldFile()
 {
+    QFETCH(std::shared_ptr<CurveSlot>, curve);
     writeRaw(path("plein.crv"), "ancien contenu");
+    QString reason;
     {
-        const FileSizeLimit limit(1000);
-        QCOMPARE(writeCurveFile(path("plein.crv"), *bigCurve()), FileWriteResult::WriteFailed);
+        const FileSizeLimit limit(100);
+        QCOMPARE(writeCurveFile(path("plein.crv"), *curve, &reason), FileWriteResult::WriteFailed);
     }
+    QCOMPARE(reason, qt_error_string(EFBIG));
     QCOMPARE(contentOf(path("plein.crv")), QByteArray("ancien contenu"));
     const QStringList files = QDir(dir_.path()).entryList({"plein*"}, QDir::Files | QDir::Hidden);
     QCOMPARE(files.join(' '), "plein.crv");

@@ -58,7 +58,8 @@ Step composeLegend(std::string &text, const std::string &where)
 
 Step writeFile(const std::string &path, const std::string &bytes)
 {
-    switch (writeFileAtomically(pathText(path), bytes)) {
+    QString reason;
+    switch (writeFileAtomically(pathText(path), bytes, &reason)) {
     case FileWriteResult::Written:
         return std::nullopt;
     case FileWriteResult::CannotOpen:
@@ -66,7 +67,8 @@ Step writeFile(const std::string &path, const std::string &bytes)
     case FileWriteResult::WriteFailed:
         break;
     }
-    return usageError("l'écriture de « " + path + " » a échoué ; le fichier est resté tel quel");
+    return usageError("l'écriture de « " + path + " » a échoué (" + reason.toStdString() +
+                      ") ; le fichier est resté tel quel");
 }
 
 Step prepareWindow(const CliArguments &arguments, CurveStore &store)

@@ -35,5 +35,6 @@ Step prepareWindow(const CliArguments &arguments, CurveStore &store);
 // finds a fault. What Windows-1252 cannot hold is never written as "?".
 Step composeLegend(std::string &text, const std::string &where);
 
-// Replaces `path` atomically with `bytes`.
+// Replaces `path` atomically with `bytes`; on any failure the old file stays
+// as it was.
 Step writeFile(const std::string &path, const std::string &bytes);

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <unistd.h>
+
 namespace {
 
 constexpr QFileDevice::Permissions kAnyWrite =
@@ -60,6 +63,27 @@ QString cannotOpen(const QString &fileName, const QString &reason)
     return QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.").arg(quoted(fileName), reason);
 }
 
+// Writes `bytes` into the open file and makes sure they reached the disk, or
+// says why not. QSaveFile::commit() puts the file in place even when flushing
+// its write buffer fails (Qt 6.4), so the file is opened unbuffered and every
+// write is checked here. A short write is followed by another, which meets the
+// refusal itself and gives the system's reason. With delayed allocation a full
+// disk shows only at the sync.
+QString writeToDisk(QFileDevice &file, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (written <= 0)
+            return file.errorString();
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (!file.flush())
+        return file.errorString();
+    if (::fsync(file.handle()) != 0 && errno != EINVAL)  // EINVAL: nothing to sync
+        return qt_error_string(errno);
+    return {};
+}
+
 }  // namespace
 
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *reason)
@@ -71,14 +95,17 @@ FileWriteResult writeFileAtomically(const QString &fileName, std::string_view by
         isWriteProtected(QFileInfo(info.absolutePath())))
         return FileWriteResult::CannotOpen;
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileWriteResult::CannotOpen;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) == size && file.commit())
-        return FileWriteResult::Written;
+    QString failure = writeToDisk(file, bytes);
+    if (failure.isEmpty()) {
+        if (file.commit())
+            return FileWriteResult::Written;
+        failure = file.errorString();
+    }
+    // The temporary goes with `file`; the old file was never touched.
     if (reason)
-        *reason = file.errorString();
-    file.cancelWriting();
+        *reason = failure;
     return FileWriteResult::WriteFailed;
 }
 
