@@ -278,7 +278,7 @@ void TestPointerView::scriptBox()
         view.store().slots[curve.digitValue() - 1].active = true;
     host.bars.display.scriptLine = line.toStdString();
 
-    view.controlNotified(1015, kEditLostFocus);
+    view.controlNotified(ctl::ScriptBox, kEditLostFocus);
     QStringList shown;
     for (const ScriptedPrompts::Question &question : host.scripted.asked)
         shown << question.detail;
@@ -341,7 +341,7 @@ void TestPointerView::wholeEditingSession()
     view->showDisplayBars();
     view->grab();  // the paint samples curve 1
     host.bars.display.scriptLine = "C2=C1*2";
-    view->controlNotified(1015, kEditLostFocus);
+    view->controlNotified(ctl::ScriptBox, kEditLostFocus);
     QCOMPARE(store.currentCurve, 1);
     QCOMPARE(host.bars.display.curveNames[1], std::string("C1*2"));
     QCOMPARE(host.bars.display.xLegendText, std::string("Xscript"));

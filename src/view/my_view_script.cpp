@@ -10,15 +10,9 @@
 
 // The script box of the display bar and the area command.
 
-namespace {
-
-constexpr int kScriptBox = 1015;
-
-}  // namespace
-
 void MyView::bindScriptCommands()
 {
-    bindNotification(kScriptBox, kEditLostFocus, [this] { runScript(); });
+    bindNotification(ctl::ScriptBox, kEditLostFocus, [this] { runScript(); });
     commands_.bind(cmd::Surface, [this] { computeSurface(); });
 }
 
