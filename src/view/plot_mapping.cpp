@@ -25,6 +25,14 @@ ScreenMapping::ScreenMapping(const CurveSlot &bounds, ClientSize client)
 {
 }
 
+bool mappingHasRange(const CurveSlot &bounds, ClientSize client)
+{
+    const PlotArea area = plotArea(client);
+    const double sx = area.width / (bounds.xmax - bounds.xmin);
+    const double sy = area.height / (bounds.ymax - bounds.ymin);
+    return std::isfinite(sx) && std::isfinite(sy) && sx != 0.0 && sy != 0.0;
+}
+
 CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py)
 {
     const PlotArea area = plotArea(client);

@@ -73,6 +73,13 @@ private:
     double sy_;
 };
 
+// Whether the mapping gives both axes a finite, non-zero scale. Without one
+// (an empty or undefined range, a range wider than the doubles reach, a
+// client area of no width or height) every point would land on the int
+// limits, the margin or one line of pixels: such a plot is left blank and
+// nothing on it can be picked.
+bool mappingHasRange(const CurveSlot &bounds, ClientSize client);
+
 // Client pixels to world units with the bounds of `bounds`, fraction kept.
 // When the plot area has no width (or no height) the result is xmin (or ymax)
 // instead of a division by zero.

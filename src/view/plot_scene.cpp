@@ -19,16 +19,6 @@ int offsetPixel(int v, int delta)
                                                      std::numeric_limits<int>::max()));
 }
 
-// An empty or undefined scale would put every point on the int limits or the
-// margin; such a plot is left blank.
-bool mappingHasRange(const CurveSlot &bounds, ClientSize client)
-{
-    const PlotArea area = plotArea(client);
-    const double sx = area.width / (bounds.xmax - bounds.xmin);
-    const double sy = area.height / (bounds.ymax - bounds.ymin);
-    return std::isfinite(sx) && std::isfinite(sy);
-}
-
 bool isDrawn(const CurveSlot &slot)
 {
     return slot.sampleCount > 0 || slot.interpolationFlag != 0;
