@@ -7,11 +7,11 @@
 #include "cli/cli_support.h"
 #include "curves/crv_format.h"
 #include "curves/curve_store.h"
+#include "curves/number_text.h"
 #include "curves/windows1252.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
 #include "script/script_text.h"
-#include "view/plot_mapping.h"
 
 #include <functional>
 #include <memory>

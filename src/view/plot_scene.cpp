@@ -1,5 +1,6 @@
 #include "view/plot_scene.h"
 
+#include "curves/number_text.h"
 #include "geometry/sampler.h"
 #include "view/vector_state.h"
 
