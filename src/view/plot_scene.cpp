@@ -2,7 +2,6 @@
 
 #include "curves/number_text.h"
 #include "geometry/sampler.h"
-#include "view/vector_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -243,7 +242,6 @@ PlotScene buildPlotScene(CurveStore &store, ClientSize client)
     PlotScene scene;
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return scene;
-    clearUpperVectorState();  // a paint has just run Qt's routines
     SceneBuilder builder(store, client, scene);
     if (store.showAxes)
         builder.addAxes();
