@@ -38,7 +38,7 @@ constexpr const char *kUsage =
     "K (1 à 4) choisit la courbe courante. Codes de sortie : 0 succès, 1 script en échec,\n"
     "2 usage incorrect ou fichier illisible ou impossible à écrire.\n";
 
-constexpr const char *kVersion = "ombrelis-cli 1.1\n";
+constexpr const char *kVersion = "ombrelis-cli " OMBRELIS_VERSION "\n";
 
 class CliRun {
 public:
