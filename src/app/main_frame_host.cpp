@@ -131,8 +131,9 @@ QString CMainFrame::documentTitle(const MyView &view) const
 void CMainFrame::setDocumentTitle(const MyView &view, const QString &title)
 {
     const auto found = std::ranges::find(childViews_, &view);
-    if (found != childViews_.end())
-        childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->setTitle(title);
+    if (found == childViews_.end())
+        return;
+    childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->setTitle(title);
 }
 
 void CMainFrame::beep()
