@@ -479,7 +479,7 @@ void BarsTest::clipboard()
     QCOMPARE(two.name, "");
     QCOMPARE(fields().display.curveNames[1], "");
     QCOMPARE(text(BarId::Display, ctl::CurveName2), "");
-    QCOMPARE(frame().curveClipboard.active, false);
+    QCOMPARE(frame().curveClipboard().active, false);
 
     QVERIFY(frame().runCommand(cmd::Paste));
     QCOMPARE(two.sampleCount, 3);
@@ -494,7 +494,7 @@ void BarsTest::clipboard()
     QVERIFY(frame().runCommand(cmd::Copy));
     QVERIFY(frame().runCommand(cmd::FileNew));
     MyView &other = view();
-    QVERIFY(&other != frame().childViews.front());
+    QVERIFY(&other != frame().openViews().front());
     other.store().current().scriptText = "C1=C2";
     QVERIFY(frame().runCommand(cmd::Paste));
     const CurveSlot &pasted = other.store().current();
@@ -525,12 +525,12 @@ void BarsTest::clipboardWithoutWindows()
 
     frame().mdiArea()->closeAllSubWindows();
     ShellFixture::settle();
-    frame().curveClipboard.name = "kept";
+    frame().curveClipboard().name = "kept";
     for (int id : {cmd::Copy, cmd::Cut, cmd::Paste, cmd::Undo}) {
         QVERIFY(frame().commandState(id).enabled);
         QVERIFY(frame().runCommand(id));
     }
-    QCOMPARE(frame().curveClipboard.name, "kept");
+    QCOMPARE(frame().curveClipboard().name, "kept");
 }
 
 void BarsTest::barsFollowTheActiveWindow()

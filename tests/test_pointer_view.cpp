@@ -1,8 +1,8 @@
 // Pointer editing, the script box and the surface command on an offscreen
 // 600 x 400 view, driven by synthesised mouse and key events.
+#include "curves/number_text.h"
 #include "fake_view_host.h"
 #include "geometry/surface.h"
-#include "view/plot_mapping.h"
 #include "view/pointer_editing.h"
 #include "widgets/command_ids.h"
 

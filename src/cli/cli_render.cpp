@@ -2,6 +2,7 @@
 
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
+#include "view/vector_state.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -165,6 +166,7 @@ Step renderCommand(const CliArguments &arguments)
         return failure;
 
     const auto application = ensureGuiApplication();
+    clearUpperVectorState();  // after Qt's start-up
     const PlotScene scene = buildPlotScene(*store, client);
     return writer(*out, scene, QSize(client.width, client.height));
 }

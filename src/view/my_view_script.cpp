@@ -1,9 +1,9 @@
 #include "view/my_view.h"
 
+#include "curves/number_text.h"
 #include "curves/windows1252.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
-#include "view/plot_mapping.h"
 #include "view/view_host.h"
 #include "widgets/command_ids.h"
 #include "widgets/prompts.h"
