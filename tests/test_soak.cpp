@@ -81,8 +81,11 @@ const QStringList *playingLog = nullptr;
 
 [[maybe_unused]] void printPlayingLog()
 {
-    if (playingLog)
-        std::fprintf(stderr, "%s\n", qPrintable(playingLog->join(QLatin1Char('\n'))));
+    if (playingLog) {
+        std::fprintf(stderr, "%s\nreplay: OMBRELIS_SOAK_SEED=%s OMBRELIS_SOAK_STEPS=%lld\n",
+                     qPrintable(playingLog->join(QLatin1Char('\n'))), qPrintable(playingLog->first().mid(5)),
+                     static_cast<long long>(playingLog->size() - 1));
+    }
 }
 
 class Soak {
@@ -592,6 +595,8 @@ void SoakTest::episodes()
     QFETCH(quint64, seed);
     QFETCH(int, steps);
     QFETCH(int, seconds);
+    if (seconds > 0)
+        qInfo("episodes from seed %llu for %d s", seed, seconds);
     QElapsedTimer clock;
     clock.start();
     int total = 0;
