@@ -9,6 +9,7 @@
 #include "app/command_table.h"
 #include "bars/axis_bar.h"
 #include "bars/bound_remap.h"
+#include "curves/number_text.h"
 #include "shell_fixture.h"
 #include "view/plot_mapping.h"
 #include "widgets/command_ids.h"
@@ -438,7 +439,7 @@ void Soak::answer(ScriptedPrompts::Kind kind)
 Soak::Orders Soak::orders() const
 {
     Orders sorted;
-    for (const MyView *each : frame().childViews) {
+    for (const MyView *each : frame().openViews()) {
         for (int slot = 0; slot < kSlotCount; ++slot)
             sorted[each][slot] = isSorted(each->store().slots[slot]);
     }
@@ -451,15 +452,16 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
     if (!shell_.prompts.mismatches.isEmpty())
         return shell_.prompts.mismatches.join(QLatin1Char('\n'));
     const auto windows = static_cast<std::size_t>(shell_.windows().size());
-    if (frame.childFrames.size() != windows || frame.childViews.size() != windows)
+    if (frame.childFrames().size() != windows || frame.openViews().size() != windows)
         return QStringLiteral("the registry does not list the %1 windows").arg(windows);
     const auto fits = [](std::int32_t count, int capacity) { return count >= 0 && count <= capacity; };
-    if (!fits(frame.curveClipboard.sampleCount, kMaxSamples) ||
-        !fits(frame.curveClipboard.samplingCount, kMaxSampledPoints))
+    if (!fits(frame.curveClipboard().sampleCount, kMaxSamples) ||
+        !fits(frame.curveClipboard().samplingCount, kMaxSampledPoints))
         return QStringLiteral("the clipboard is over capacity");
-    for (const MyView *each : frame.childViews) {
+    const std::vector<MyView *> views = frame.openViews();
+    for (int view = 0; view < static_cast<int>(views.size()); ++view) {
+        const MyView *each = views[static_cast<std::size_t>(view)];
         const CurveStore &store = each->store();
-        const int view = static_cast<int>(std::ranges::find(frame.childViews, each) - frame.childViews.begin());
         if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
             return QStringLiteral("view %1: current curve %2").arg(view).arg(store.currentCurve);
         if (!fits(store.cursorIndex, kMaxSampledPoints - 1))
@@ -523,13 +525,20 @@ QString Soak::barsBroken(const MyView &view) const
     const int cur = store.currentCurve;
     const auto number = [](double value) { return barString(barNumber(value)); };
     const std::vector<Shown> expected = store.editMode
-        ? std::vector<Shown>{{BarId::Edit, 1017, {}, curve.xmin}, {BarId::Edit, 1018, {}, curve.xmax},
-                             {BarId::EditY, 1037, {}, curve.ymin}, {BarId::EditY, 1035, {}, curve.ymax},
-                             {BarId::Edit, 1019, curve.xLegend}, {BarId::EditY, 1036, curve.yLegend}}
-        : std::vector<Shown>{{BarId::Display, 1000, number(curve.xmin)}, {BarId::Display, 1001, number(curve.xmax)},
-                             {BarId::DisplayY, 1033, number(curve.ymin)}, {BarId::DisplayY, 1032, number(curve.ymax)},
-                             {BarId::Display, 1010, curve.xLegend}, {BarId::DisplayY, 1034, curve.yLegend},
-                             {BarId::Display, std::array{1002, 1004, 1006, 1008}[cur], curve.name}};
+        ? std::vector<Shown>{{BarId::Edit, ctl::EditXmin, {}, curve.xmin}, {BarId::Edit, ctl::EditXmax, {}, curve.xmax},
+                             {BarId::EditY, ctl::EditYmin, {}, curve.ymin},
+                             {BarId::EditY, ctl::EditYmax, {}, curve.ymax},
+                             {BarId::Edit, ctl::EditXLegend, curve.xLegend},
+                             {BarId::EditY, ctl::EditYLegend, curve.yLegend}}
+        : std::vector<Shown>{{BarId::Display, ctl::DisplayXmin, number(curve.xmin)},
+                             {BarId::Display, ctl::DisplayXmax, number(curve.xmax)},
+                             {BarId::DisplayY, ctl::DisplayYmin, number(curve.ymin)},
+                             {BarId::DisplayY, ctl::DisplayYmax, number(curve.ymax)},
+                             {BarId::Display, ctl::DisplayXLegend, curve.xLegend},
+                             {BarId::DisplayY, ctl::DisplayYLegend, curve.yLegend},
+                             {BarId::Display,
+                              std::array{ctl::CurveName1, ctl::CurveName2, ctl::CurveName3, ctl::CurveName4}[cur],
+                              curve.name}};
     for (const Shown &each : expected) {
         const QWidget *control = frame.bar(each.bar)->control(each.id);
         const std::string shown = barString(controlText(control));
