@@ -11,6 +11,8 @@ std::optional<ScriptedPrompts::Answer> ScriptedPrompts::take(Kind kind, const QS
                                                              std::initializer_list<Answer::Type> fitting)
 {
     asked.append({kind, detail});
+    if (answers_.empty() && answerWhenUnscripted)
+        answerWhenUnscripted(kind);
     if (answers_.empty()) {
         mismatches.append(QStringLiteral("no answer for question %1 (%2)").arg(int(kind)).arg(detail));
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 // Answers the editor's questions from a queue filled by the test, and keeps
 // a record of every question asked.
@@ -32,6 +33,9 @@ public:
     // The answer to a closing question met while no answer is queued; unset,
     // such a question is a mismatch like any other.
     std::optional<bool> closingAnswerWhenUnscripted;
+    // Called when a question that needs an answer finds the queue empty; it
+    // may queue one (random use answers as it goes).
+    std::function<void(Kind)> answerWhenUnscripted;
     int count(Kind kind) const;
 
     QList<Question> asked;

@@ -58,6 +58,14 @@ void CMainFrame::toggleBar(BarId bar)
 {
     CAxisBar *&slot = bars_[barIndex(bar)];
     if (slot) {
+        // A hidden bar hands the focus it holds to the next widget in the
+        // tab chain, which may sit in another document window: that window
+        // would come forward in the middle of the bar switch, and the two
+        // pairs, briefly shown together, would stretch the frame. The
+        // active window's plot takes the focus instead.
+        MyView *view = activeView();
+        if (view && !slot->isHidden() && slot->isAncestorOf(QApplication::focusWidget()))
+            view->setFocus();
         slot->setVisible(slot->isHidden());
         return;
     }

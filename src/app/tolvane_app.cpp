@@ -99,6 +99,13 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     recentFiles_.add(fullPath);
     CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::move(view));
     mainFrame_->registerWindow(frame);
+    // It came forward before the registry had it, so the bars did not
+    // follow: they switch to it now, in display mode like every new window.
+    MyView *shown = frame->view();
+    if (mainFrame_->barFields().editBarsShown)
+        shown->showDisplayBars();
+    shown->fillDisplayBars();
+    shown->refreshCurveNames();
     return frame;
 }
 
