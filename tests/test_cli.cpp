@@ -255,8 +255,8 @@ void TestCli::renderPaintsTheEditorsScene()
 
     // The same window built by hand: curves 1 and 2, 32 points, bars, axes, frame, cursor.
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(!readCurveFile(*store, QString::fromStdString(example("wave")), 0));
-    QVERIFY(!readCurveFile(*store, QString::fromStdString(example("ramp")), 1));
+    QVERIFY(!readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0));
+    QVERIFY(!readCurveFileIntoStore(*store, QString::fromStdString(example("ramp")), 1));
     store->setSamplingCount(32);
     store->currentCurve = 1;
     store->smoothing = false;

@@ -75,7 +75,7 @@ private Q_SLOTS:
     void truncatedAtEveryByteNeverCrashes();
     void binaryNoiseNeverCrashes();
     void tenMegabyteLineIsRead();
-    void readCurveFileNamesAndSelectsTheSlot();
+    void readCurveBytesNamesAndSelectsTheSlot();
     void numberPrefixes_data();
     void numberPrefixes();
     void integerPrefixes_data();
@@ -379,17 +379,17 @@ void TestCrvFormat::tenMegabyteLineIsRead()
     QCOMPARE(slot->sampledPoints[2], (CurvePoint{600, 210}));
 }
 
-void TestCrvFormat::readCurveFileNamesAndSelectsTheSlot()
+void TestCrvFormat::readCurveBytesNamesAndSelectsTheSlot()
 {
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(!store->readCurveFile("dossier/onde", 2, kWorkedExampleFile));
+    QVERIFY(!store->readCurveBytes("dossier/onde", 2, kWorkedExampleFile));
     QCOMPARE(store->currentCurve, 2);
     QCOMPARE(store->slots[2].name, "dossier/onde");
     QCOMPARE(store->slots[2].sampleCount, 2);
 
     std::string tooMany = kWorkedExampleFile;
     tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n99\r\n");
-    const auto refusal = store->readCurveFile("trop", 1, tooMany);
+    const auto refusal = store->readCurveBytes("trop", 1, tooMany);
     QVERIFY(refusal);
     QVERIFY(refusal->find("« trop.crv »") != std::string::npos);
     QCOMPARE(store->currentCurve, 2);

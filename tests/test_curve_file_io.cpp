@@ -70,7 +70,7 @@ void TestCurveFileIo::writtenFileReadsBack()
     QCOMPARE(contentOf(path("ligne.crv")).toStdString(), formatCurveFile(*slot));
 
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(!readCurveFile(*store, path("ligne"), 3));
+    QVERIFY(!readCurveFileIntoStore(*store, path("ligne"), 3));
     QCOMPARE(store->currentCurve, 3);
     QCOMPARE(QString::fromStdString(store->slots[3].name), path("ligne"));
     QCOMPARE(store->slots[3].xLegend, "durée");
@@ -127,7 +127,7 @@ void TestCurveFileIo::failedWriteKeepsTheOldFile()
 void TestCurveFileIo::missingFileIsReportedAndChangesNothing()
 {
     auto store = std::make_unique<CurveStore>();
-    const auto error = readCurveFile(*store, path("absent"), 1);
+    const auto error = readCurveFileIntoStore(*store, path("absent"), 1);
     QVERIFY(error);
     QVERIFY2(error->contains(path("absent.crv")), qPrintable(*error));
     QCOMPARE(store->currentCurve, 0);
@@ -138,7 +138,7 @@ void TestCurveFileIo::refusedFileChangesNothing()
 {
     writeRaw(path("trop.crv"), "X\n0\n1000\nY\n0\n1000\n40\n");
     auto store = std::make_unique<CurveStore>();
-    const auto error = readCurveFile(*store, path("trop"), 2);
+    const auto error = readCurveFileIntoStore(*store, path("trop"), 2);
     QVERIFY(error);
     QVERIFY2(error->contains("40 échantillons, 16 au plus."), qPrintable(*error));
     QCOMPARE(store->currentCurve, 0);
@@ -169,7 +169,7 @@ void TestCurveFileIo::onlyBoundedRegularFilesAreRead()
     QVERIFY2(error.contains(file) && error.contains(reason), qPrintable(error));
     if (file.endsWith(".crv")) {
         auto store = std::make_unique<CurveStore>();
-        QVERIFY(readCurveFile(*store, file.chopped(4), 1));
+        QVERIFY(readCurveFileIntoStore(*store, file.chopped(4), 1));
         QCOMPARE(store->currentCurve, 0);
     }
 }

@@ -150,13 +150,13 @@ std::optional<std::string> readWholeFile(const QString &fileName, QString *error
     return bytes.toStdString();
 }
 
-std::optional<QString> readCurveFile(CurveStore &store, const QString &baseName, int slot)
+std::optional<QString> readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot)
 {
     QString error;
     const auto bytes = readWholeFile(baseName + QStringLiteral(".crv"), &error);
     if (!bytes)
         return error;
-    if (auto refusal = store.readCurveFile(baseName.toStdString(), slot, *bytes))
+    if (auto refusal = store.readCurveBytes(baseName.toStdString(), slot, *bytes))
         return QString::fromStdString(*refusal);
     return std::nullopt;
 }

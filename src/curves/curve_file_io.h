@@ -31,7 +31,9 @@ bool isWritableFile(const QString &fileName);
 // French message naming the file and the reason when it cannot be read.
 std::optional<std::string> readWholeFile(const QString &fileName, QString *error);
 
-// Loads `baseName`.crv into `slot` of the store (see CurveStore::readCurveFile).
+// Loads `baseName`.crv into `slot` of a store that has no view around it (the
+// editor reads through MyView::readCurveFile; both parse with
+// CurveStore::readCurveBytes).
 // Returns the French message to show when the file cannot be read or is
 // refused; the store is then unchanged.
-std::optional<QString> readCurveFile(CurveStore &store, const QString &baseName, int slot);
+std::optional<QString> readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot);

@@ -18,8 +18,8 @@ void CurveStore::resampleDrawnCurves()
     }
 }
 
-std::optional<std::string> CurveStore::readCurveFile(std::string_view baseName, int slot,
-                                                     std::string_view fileBytes)
+std::optional<std::string> CurveStore::readCurveBytes(std::string_view baseName, int slot,
+                                                      std::string_view fileBytes)
 {
     const std::string fileName = std::string(baseName) + ".crv";
     if (auto refusal = parseCurveFile(fileBytes, fileName, slots[slot]))

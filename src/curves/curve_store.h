@@ -56,6 +56,6 @@ struct CurveStore {
     // slot takes the file's fields, `name` becomes baseName and the slot
     // becomes the current curve. A refused file leaves everything unchanged
     // and returns the French message to show.
-    std::optional<std::string> readCurveFile(std::string_view baseName, int slot,
-                                             std::string_view fileBytes);
+    std::optional<std::string> readCurveBytes(std::string_view baseName, int slot,
+                                              std::string_view fileBytes);
 };

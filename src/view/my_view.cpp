@@ -43,7 +43,7 @@ std::optional<QString> MyView::openCurveDocument(const QString &baseName)
     store_->slots[kDocumentSlot].active = true;
     host_.barFields().display.curveNames[kDocumentSlot] = baseName.toStdString();
     // The name is the whole path less its extension; the folder is where it points.
-    if (auto failure = loadCurveFile(QFileInfo(baseName + QStringLiteral(".crv")).absolutePath(), baseName,
+    if (auto failure = readCurveFile(QFileInfo(baseName + QStringLiteral(".crv")).absolutePath(), baseName,
                                      kDocumentSlot))
         return failure;
     fillDisplayBars();

@@ -79,7 +79,7 @@ private:
     void bindOptionCommands();
     // Reads `folder`/`baseName`.crv into the slot, which then remembers the
     // folder; the message to show when it cannot be read or is refused.
-    std::optional<QString> loadCurveFile(const QString &folder, const QString &baseName, int slot);
+    std::optional<QString> readCurveFile(const QString &folder, const QString &baseName, int slot);
     void retitleWithCurve(const QString &fileTitle, bool readOnly);
     void applySampling(int mark, int count);
     void setSmoothing(bool on);

@@ -66,7 +66,7 @@ void MyView::openCurveCommand(int slot)
     store_->slots[slot].active = true;
     host_.barFields().display.curveNames[static_cast<std::size_t>(slot)] = title.toStdString();
     retitleWithCurve(title, !isWritableFile(fileName));
-    if (const auto failure = loadCurveFile(folderOf(*choice), title, slot)) {
+    if (const auto failure = readCurveFile(folderOf(*choice), title, slot)) {
         host_.prompts().showError(*failure);
         return;
     }
@@ -138,13 +138,13 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
     return CurveWrite::NotWritten;
 }
 
-std::optional<QString> MyView::loadCurveFile(const QString &folder, const QString &baseName, int slot)
+std::optional<QString> MyView::readCurveFile(const QString &folder, const QString &baseName, int slot)
 {
     QString error;
     const auto bytes = readWholeFile(QDir(folder).filePath(baseName + QStringLiteral(".crv")), &error);
     if (!bytes)
         return error;
-    if (auto refusal = store_->readCurveFile(baseName.toStdString(), slot, *bytes))
+    if (auto refusal = store_->readCurveBytes(baseName.toStdString(), slot, *bytes))
         return QString::fromStdString(*refusal);
     store_->slots[slot].folder = QDir::cleanPath(folder).toStdString();
     return std::nullopt;
