@@ -38,9 +38,9 @@ public:
     void requestRepaint();
 
     // Loads `baseName`.crv as curve 3 of a window opened from a file: the
-    // slot becomes active and current. Returns the message to show when the
-    // file cannot be read or is refused.
-    std::optional<QString> openCurveDocument(const QString &baseName);
+    // slot becomes active and current. False, with the message to show in
+    // *error (if given), when the file cannot be read or is refused.
+    bool openCurveDocument(const QString &baseName, QString *error);
 
     // The bars show the current curve: its name, legends and bounds in the
     // display pair, its legends and bounds in the edit pair. Both write the
@@ -78,8 +78,9 @@ private:
     void bindFileCommands();
     void bindOptionCommands();
     // Reads `folder`/`baseName`.crv into the slot, which then remembers the
-    // folder; the message to show when it cannot be read or is refused.
-    std::optional<QString> readCurveFile(const QString &folder, const QString &baseName, int slot);
+    // folder; false, with the message to show in *error (if given), when it
+    // cannot be read or is refused.
+    bool readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error);
     void retitleWithCurve(const QString &fileTitle, bool readOnly);
     void applySampling(int mark, int count);
     void setSmoothing(bool on);
