@@ -1,5 +1,6 @@
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
+#include "view/vector_state.h"
 
 #include "busy_curves.h"
 
@@ -31,6 +32,13 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
     return store;
 }
 
+// The scene as the view's paint builds it, after Qt's routines have run.
+PlotScene paintedScene(CurveStore &store, ClientSize client)
+{
+    clearUpperVectorState();
+    return buildPlotScene(store, client);
+}
+
 // A repaint: the scene built and painted over the window, the curves
 // unchanged since the last paint (a cursor step, a resize).
 void paintLoop(benchmark::State &state, Style style, int samplingCount,
@@ -40,7 +48,7 @@ void paintLoop(benchmark::State &state, Style style, int samplingCount,
     QImage image(client.width, client.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     for (auto _ : state) {
-        const PlotScene scene = buildPlotScene(*store, client);
+        const PlotScene scene = paintedScene(*store, client);
         QPainter painter(&image);
         paintScene(painter, scene, path);
         painter.end();
@@ -69,7 +77,7 @@ void changedLoop(benchmark::State &state, int changed, Change change, PaintPath 
             else
                 curve.samplingCount = nudge > 0 ? 4096 : 4095;
         }
-        const PlotScene scene = buildPlotScene(*store, client);
+        const PlotScene scene = paintedScene(*store, client);
         QPainter painter(&image);
         paintScene(painter, scene, path);
         painter.end();
@@ -93,7 +101,7 @@ void smallLoop(benchmark::State &state, Style style, int samplingCount, PaintPat
 void paintOnlyLoop(benchmark::State &state, ClientSize client, PaintPath path)
 {
     auto store = busyStore(Style::Bars, 4096);
-    const PlotScene scene = buildPlotScene(*store, client);
+    const PlotScene scene = paintedScene(*store, client);
     QImage image(client.width, client.height, QImage::Format_RGB32);
     image.fill(Qt::white);
     for (auto _ : state) {
@@ -110,7 +118,7 @@ void buildLoop(benchmark::State &state, Style style, int samplingCount,
 {
     auto store = busyStore(style, samplingCount);
     for (auto _ : state) {
-        const PlotScene scene = buildPlotScene(*store, client);
+        const PlotScene scene = paintedScene(*store, client);
         benchmark::DoNotOptimize(scene.primitives.data());
     }
 }
@@ -120,7 +128,7 @@ void renderLoop(benchmark::State &state, Style style, int samplingCount)
 {
     auto store = busyStore(style, samplingCount);
     for (auto _ : state) {
-        const QImage image = renderScene(buildPlotScene(*store, kClient),
+        const QImage image = renderScene(paintedScene(*store, kClient),
                                          {kClient.width, kClient.height}, Qt::white);
         benchmark::DoNotOptimize(image.constBits());
     }

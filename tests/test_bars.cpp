@@ -137,48 +137,48 @@ void BarsTest::controls_data()
     };
     using enum BarId;
     const Row rows[] = {
-        {Display, 1000, "bordered", "0", {38, 7, 59, 11}},
-        {Display, 1010, "bordered", "Legende de l'axe des X", {164, 7, 190, 13}},
-        {Display, 1001, "bordered", "1000", {426, 7, 57, 11}},
-        {Display, 1002, "bordered", "", {28, 33, 76, 12}},
-        {Display, 1004, "bordered", "", {27, 59, 75, 12}},
-        {Display, 1006, "bordered", "", {137, 33, 74, 12}},
-        {Display, 1008, "bordered", "", {137, 57, 73, 13}},
-        {Display, 1040, "radio", "", {106, 34, 10, 10}},
-        {Display, 1041, "radio", "", {104, 60, 11, 10}},
-        {Display, 1042, "radio", "", {213, 34, 9, 10}},
-        {Display, 1039, "radio", "", {212, 58, 10, 10}},
-        {Display, 1015, "upper", "", {41, 81, 173, 14}},
-        {Display, 32789, "button", "Curseur", {239, 44, 50, 14}},
-        {Display, 1016, "static", "", {255, 66, 34, 8}},
-        {Display, 1012, "static", "", {255, 79, 34, 8}},
-        {Display, 1044, "bordered", "", {321, 46, 66, 14}},
-        {Display, 32805, "flat", "Edit", {417, 27, 50, 14}},
-        {Display, 57643, "button", "Undo", {417, 49, 50, 14}},
-        {Display, 57635, "button", "Delete", {417, 71, 50, 14}},
-        {DisplayY, 1032, "bordered", "1000", {7, 7, 58, 9}},
-        {DisplayY, 1034, "bordered", "Legende de l'axe des Y", {7, 108, 58, 36}},
-        {DisplayY, 1033, "bordered", "0", {7, 234, 58, 9}},
-        {Edit, 1017, "fixed", "0", {56, 7, 52, 12}},
-        {Edit, 1019, "legend", "Legende de l'axe des X", {169, 7, 189, 12}},
-        {Edit, 1018, "edit", "1000", {435, 7, 50, 12}},
-        {Edit, 57634, "button", "Copy", {13, 26, 38, 14}},
-        {Edit, 57635, "button", "Delete", {13, 48, 38, 14}},
-        {Edit, 57637, "button", "Paste", {13, 70, 38, 14}},
-        {Edit, 1060, "check", "Tangente verticale", {62, 46, 76, 10}},
-        {Edit, 32792, "check", "", {95, 72, 13, 8}},
-        {Edit, 1025, "button", "Create", {152, 41, 39, 14}},
-        {Edit, 57643, "button", "Undo", {151, 58, 39, 14}},
-        {Edit, 1027, "edit", "0.0", {223, 45, 32, 13}},
-        {Edit, 1028, "edit", "0.0", {222, 60, 33, 12}},
-        {Edit, 32789, "button", "Curseur", {318, 33, 50, 14}},
-        {Edit, 1030, "static", "", {337, 52, 34, 8}},
-        {Edit, 1031, "static", "", {337, 65, 34, 8}},
-        {Edit, 32805, "button", "OK", {412, 37, 39, 14}},
-        {Edit, 2, "button", "Cancel", {413, 57, 38, 14}},
-        {EditY, 1035, "edit", "1000", {7, 7, 58, 12}},
-        {EditY, 1036, "legend box", "Legende de l'axe des Y", {7, 108, 58, 33}},
-        {EditY, 1037, "edit", "0", {7, 231, 58, 13}},
+        {Display, ctl::DisplayXmin, "bordered", "0", {38, 7, 59, 11}},
+        {Display, ctl::DisplayXLegend, "bordered", "Legende de l'axe des X", {164, 7, 190, 13}},
+        {Display, ctl::DisplayXmax, "bordered", "1000", {426, 7, 57, 11}},
+        {Display, ctl::CurveName1, "bordered", "", {28, 33, 76, 12}},
+        {Display, ctl::CurveName2, "bordered", "", {27, 59, 75, 12}},
+        {Display, ctl::CurveName3, "bordered", "", {137, 33, 74, 12}},
+        {Display, ctl::CurveName4, "bordered", "", {137, 57, 73, 13}},
+        {Display, cmd::SelectCurve1, "radio", "", {106, 34, 10, 10}},
+        {Display, cmd::SelectCurve2, "radio", "", {104, 60, 11, 10}},
+        {Display, cmd::SelectCurve3, "radio", "", {213, 34, 9, 10}},
+        {Display, cmd::SelectCurve4, "radio", "", {212, 58, 10, 10}},
+        {Display, ctl::ScriptBox, "upper", "", {41, 81, 173, 14}},
+        {Display, cmd::Cursor, "button", "Curseur", {239, 44, 50, 14}},
+        {Display, ctl::DisplayCursorX, "static", "", {255, 66, 34, 8}},
+        {Display, ctl::DisplayCursorY, "static", "", {255, 79, 34, 8}},
+        {Display, ctl::SurfaceResult, "bordered", "", {321, 46, 66, 14}},
+        {Display, cmd::EditMode, "flat", "Edit", {417, 27, 50, 14}},
+        {Display, cmd::Undo, "button", "Undo", {417, 49, 50, 14}},
+        {Display, cmd::Cut, "button", "Delete", {417, 71, 50, 14}},
+        {DisplayY, ctl::DisplayYmax, "bordered", "1000", {7, 7, 58, 9}},
+        {DisplayY, ctl::DisplayYLegend, "bordered", "Legende de l'axe des Y", {7, 108, 58, 36}},
+        {DisplayY, ctl::DisplayYmin, "bordered", "0", {7, 234, 58, 9}},
+        {Edit, ctl::EditXmin, "fixed", "0", {56, 7, 52, 12}},
+        {Edit, ctl::EditXLegend, "legend", "Legende de l'axe des X", {169, 7, 189, 12}},
+        {Edit, ctl::EditXmax, "edit", "1000", {435, 7, 50, 12}},
+        {Edit, cmd::Copy, "button", "Copy", {13, 26, 38, 14}},
+        {Edit, cmd::Cut, "button", "Delete", {13, 48, 38, 14}},
+        {Edit, cmd::Paste, "button", "Paste", {13, 70, 38, 14}},
+        {Edit, cmd::VerticalTangents, "check", "Tangente verticale", {62, 46, 76, 10}},
+        {Edit, cmd::Axes, "check", "", {95, 72, 13, 8}},
+        {Edit, cmd::CreateSample, "button", "Create", {152, 41, 39, 14}},
+        {Edit, cmd::Undo, "button", "Undo", {151, 58, 39, 14}},
+        {Edit, ctl::PointX, "edit", "0.0", {223, 45, 32, 13}},
+        {Edit, ctl::PointY, "edit", "0.0", {222, 60, 33, 12}},
+        {Edit, cmd::Cursor, "button", "Curseur", {318, 33, 50, 14}},
+        {Edit, ctl::EditCursorX, "static", "", {337, 52, 34, 8}},
+        {Edit, ctl::EditCursorY, "static", "", {337, 65, 34, 8}},
+        {Edit, cmd::EditMode, "button", "OK", {412, 37, 39, 14}},
+        {Edit, cmd::CancelEdit, "button", "Cancel", {413, 57, 38, 14}},
+        {EditY, ctl::EditYmax, "edit", "1000", {7, 7, 58, 12}},
+        {EditY, ctl::EditYLegend, "legend box", "Legende de l'axe des Y", {7, 108, 58, 33}},
+        {EditY, ctl::EditYmin, "edit", "0", {7, 231, 58, 13}},
     };
     const char *barNames[] = {"display", "displayY", "edit", "editY"};
     for (const Row &row : rows) {
@@ -233,7 +233,7 @@ void BarsTest::controls()
         auto *radio = qobject_cast<QRadioButton *>(widget);
         QVERIFY(radio);
         QVERIFY(radio->group() && radio->group()->exclusive());
-        QCOMPARE(radio->isChecked(), id == 1040);
+        QCOMPARE(radio->isChecked(), id == cmd::SelectCurve1);
     }
 }
 
@@ -291,10 +291,10 @@ void BarsTest::exchange()
     fields().display.selectedCurve = 3;
     frame().writeBar(BarId::Display);
     frame().writeBar(BarId::DisplayY);
-    QCOMPARE(text(BarId::Display, 1001), shown);
-    QCOMPARE(text(BarId::DisplayY, 1033), shown);
-    QCOMPARE(text(BarId::Display, 1006), QString::fromUtf8("Durée €"));
-    QVERIFY(static_cast<QRadioButton *>(control(BarId::Display, 1039))->isChecked());
+    QCOMPARE(text(BarId::Display, ctl::DisplayXmax), shown);
+    QCOMPARE(text(BarId::DisplayY, ctl::DisplayYmin), shown);
+    QCOMPARE(text(BarId::Display, ctl::CurveName3), QString::fromUtf8("Durée €"));
+    QVERIFY(static_cast<QRadioButton *>(control(BarId::Display, cmd::SelectCurve4))->isChecked());
 
     fields() = AxisBarFields{};
     frame().readBar(BarId::Display);
@@ -317,11 +317,11 @@ void BarsTest::typedBoundsAndLegends()
 {
     giveSamples(view(), 0, "Un");
     QVERIFY(frame().runCommand(cmd::EditMode));
-    QCOMPARE(text(BarId::Edit, 1017), "0.00");
-    QCOMPARE(text(BarId::Edit, 1018), "1000.00");
-    QCOMPARE(text(BarId::EditY, 1035), "1000.00");
+    QCOMPARE(text(BarId::Edit, ctl::EditXmin), "0.00");
+    QCOMPARE(text(BarId::Edit, ctl::EditXmax), "1000.00");
+    QCOMPARE(text(BarId::EditY, ctl::EditYmax), "1000.00");
 
-    QWidget *xmin = control(BarId::Edit, 1017);
+    QWidget *xmin = control(BarId::Edit, ctl::EditXmin);
     type(xmin, QStringLiteral("500"));
     QCOMPARE(fields().edit.xminText, "500");  // read as it changes
     loseFocus(xmin);
@@ -330,13 +330,13 @@ void BarsTest::typedBoundsAndLegends()
     QCOMPARE(curve.samples[1].x, 750.0);
     QCOMPARE(curve.endTangents[0].x, 505.0);
 
-    QWidget *ymax = control(BarId::EditY, 1035);
+    QWidget *ymax = control(BarId::EditY, ctl::EditYmax);
     type(ymax, QStringLiteral("abc"));
     loseFocus(ymax);
     QCOMPARE(curve.ymax, 0.0);
 
-    QWidget *xLegend = control(BarId::Edit, 1019);
-    QWidget *yLegend = control(BarId::EditY, 1036);
+    QWidget *xLegend = control(BarId::Edit, ctl::EditXLegend);
+    QWidget *yLegend = control(BarId::EditY, ctl::EditYLegend);
     for (QWidget *box : {xLegend, yLegend}) {
         type(box, QStringLiteral(";x"));
         QCOMPARE(controlText(box), "X");
@@ -362,8 +362,8 @@ void BarsTest::legendWithMicroRoundTrips()
     shell->prompts.chooseFile(file);
     QVERIFY(frame().runCommand(cmd::Curve1Open));
     QVERIFY(frame().runCommand(cmd::EditMode));
-    auto *xLegend = static_cast<QLineEdit *>(control(BarId::Edit, 1019));
-    auto *yLegend = static_cast<QPlainTextEdit *>(control(BarId::EditY, 1036));
+    auto *xLegend = static_cast<QLineEdit *>(control(BarId::Edit, ctl::EditXLegend));
+    auto *yLegend = static_cast<QPlainTextEdit *>(control(BarId::EditY, ctl::EditYLegend));
     QCOMPARE(xLegend->text(), QString::fromUtf8("temps (µs)"));
     xLegend->end(false);
     typeAtCaret(xLegend, QString::fromUtf8("éÿœµß"));
@@ -371,7 +371,7 @@ void BarsTest::legendWithMicroRoundTrips()
     yLegend->moveCursor(QTextCursor::End);
     typeAtCaret(yLegend, QString::fromUtf8("µ/s"));
     QCOMPARE(yLegend->toPlainText(), QString::fromUtf8("µVµ/S"));
-    auto *script = static_cast<QLineEdit *>(control(BarId::Display, 1015));
+    auto *script = static_cast<QLineEdit *>(control(BarId::Display, ctl::ScriptBox));
     type(script, QString::fromUtf8("c1=é+µ"));
     QCOMPARE(script->text(), QString::fromUtf8("C1=É+µ"));
 
@@ -447,7 +447,7 @@ void BarsTest::editCycle()
         QCOMPARE(store.current().active, false);
         // The display bars show what they showed before, untouched.
         QCOMPARE(fields().display.curveNames, shownBefore.curveNames);
-        QCOMPARE(text(BarId::Display, 1001), "1000");
+        QCOMPARE(text(BarId::Display, ctl::DisplayXmax), "1000");
         // Cancel outside edit mode has no backup to restore: it changes nothing.
         QVERIFY(frame().runCommand(cmd::CancelEdit));
         QCOMPARE(store.current().name, "Un");
@@ -455,8 +455,8 @@ void BarsTest::editCycle()
         QCOMPARE(store.current().xmax, 2000.0);
         QCOMPARE(store.current().name, "Autre");
         QCOMPARE(store.current().active, samples > 0);
-        QCOMPARE(text(BarId::Display, 1001), "2000");
-        QCOMPARE(text(BarId::Display, 1002), "Autre");
+        QCOMPARE(text(BarId::Display, ctl::DisplayXmax), "2000");
+        QCOMPARE(text(BarId::Display, ctl::CurveName1), "Autre");
     }
 }
 
@@ -478,8 +478,8 @@ void BarsTest::clipboard()
     QCOMPARE(two.sampleCount, 0);
     QCOMPARE(two.name, "");
     QCOMPARE(fields().display.curveNames[1], "");
-    QCOMPARE(text(BarId::Display, 1004), "");
-    QCOMPARE(frame().curveClipboard.active, false);
+    QCOMPARE(text(BarId::Display, ctl::CurveName2), "");
+    QCOMPARE(frame().curveClipboard().active, false);
 
     QVERIFY(frame().runCommand(cmd::Paste));
     QCOMPARE(two.sampleCount, 3);
@@ -494,7 +494,7 @@ void BarsTest::clipboard()
     QVERIFY(frame().runCommand(cmd::Copy));
     QVERIFY(frame().runCommand(cmd::FileNew));
     MyView &other = view();
-    QVERIFY(&other != frame().childViews.front());
+    QVERIFY(&other != frame().openViews().front());
     other.store().current().scriptText = "C1=C2";
     QVERIFY(frame().runCommand(cmd::Paste));
     const CurveSlot &pasted = other.store().current();
@@ -504,7 +504,7 @@ void BarsTest::clipboard()
     QCOMPARE(pasted.scriptText, "C1=C2");
     QCOMPARE(pasted.folder, "/elsewhere");
     QCOMPARE(frame().documentTitle(other), "Deux");
-    QCOMPARE(text(BarId::Display, 1002), "Deux");
+    QCOMPARE(text(BarId::Display, ctl::CurveName1), "Deux");
 }
 
 // Paste before any copy gives an empty curve; with no window the clipboard
@@ -525,12 +525,12 @@ void BarsTest::clipboardWithoutWindows()
 
     frame().mdiArea()->closeAllSubWindows();
     ShellFixture::settle();
-    frame().curveClipboard.name = "kept";
+    frame().curveClipboard().name = "kept";
     for (int id : {cmd::Copy, cmd::Cut, cmd::Paste, cmd::Undo}) {
         QVERIFY(frame().commandState(id).enabled);
         QVERIFY(frame().runCommand(id));
     }
-    QCOMPARE(frame().curveClipboard.name, "kept");
+    QCOMPARE(frame().curveClipboard().name, "kept");
 }
 
 void BarsTest::barsFollowTheActiveWindow()
@@ -556,18 +556,18 @@ void BarsTest::barsFollowTheActiveWindow()
         frame().mdiArea()->setActiveSubWindow(first);
         QCOMPARE(showing(), kEditPair);
         QVERIFY(editChecked());
-        QCOMPARE(text(BarId::Edit, 1017), "5.00");
+        QCOMPARE(text(BarId::Edit, ctl::EditXmin), "5.00");
         frame().mdiArea()->setActiveSubWindow(second);
         QCOMPARE(showing(), kDisplayPair);
         QVERIFY(!editChecked());
-        QCOMPARE(text(BarId::Display, 1001), "700");
-        QCOMPARE(text(BarId::Display, 1006), "B3");
+        QCOMPARE(text(BarId::Display, ctl::DisplayXmax), "700");
+        QCOMPARE(text(BarId::Display, ctl::CurveName3), "B3");
         QCOMPARE(fields().display.selectedCurve, 2);
     }
     // The edit bar's box loses the focus after the display-mode window came
     // forward: that window's curve keeps its bounds.
-    type(control(BarId::Edit, 1018), QStringLiteral("9"));
-    loseFocus(control(BarId::Edit, 1018));
+    type(control(BarId::Edit, ctl::EditXmax), QStringLiteral("9"));
+    loseFocus(control(BarId::Edit, ctl::EditXmax));
     QCOMPARE(b.store().current().xmax, 700.0);
 }
 
@@ -575,11 +575,11 @@ void BarsTest::radioButtonSelectsTheCurve()
 {
     giveSamples(view(), 3, "Quatre");
     view().store().cursorIndex = 7;
-    static_cast<QAbstractButton *>(control(BarId::Display, 1039))->click();
+    static_cast<QAbstractButton *>(control(BarId::Display, cmd::SelectCurve4))->click();
     QCOMPARE(view().store().currentCurve, 3);
     QCOMPARE(view().store().cursorIndex, 0);
-    QCOMPARE(text(BarId::Display, 1008), "Quatre");
-    static_cast<QAbstractButton *>(control(BarId::Display, 1041))->click();
+    QCOMPARE(text(BarId::Display, ctl::CurveName4), "Quatre");
+    static_cast<QAbstractButton *>(control(BarId::Display, cmd::SelectCurve2))->click();
     QCOMPARE(view().store().currentCurve, 1);
 }
 
@@ -588,8 +588,8 @@ void BarsTest::cursorReadout_data()
     QTest::addColumn<bool>("editMode");
     QTest::addColumn<int>("xControl");
     QTest::addColumn<int>("yControl");
-    QTest::newRow("display bar") << false << 1016 << 1012;
-    QTest::newRow("edit bar") << true << 1030 << 1031;
+    QTest::newRow("display bar") << false << ctl::DisplayCursorX << ctl::DisplayCursorY;
+    QTest::newRow("edit bar") << true << ctl::EditCursorX << ctl::EditCursorY;
 }
 
 void BarsTest::cursorReadout()

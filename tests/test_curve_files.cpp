@@ -372,12 +372,12 @@ void CurveFilesTest::closingAsks()
     }
     // The same name in the other window is not asked about: only the active
     // curves of the closing window are saved.
-    giveCurve(frame().childViews[0]->store().slots[0], "other");
+    giveCurve(frame().openViews()[0]->store().slots[0], "other");
     shell->prompts.closingAnswerWhenUnscripted.reset();
     ok ? shell->prompts.pressOk() : shell->prompts.pressCancel();
     QVERIFY(closing->close());
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 1);
-    QCOMPARE(frame().childFrames.size(), 1u);
+    QCOMPARE(frame().childFrames().size(), 1u);
     const QStringList expected = withCurves && ok ? QStringList{"one.crv", "three.crv"} : QStringList{};
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files), expected);
 }
@@ -404,7 +404,7 @@ void CurveFilesTest::closingKeysAndQuit()
     shell->prompts.pressOk();
     QVERIFY(frame().runCommand(cmd::AppExit));
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 4);
-    QVERIFY(frame().childFrames.empty());
+    QVERIFY(frame().childFrames().empty());
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files).size(), 2);
 }
 

@@ -1,8 +1,8 @@
+#include "curves/number_text.h"
 #include "geometry/sampler.h"
 #include "geometry/sampling_memo.h"
 #include "geometry/surface.h"
 #include "test_support.h"
-#include "view/plot_mapping.h"
 
 #include <QTest>
 

@@ -1,5 +1,8 @@
 #include "view/plot_mapping.h"
 
+#include "curves/curve_slot.h"
+#include "curves/number_text.h"
+
 #include <QTest>
 
 #include <clocale>

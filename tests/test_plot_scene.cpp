@@ -401,11 +401,16 @@ void TestPlotScene::emptyRangeDrawsNothing_data()
     QTest::addColumn<double>("ymax");
     QTest::addColumn<int>("width");
     const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
     QTest::newRow("xmax == xmin") << 0.0 << 1000.0 << 600;
     QTest::newRow("ymax == ymin") << 1000.0 << 0.0 << 600;
     QTest::newRow("range below the smallest double step") << 5e-324 << 1000.0 << 600;
     QTest::newRow("NaN bound") << nan << 1000.0 << 600;
     QTest::newRow("empty range in a window of no width") << 0.0 << 1000.0 << 0;
+    // Decided: a zero scale collapses the plot onto one line of pixels, where
+    // nothing could be picked either.
+    QTest::newRow("zero scale: infinite xmax") << inf << 1000.0 << 600;
+    QTest::newRow("zero scale: window of no width") << 1000.0 << 1000.0 << 0;
 }
 
 // Axes, frame, every curve style and the cursor at once: nothing is drawn,

@@ -1,8 +1,8 @@
 // Pointer editing, the script box and the surface command on an offscreen
 // 600 x 400 view, driven by synthesised mouse and key events.
+#include "curves/number_text.h"
 #include "fake_view_host.h"
 #include "geometry/surface.h"
-#include "view/plot_mapping.h"
 #include "view/pointer_editing.h"
 #include "widgets/command_ids.h"
 
@@ -278,7 +278,7 @@ void TestPointerView::scriptBox()
         view.store().slots[curve.digitValue() - 1].active = true;
     host.bars.display.scriptLine = line.toStdString();
 
-    view.controlNotified(1015, kEditLostFocus);
+    view.controlNotified(ctl::ScriptBox, kEditLostFocus);
     QStringList shown;
     for (const ScriptedPrompts::Question &question : host.scripted.asked)
         shown << question.detail;
@@ -341,7 +341,7 @@ void TestPointerView::wholeEditingSession()
     view->showDisplayBars();
     view->grab();  // the paint samples curve 1
     host.bars.display.scriptLine = "C2=C1*2";
-    view->controlNotified(1015, kEditLostFocus);
+    view->controlNotified(ctl::ScriptBox, kEditLostFocus);
     QCOMPARE(store.currentCurve, 1);
     QCOMPARE(host.bars.display.curveNames[1], std::string("C1*2"));
     QCOMPARE(host.bars.display.xLegendText, std::string("Xscript"));

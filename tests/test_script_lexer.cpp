@@ -15,11 +15,11 @@ std::string quoted(std::string_view text)
 std::string describeSplit(const OperatorSplit &split)
 {
     switch (split.outcome) {
-    case SplitOutcome::split:
+    case SplitOutcome::Split:
         return std::string(1, split.op) + " " + quoted(split.left) + " " + quoted(split.right);
-    case SplitOutcome::noOperator:
+    case SplitOutcome::NoOperator:
         return "no operator";
-    case SplitOutcome::unbalancedParentheses:
+    case SplitOutcome::UnbalancedParentheses:
         return "unbalanced";
     }
     return {};

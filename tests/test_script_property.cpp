@@ -1,8 +1,8 @@
+#include "curves/curve_slot.h"
 #include "script/sampled_lookup.h"
 #include "script/script_messages.h"
 #include "script/script_run.h"
 #include "script_test_support.h"
-#include "view/plot_mapping.h"
 
 #include <QTest>
 

@@ -57,8 +57,8 @@ void CMainFrame::registerWindow(CChildFrame *frame)
 {
     if (!frame || registryIndex(frame) >= 0)
         return;
-    childFrames.push_back(frame);
-    childViews.push_back(frame->view());
+    childFrames_.push_back(frame);
+    childViews_.push_back(frame->view());
 }
 
 void CMainFrame::unregisterWindow(CChildFrame *frame)
@@ -66,14 +66,14 @@ void CMainFrame::unregisterWindow(CChildFrame *frame)
     const int index = registryIndex(frame);
     if (index < 0)
         return;
-    childFrames.erase(childFrames.begin() + index);
-    childViews.erase(childViews.begin() + index);
+    childFrames_.erase(childFrames_.begin() + index);
+    childViews_.erase(childViews_.begin() + index);
 }
 
 int CMainFrame::registryIndex(const CChildFrame *frame) const
 {
-    const auto found = std::ranges::find(childFrames, frame);
-    return found == childFrames.end() ? -1 : static_cast<int>(found - childFrames.begin());
+    const auto found = std::ranges::find(childFrames_, frame);
+    return found == childFrames_.end() ? -1 : static_cast<int>(found - childFrames_.begin());
 }
 
 CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document,

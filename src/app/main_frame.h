@@ -37,20 +37,20 @@ struct CommandRoute {
 class CMainFrame : public QMainWindow, public ViewHost {
     Q_OBJECT
 public:
+    // main_frame.cpp: the registry of document windows, routing, the title.
     explicit CMainFrame(CTolvaneApp &app);
     ~CMainFrame() override;
 
-    // The registry of document windows: childViews[i] is the view of
-    // childFrames[i]. Every open document window has an entry, whichever
+    // The registry of document windows: openViews()[i] is the view of
+    // childFrames()[i]. Every open document window has an entry, whichever
     // way it was made; closing it removes the entry.
-    std::vector<CChildFrame *> childFrames;
-    std::vector<MyView *> childViews;
-    // Windows made by the new-window command since start; only grows.
-    int windowCount = 0;
-
+    const std::vector<CChildFrame *> &childFrames() const { return childFrames_; }
     void registerWindow(CChildFrame *frame);
     void unregisterWindow(CChildFrame *frame);
     int registryIndex(const CChildFrame *frame) const;  // -1 when absent
+    // Windows made by the new-window command since start; only grows.
+    int windowCount() const { return windowCount_; }
+    void countNewWindow() { ++windowCount_; }
 
     // Puts a document window made of `document` and `view` into the MDI
     // area, shows it and makes it the active one.
@@ -80,15 +80,7 @@ public:
     void setOuterGeometry(const QRect &outer);
     void updateFrameTitle();
 
-    // Save All: saves the active curves 1 to 4 of `view` (the active
-    // window's, or a closing window's), asking first about a curve whose
-    // name another registered window also holds.
-    void saveAllCurves(MyView &view);
-    // Whether a window of the registry other than `view` has a curve 1 to 4
-    // of that name (exact bytes, whether or not that curve is active).
-    bool isNameOpenElsewhere(const std::string &name, const MyView &view) const;
-
-    // ViewHost
+    // main_frame_host.cpp: the host of every view.
     AxisBarFields &barFields() override { return barFields_; }
     void writeBar(BarId bar) override;
     void readBar(BarId bar) override;
@@ -96,14 +88,17 @@ public:
     bool isBarVisible(BarId bar) const override;
     Prompts &prompts() override;
     void addRecentFile(const QString &path) override;
-    std::vector<MyView *> openViews() const override { return childViews; }
+    std::vector<MyView *> openViews() const override { return childViews_; }
     QString documentTitle(const MyView &view) const override;
     void setDocumentTitle(const MyView &view, const QString &title) override;
     void beep() override;
+    // The axis bar, null until first shown.
+    CAxisBar *bar(BarId bar) const;
 
-    // The axis bars, the curve clipboard and the bars following the active window.
-    CAxisBar *bar(BarId bar) const;  // null until first shown
-    CurveClipboard curveClipboard;
+    // main_frame_edit.cpp: the curve clipboard and the bars following the
+    // active window.
+    CurveClipboard &curveClipboard() { return curveClipboard_; }
+    const CurveClipboard &curveClipboard() const { return curveClipboard_; }
     void copyToClipboard(MyView &view);
     void pasteFromClipboard(MyView &view);
     void onCopy();
@@ -112,14 +107,29 @@ public:
     // Shows the bar pair of the activated window's mode, filled from its view.
     void followActiveWindow(QMdiSubWindow *window);
 
+    // main_frame_save_all.cpp: Save All saves the active curves 1 to 4 of
+    // `view` (the active window's, or a closing window's), asking first about
+    // a curve whose name another registered window also holds.
+    void saveAllCurves(MyView &view);
+    // Whether a window of the registry other than `view` has a curve 1 to 4
+    // of that name (exact bytes, whether or not that curve is active).
+    bool isNameOpenElsewhere(const std::string &name, const MyView &view) const;
+
 protected:
+    // main_frame.cpp
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+
+    // main_frame_commands.cpp
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // main_frame.cpp
+    QRect cascadePlace(const QMdiSubWindow *window, int position) const;
+
+    // main_frame_commands.cpp: menus, toolbar, accelerators, window arrangement.
     void createMenus();
     QMenu *createMenu(const QString &title, std::span<const MenuEntry> entries);
     void createRecentFileActions(QMenu *fileMenu);
@@ -130,14 +140,21 @@ private:
     void updateRecentFileMenu();
     void updateWindowMenu();
     void tileWindows(Qt::Orientation orientation);
+    void cascadeWindows();
+    QList<QMdiSubWindow *> arrangedWindows(QMdiArea::WindowOrder order) const;
+
+    // main_frame_edit.cpp
     void bindClipboardCommands();
+
+    // main_frame_host.cpp
     void updateBarControls();
     CAxisBar *createBar(BarId bar);
     void fitWindowsToArea();
-    void cascadeWindows();
-    QList<QMdiSubWindow *> arrangedWindows(QMdiArea::WindowOrder order) const;
-    QRect cascadePlace(const QMdiSubWindow *window, int position) const;
 
+    std::vector<CChildFrame *> childFrames_;
+    std::vector<MyView *> childViews_;
+    int windowCount_ = 0;
+    CurveClipboard curveClipboard_;
     CTolvaneApp &app_;
     QMdiArea *mdiArea_ = nullptr;
     QToolBar *toolBar_ = nullptr;

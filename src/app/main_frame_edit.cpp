@@ -17,12 +17,12 @@ void CMainFrame::bindClipboardCommands()
 
 void CMainFrame::copyToClipboard(MyView &view)
 {
-    ::copyToClipboard(view.store().current(), curveClipboard);
+    ::copyToClipboard(view.store().current(), curveClipboard_);
 }
 
 void CMainFrame::pasteFromClipboard(MyView &view)
 {
-    ::pasteFromClipboard(curveClipboard, view.store().current());
+    ::pasteFromClipboard(curveClipboard_, view.store().current());
 }
 
 void CMainFrame::onCopy()
@@ -70,7 +70,7 @@ void CMainFrame::onPaste()
     else
         view->fillDisplayBars();
     view->requestRepaint();
-    setDocumentTitle(*view, QString::fromStdString(curveClipboard.name));
+    setDocumentTitle(*view, QString::fromStdString(curveClipboard_.name));
 }
 
 // Windows outside the registry, and the window already followed, leave the
@@ -83,7 +83,7 @@ void CMainFrame::followActiveWindow(QMdiSubWindow *window)
     const int index = registryIndex(qobject_cast<CChildFrame *>(window));
     if (index < 0)
         return;
-    MyView &view = *childViews[static_cast<std::size_t>(index)];
+    MyView &view = *childViews_[static_cast<std::size_t>(index)];
     if (view.store().editMode) {
         if (!barFields_.editBarsShown)
             view.showEditBars();

@@ -122,17 +122,18 @@ void CMainFrame::addRecentFile(const QString &path)
 
 QString CMainFrame::documentTitle(const MyView &view) const
 {
-    const auto found = std::ranges::find(childViews, &view);
-    if (found == childViews.end())
+    const auto found = std::ranges::find(childViews_, &view);
+    if (found == childViews_.end())
         return {};
-    return childFrames[static_cast<std::size_t>(found - childViews.begin())]->document()->title();
+    return childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->title();
 }
 
 void CMainFrame::setDocumentTitle(const MyView &view, const QString &title)
 {
-    const auto found = std::ranges::find(childViews, &view);
-    if (found != childViews.end())
-        childFrames[static_cast<std::size_t>(found - childViews.begin())]->document()->setTitle(title);
+    const auto found = std::ranges::find(childViews_, &view);
+    if (found == childViews_.end())
+        return;
+    childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->setTitle(title);
 }
 
 void CMainFrame::beep()

@@ -22,7 +22,7 @@ void CMainFrame::saveAllCurves(MyView &view)
 
 bool CMainFrame::isNameOpenElsewhere(const std::string &name, const MyView &view) const
 {
-    return std::ranges::any_of(childViews, [&](const MyView *other) {
+    return std::ranges::any_of(childViews_, [&](const MyView *other) {
         if (!other || other == &view)
             return false;
         const auto &slots = other->store().slots;

@@ -72,11 +72,11 @@ void CTolvaneApp::onFileNew()
     MyView *view = frame->view();
     if (mainFrame_->barFields().editBarsShown)
         view->showDisplayBars();
-    if (mainFrame_->windowCount > 0) {
+    if (mainFrame_->windowCount() > 0) {
         view->fillDisplayBars();
         view->refreshCurveNames();
     }
-    ++mainFrame_->windowCount;
+    mainFrame_->countNewWindow();
 }
 
 CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)

@@ -112,6 +112,28 @@ void CAxisBar::passNotification(int id, int code)
     Q_EMIT notified(id, code);
 }
 
+void CAxisBar::addControl(int id, BarControlKind kind, const char *text, QRect unitsRect,
+                          BarControlStyle style)
+{
+    const QString caption = *text != '\0' ? QString::fromUtf8(text) : QString();
+    const Qt::Alignment alignment = style.alignment;
+    switch (kind) {
+    case BarControlKind::Static: addStatic(caption, unitsRect, alignment, id); break;
+    case BarControlKind::BorderedStatic: addStatic(caption, unitsRect, alignment, id, true); break;
+    case BarControlKind::Edit: addEdit(id, unitsRect, alignment, style.edit); break;
+    case BarControlKind::LegendBox: addLegendBox(id, unitsRect); break;
+    case BarControlKind::Button: addButton(id, caption, unitsRect); break;
+    case BarControlKind::FlatButton: addButton(id, caption, unitsRect, true); break;
+    case BarControlKind::CheckBox: addCheckBox(id, caption, unitsRect); break;
+    case BarControlKind::Radio:
+        if (!radios_)
+            radios_ = new QButtonGroup(this);
+        addRadio(id, unitsRect, radios_);
+        break;
+    case BarControlKind::Group: addGroup(caption, unitsRect); break;
+    }
+}
+
 void CAxisBar::place(QWidget *widget, QRect unitsRect, int id)
 {
     widget->setGeometry(units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));

@@ -18,6 +18,26 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+// What one control of a bar's template is.
+enum class BarControlKind {
+    Static,
+    BorderedStatic,
+    Edit,       // one line
+    LegendBox,  // several lines that wrap
+    Button,
+    FlatButton,  // flat, with a thin outline
+    CheckBox,
+    Radio,  // a bar's radio buttons form one exclusive group
+    Group,  // a titled frame, drawn behind the controls
+};
+
+// How a static or an edit box aligns its text, and what an edit box lets
+// the user type.
+struct BarControlStyle {
+    Qt::Alignment alignment = Qt::AlignLeft;
+    BarEditStyle edit{};
+};
+
 // One of the application's four axis bars: a dockable panel whose controls
 // sit at template positions in dialog units of the bar font. Buttons, check
 // boxes and radio buttons send their command identifiers; edit boxes report
@@ -58,6 +78,15 @@ protected:
     // notification, so that the handler finds the members current.
     void readBeforePassingOn() { readsFirst_ = true; }
 
+    // Makes the next control of the template. `text` (UTF-8) is the caption
+    // of a static, button, check box or group; edit boxes and radio buttons
+    // have none. A control of identifier 0 is one nothing refers to.
+    void addControl(int id, BarControlKind kind, const char *text, QRect unitsRect,
+                    BarControlStyle style);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     QLabel *addStatic(const QString &text, QRect unitsRect, Qt::Alignment alignment = Qt::AlignLeft,
                       int id = 0, bool bordered = false);
     QLineEdit *addEdit(int id, QRect unitsRect, Qt::Alignment alignment, BarEditStyle style);
@@ -67,9 +96,6 @@ protected:
     QRadioButton *addRadio(int id, QRect unitsRect, QButtonGroup *group);
     BarGroupFrame *addGroup(const QString &title, QRect unitsRect);
 
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void place(QWidget *widget, QRect unitsRect, int id);
     void addCommandControl(int id, QAbstractButton *button);
     void passCommand(int id);
@@ -80,6 +106,7 @@ private:
     QWidget *panel_;
     std::map<int, QWidget *> controls_;
     std::map<int, QAbstractButton *> commandControls_;
+    QButtonGroup *radios_ = nullptr;  // made with the first radio button
     bool readsFirst_ = false;
     int lengthNeeded_ = 0;  // pixels the controls need along the bar
 };

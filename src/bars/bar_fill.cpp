@@ -1,7 +1,7 @@
 #include "bars/bar_fill.h"
 
 #include "curves/curve_store.h"
-#include "view/plot_mapping.h"
+#include "curves/number_text.h"
 
 void fillDisplayBarFields(AxisBarFields &bars, const CurveStore &store)
 {

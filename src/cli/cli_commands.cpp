@@ -7,11 +7,11 @@
 #include "cli/cli_support.h"
 #include "curves/crv_format.h"
 #include "curves/curve_store.h"
+#include "curves/number_text.h"
 #include "curves/windows1252.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
 #include "script/script_text.h"
-#include "view/plot_mapping.h"
 
 #include <functional>
 #include <memory>
@@ -38,7 +38,7 @@ constexpr const char *kUsage =
     "K (1 à 4) choisit la courbe courante. Codes de sortie : 0 succès, 1 script en échec,\n"
     "2 usage incorrect ou fichier illisible ou impossible à écrire.\n";
 
-constexpr const char *kVersion = "ombrelis-cli 1.1\n";
+constexpr const char *kVersion = "ombrelis-cli " OMBRELIS_VERSION "\n";
 
 class CliRun {
 public:

@@ -2,6 +2,7 @@
 
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
+#include "view/vector_state.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -167,6 +168,7 @@ Status renderCommand(const CliArguments &arguments)
         return step;
 
     const auto application = ensureGuiApplication();
+    clearUpperVectorState();  // after Qt's start-up
     const PlotScene scene = buildPlotScene(*store, client);
     return writer(*out, scene, QSize(client.width, client.height));
 }

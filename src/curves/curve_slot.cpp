@@ -33,3 +33,18 @@ void copySlot(const CurveSlot &src, CurveSlot &dst)
     const int points = usedEntries(src.samplingCount, kMaxSampledPoints);
     std::copy_n(src.sampledPoints.begin(), points, dst.sampledPoints.begin());
 }
+
+int findSampledIndex(const CurveSlot &slot, double x)
+{
+    const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
+    const auto &p = slot.sampledPoints;
+    if (count < 2)
+        return -1;
+    if (x < p[0].x || x > p[count - 1].x)
+        return -1;
+    for (int k = 0; k + 1 < count; ++k) {
+        if (p[k].x <= x && x < p[k + 1].x)
+            return k;
+    }
+    return count - 1;
+}

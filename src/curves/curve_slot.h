@@ -60,3 +60,8 @@ void resetSlot(CurveSlot &slot);
 // colour, active, interpolationFlag and scriptText keep dst's values, as do
 // array entries beyond the copied counts.
 void copySlot(const CurveSlot &src, CurveSlot &dst);
+
+// The index k of the first sampled interval with x[k] <= x < x[k+1]; the last
+// index when x equals the last sampled x; -1 with fewer than two sampled points
+// or when x lies outside [first x, last x].
+int findSampledIndex(const CurveSlot &slot, double x);

@@ -171,3 +171,10 @@ void appendInt(std::string &out, std::int32_t value)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
 }
+
+std::string formatNumber(double value)
+{
+    std::string text;
+    appendFixed(text, value, 2);
+    return text;
+}

@@ -24,3 +24,7 @@ void appendGeneral(std::string &out, double value, int digits);
 
 // Appends `value` written like printf("%d").
 void appendInt(std::string &out, std::int32_t value);
+
+// The value written like printf("%.2f") in the "C" locale: 12.5 gives "12.50".
+// Every coordinate the user interface shows is written so.
+std::string formatNumber(double value);

@@ -1,23 +1,8 @@
 #include "geometry/sampler.h"
 
+#include "geometry/bezier_weights.h"
+
 namespace {
-
-struct BezierWeights {
-    double w0, w1, w2, w3;
-
-    explicit BezierWeights(double t)
-    {
-        const double u = 1.0 - t;
-        w0 = u * u * u;
-        w1 = 3.0 * t * u * u;
-        w2 = 3.0 * t * t * u;
-        w3 = t * t * t;
-    }
-    double apply(double q0, double q1, double q2, double q3) const
-    {
-        return w0 * q0 + w1 * q1 + w2 * q2 + w3 * q3;
-    }
-};
 
 // Inverts the x of one segment by bisection on t, first trying t = 0.5,
 // until x lies within eps of it or t can no longer be halved. The second

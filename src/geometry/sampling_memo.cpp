@@ -2,17 +2,24 @@
 
 #include "geometry/sampler.h"
 
+#include <cstddef>
 #include <cstring>
 
 static_assert(sizeof(CurvePoint) == 2 * sizeof(double), "points compare as bytes");
 
 namespace {
 
-// Equal bytes: NaN matches itself and -0 differs from 0.
+// Equal bytes over `count` values: NaN matches itself and -0 differs from 0.
+template <class T>
+bool sameBytes(const T *a, const T *b, std::size_t count)
+{
+    return std::memcmp(a, b, count * sizeof *a) == 0;
+}
+
 template <class T>
 bool sameBytes(const T &a, const T &b)
 {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    return sameBytes(&a, &b, 1);
 }
 
 }  // namespace
@@ -35,8 +42,7 @@ SamplingMemo::Inputs SamplingMemo::inputsOf(const CurveSlot &slot)
 
 bool SamplingMemo::holdsPointsOf(const CurveSlot &slot) const
 {
-    return !points_.empty()
-           && std::memcmp(points_.data(), slot.sampledPoints.data(), points_.size() * sizeof(CurvePoint)) == 0;
+    return !points_.empty() && sameBytes(points_.data(), slot.sampledPoints.data(), points_.size());
 }
 
 bool SamplingMemo::sameGrid(const Inputs &inputs) const

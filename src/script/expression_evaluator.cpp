@@ -19,19 +19,19 @@ ExpressionNode classifyExpression(std::string_view expression)
     ExpressionNode node;
     node.text = stripOuterParentheses(expression);
     if (node.text.empty()) {
-        node.kind = ExpressionKind::empty;
+        node.kind = ExpressionKind::Empty;
     } else if ((node.curve = curveReferenceSlot(node.text)) >= 0) {
-        node.kind = ExpressionKind::curve;
+        node.kind = ExpressionKind::Curve;
     } else if (node.text == "X") {
-        node.kind = ExpressionKind::abscissa;
+        node.kind = ExpressionKind::Abscissa;
     } else if (isNumber(node.text)) {
-        node.kind = ExpressionKind::number;
+        node.kind = ExpressionKind::Number;
     } else {
         const OperatorSplit split = splitAtOperator(node.text);
         switch (split.outcome) {
-        case SplitOutcome::split: node.kind = ExpressionKind::split; break;
-        case SplitOutcome::noOperator: node.kind = ExpressionKind::noOperator; break;
-        case SplitOutcome::unbalancedParentheses: node.kind = ExpressionKind::unbalanced; break;
+        case SplitOutcome::Split: node.kind = ExpressionKind::Split; break;
+        case SplitOutcome::NoOperator: node.kind = ExpressionKind::NoOperator; break;
+        case SplitOutcome::UnbalancedParentheses: node.kind = ExpressionKind::Unbalanced; break;
         }
         node.op = split.op;
         node.left = split.left;
@@ -43,7 +43,7 @@ ExpressionNode classifyExpression(std::string_view expression)
 int expressionDepth(std::string_view expression, int limit)
 {
     const ExpressionNode node = classifyExpression(expression);
-    if (node.kind != ExpressionKind::split)
+    if (node.kind != ExpressionKind::Split)
         return 0;
     if (limit <= 0)
         return 1;
@@ -87,27 +87,27 @@ bool ExpressionEvaluator::evaluate(std::string_view expression, std::span<double
 {
     const ExpressionNode node = classifyExpression(expression);
     switch (node.kind) {
-    case ExpressionKind::empty:
+    case ExpressionKind::Empty:
         std::fill(out.begin(), out.end(), 0.0);
         return true;
-    case ExpressionKind::curve:
+    case ExpressionKind::Curve:
         fillCurve(curves_[node.curve], out);
         return true;
-    case ExpressionKind::abscissa:
+    case ExpressionKind::Abscissa:
         for (std::size_t j = 0; j < out.size(); ++j)
             out[j] = grid_.x(static_cast<int>(j));
         return true;
-    case ExpressionKind::number:
+    case ExpressionKind::Number:
         std::fill(out.begin(), out.end(), readLeadingReal(node.text));
         return true;
-    case ExpressionKind::split:
+    case ExpressionKind::Split:
         if (depth < kMaxScriptDepth)
             return evaluateSplit(node, out, depth);
         break;
-    case ExpressionKind::unbalanced:
+    case ExpressionKind::Unbalanced:
         messages_.emplace_back(kUnbalancedParenthesesMessage);
         [[fallthrough]];
-    case ExpressionKind::noOperator:
+    case ExpressionKind::NoOperator:
         messages_.emplace_back(kSyntaxMessage);
         break;
     }

@@ -29,10 +29,10 @@ ScriptGrid makeScriptGrid(double x0, double x1, int count);
 
 // What an expression is once one pair of outer parentheses is removed, in the
 // order the evaluator asks: empty, curve reference, "X", number, else split.
-enum class ExpressionKind { empty, curve, abscissa, number, split, noOperator, unbalanced };
+enum class ExpressionKind { Empty, Curve, Abscissa, Number, Split, NoOperator, Unbalanced };
 
 struct ExpressionNode {
-    ExpressionKind kind = ExpressionKind::empty;
+    ExpressionKind kind = ExpressionKind::Empty;
     std::string_view text;  // the expression after the strip
     int curve = -1;         // slot 0..3 of a curve reference
     char op = 0;            // operator of a split

@@ -99,10 +99,10 @@ OperatorSplit splitAtOperator(std::string_view text)
         }
     }
     if (depth != 0)
-        return {SplitOutcome::unbalancedParentheses, 0, {}, {}};
+        return {SplitOutcome::UnbalancedParentheses, 0, {}, {}};
     if (bestPriority == 0)
-        return {SplitOutcome::noOperator, 0, {}, {}};
-    return {SplitOutcome::split, text[position], text.substr(0, position),
+        return {SplitOutcome::NoOperator, 0, {}, {}};
+    return {SplitOutcome::Split, text[position], text.substr(0, position),
             text.substr(position + 1)};
 }
 

@@ -39,10 +39,10 @@ std::string_view stripOuterParentheses(std::string_view text);
 // the more loosely the operator binds.
 int operatorPriority(char c);
 
-enum class SplitOutcome { split, noOperator, unbalancedParentheses };
+enum class SplitOutcome { Split, NoOperator, UnbalancedParentheses };
 
 struct OperatorSplit {
-    SplitOutcome outcome = SplitOutcome::noOperator;
+    SplitOutcome outcome = SplitOutcome::NoOperator;
     char op = 0;
     std::string_view left;
     std::string_view right;

@@ -3,6 +3,7 @@
 #include "curves/curve_file_io.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
+#include "view/vector_state.h"
 #include "view/view_host.h"
 #include "widgets/command_ids.h"
 
@@ -76,6 +77,7 @@ void MyView::paintEvent(QPaintEvent *)
     frameImage_.fill(toQColor(kPlotBackground));
     {
         QPainter imagePainter(&frameImage_);
+        clearUpperVectorState();  // Qt's fill and painter set-up have just run
         const PlotScene scene = buildPlotScene(*store_, ClientSize{width(), height()});
         paintScene(imagePainter, scene);
         showCursorReadout(scene);

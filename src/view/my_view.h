@@ -25,6 +25,7 @@ struct PlotScene;
 class MyView : public QWidget {
     Q_OBJECT
 public:
+    // my_view.cpp: the window's curves, commands and host, painting.
     explicit MyView(ViewHost &host, QWidget *parent = nullptr);
     ~MyView() override;
 
@@ -42,9 +43,13 @@ public:
     // *error (if given), when the file cannot be read or is refused.
     bool openCurveDocument(const QString &baseName, QString *error);
 
-    // The bars show the current curve: its name, legends and bounds in the
-    // display pair, its legends and bounds in the edit pair. Both write the
-    // bars afterwards.
+    // A bar's edit box reports that it lost the focus or changed; the frame
+    // passes these on to the active view. Unknown pairs are ignored.
+    void controlNotified(int controlId, int code);
+
+    // my_view_bars.cpp: the bars show the current curve: its name, legends
+    // and bounds in the display pair, its legends and bounds in the edit
+    // pair. Both write the bars afterwards.
     void fillDisplayBars();
     void fillEditBars();
     // All four names and the current curve's radio button, where the whole
@@ -56,12 +61,8 @@ public:
     // Makes the display bar's selected curve the current one.
     void selectCurve();
 
-    // A bar's edit box reports that it lost the focus or changed; the frame
-    // passes these on to the active view. Unknown pairs are ignored.
-    void controlNotified(int controlId, int code);
-
-    // Curve files and options. The file commands act on slot 0..3 (curves 1
-    // to 4); the option commands are bound to their identifiers only.
+    // my_view_files.cpp: curve files. The file commands act on slot 0..3
+    // (curves 1 to 4).
     void openCurveCommand(int slot);
     void saveCurveCommand(int slot);
     void saveCurveAsCommand(int slot);
@@ -74,25 +75,36 @@ public:
     // cannot be opened and reporting a failed write.
     CurveWrite writeCurveFile(const QString &fileName, int slot);
 
-private:
-    void bindFileCommands();
-    void bindOptionCommands();
-    // Reads `folder`/`baseName`.crv into the slot, which then remembers the
-    // folder; false, with the message to show in *error (if given), when it
-    // cannot be read or is refused.
-    bool readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error);
-    void retitleWithCurve(const QString &fileTitle, bool readOnly);
-    void applySampling(int mark, int count);
-    void setSmoothing(bool on);
+    // my_view_pointer.cpp: pointer editing. True from a press that picked
+    // something (or armed an insertion) until the release that finds it;
+    // meanwhile moves and releases outside the view still arrive.
+    bool holdsCapture() const { return holdsCapture_; }
+
+    // my_view_script.cpp: the script box and the surface.
+    // The script box lost the focus: runs its line on this window's curves.
+    void runScript();
+    // "&Calcul des surfaces": the current curve's area into the display bar.
+    void computeSurface();
 
 protected:
+    // my_view.cpp
     void paintEvent(QPaintEvent *event) override;
 
+    // my_view_pointer.cpp
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
+    // my_view.cpp
     using NotificationKey = std::pair<int, int>;  // control identifier, code
     void bindNotification(int controlId, int code, std::function<void()> handler);
 
-    // Edit mode, the edit bars' boxes and the cursor readout (bars).
+    // my_view_bars.cpp
+    void showCursorReadout(const PlotScene &scene);
+
+    // my_view_edit.cpp: edit mode and the edit bars' boxes.
     void bindEditCommands();
     void enterEditMode();
     void leaveEditMode();
@@ -101,36 +113,32 @@ private:
     void applyTypedBound(Bound bound);
     // A legend box lost the focus: the curve takes its text.
     void applyTypedLegend(BarId bar);
-    void showCursorReadout(const PlotScene &scene);
+
+    // my_view_files.cpp
+    void bindFileCommands();
+    // Reads `folder`/`baseName`.crv into the slot, which then remembers the
+    // folder; false, with the message to show in *error (if given), when it
+    // cannot be read or is refused.
+    bool readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error);
+    void retitleWithCurve(const QString &fileTitle, bool readOnly);
+
+    // my_view_options.cpp: the option commands, bound to their identifiers only.
+    void bindOptionCommands();
+    void applySampling(int mark, int count);
+    void setSmoothing(bool on);
+
+    // my_view_pointer.cpp
+    void bindPointerCommands();
+    void createSample();
+    void showPointerOutcome(const PointerOutcome &outcome);
+
+    // my_view_script.cpp
+    void bindScriptCommands();
 
     ViewHost &host_;
     std::unique_ptr<CurveStore> store_;  // large: kept off the stack and out of the widget
     CommandMap commands_;
     std::map<NotificationKey, std::function<void()>> notifications_;
     QImage frameImage_;  // scratch for painting, reused while the size stays
-
-    // Pointer editing, the script box and the surface (my_view_pointer.cpp,
-    // my_view_script.cpp).
-public:
-    // True from a press that picked something (or armed an insertion) until
-    // the release that finds it; meanwhile moves and releases outside the
-    // view still arrive.
-    bool holdsCapture() const { return holdsCapture_; }
-    // The script box lost the focus: runs its line on this window's curves.
-    void runScript();
-    // "&Calcul des surfaces": the current curve's area into the display bar.
-    void computeSurface();
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    void bindPointerCommands();
-    void bindScriptCommands();
-    void createSample();
-    void showPointerOutcome(const PointerOutcome &outcome);
     bool holdsCapture_ = false;
 };

@@ -20,17 +20,17 @@ void MyView::bindEditCommands()
 
     const auto readEditBar = [this] { host_.readBar(BarId::Edit); };
     const auto readEditYBar = [this] { host_.readBar(BarId::EditY); };
-    bindNotification(1017, kEditLostFocus, [this] { applyTypedBound(Bound::Xmin); });
-    bindNotification(1018, kEditLostFocus, [this] { applyTypedBound(Bound::Xmax); });
-    bindNotification(1037, kEditLostFocus, [this] { applyTypedBound(Bound::Ymin); });
-    bindNotification(1035, kEditLostFocus, [this] { applyTypedBound(Bound::Ymax); });
-    bindNotification(1019, kEditLostFocus, [this] { applyTypedLegend(BarId::Edit); });
-    bindNotification(1036, kEditLostFocus, [this] { applyTypedLegend(BarId::EditY); });
-    for (int id : {1017, 1018, 1019, 1027, 1028})
+    bindNotification(ctl::EditXmin, kEditLostFocus, [this] { applyTypedBound(Bound::Xmin); });
+    bindNotification(ctl::EditXmax, kEditLostFocus, [this] { applyTypedBound(Bound::Xmax); });
+    bindNotification(ctl::EditYmin, kEditLostFocus, [this] { applyTypedBound(Bound::Ymin); });
+    bindNotification(ctl::EditYmax, kEditLostFocus, [this] { applyTypedBound(Bound::Ymax); });
+    bindNotification(ctl::EditXLegend, kEditLostFocus, [this] { applyTypedLegend(BarId::Edit); });
+    bindNotification(ctl::EditYLegend, kEditLostFocus, [this] { applyTypedLegend(BarId::EditY); });
+    for (int id : {ctl::EditXmin, ctl::EditXmax, ctl::EditXLegend, ctl::PointX, ctl::PointY})
         bindNotification(id, kEditChanged, readEditBar);
-    for (int id : {1027, 1028})
+    for (int id : {ctl::PointX, ctl::PointY})
         bindNotification(id, kEditLostFocus, readEditBar);
-    for (int id : {1035, 1036, 1037})
+    for (int id : {ctl::EditYmax, ctl::EditYLegend, ctl::EditYmin})
         bindNotification(id, kEditChanged, readEditYBar);
 }
 

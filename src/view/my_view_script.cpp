@@ -1,24 +1,18 @@
 #include "view/my_view.h"
 
+#include "curves/number_text.h"
 #include "curves/windows1252.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
-#include "view/plot_mapping.h"
 #include "view/view_host.h"
 #include "widgets/command_ids.h"
 #include "widgets/prompts.h"
 
 // The script box of the display bar and the area command.
 
-namespace {
-
-constexpr int kScriptBox = 1015;
-
-}  // namespace
-
 void MyView::bindScriptCommands()
 {
-    bindNotification(kScriptBox, kEditLostFocus, [this] { runScript(); });
+    bindNotification(ctl::ScriptBox, kEditLostFocus, [this] { runScript(); });
     commands_.bind(cmd::Surface, [this] { computeSurface(); });
 }
 

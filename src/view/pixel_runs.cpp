@@ -1,5 +1,7 @@
 #include "view/pixel_runs.h"
 
+#include "geometry/bezier_weights.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -161,13 +163,9 @@ double length(PixelPoint a, PixelPoint b)
 
 PixelPoint cubicAt(const PixelPoint *q, double t)
 {
-    const double u = 1 - t;
-    const double w0 = u * u * u;
-    const double w1 = 3 * t * u * u;
-    const double w2 = 3 * t * t * u;
-    const double w3 = t * t * t;
-    return {nearestPixel(w0 * q[0].x + w1 * q[1].x + w2 * q[2].x + w3 * q[3].x),
-            nearestPixel(w0 * q[0].y + w1 * q[1].y + w2 * q[2].y + w3 * q[3].y)};
+    const BezierWeights w(t);
+    return {nearestPixel(w.apply(q[0].x, q[1].x, q[2].x, q[3].x)),
+            nearestPixel(w.apply(q[0].y, q[1].y, q[2].y, q[3].y))};
 }
 
 }  // namespace

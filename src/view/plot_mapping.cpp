@@ -1,7 +1,5 @@
 #include "view/plot_mapping.h"
 
-#include "curves/number_text.h"
-
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -25,6 +23,14 @@ ScreenMapping::ScreenMapping(const CurveSlot &bounds, ClientSize client)
 {
 }
 
+bool mappingHasRange(const CurveSlot &bounds, ClientSize client)
+{
+    const PlotArea area = plotArea(client);
+    const double sx = area.width / (bounds.xmax - bounds.xmin);
+    const double sy = area.height / (bounds.ymax - bounds.ymin);
+    return std::isfinite(sx) && std::isfinite(sy) && sx != 0.0 && sy != 0.0;
+}
+
 CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py)
 {
     const PlotArea area = plotArea(client);
@@ -34,26 +40,4 @@ CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int
     if (area.height > 0)
         world.y = bounds.ymax - ((double(py) - area.top) * (bounds.ymax - bounds.ymin)) / area.height;
     return world;
-}
-
-int findSampledIndex(const CurveSlot &slot, double x)
-{
-    const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
-    const auto &p = slot.sampledPoints;
-    if (count < 2)
-        return -1;
-    if (x < p[0].x || x > p[count - 1].x)
-        return -1;
-    for (int k = 0; k + 1 < count; ++k) {
-        if (p[k].x <= x && x < p[k + 1].x)
-            return k;
-    }
-    return count - 1;
-}
-
-std::string formatNumber(double value)
-{
-    std::string text;
-    appendFixed(text, value, 2);
-    return text;
 }

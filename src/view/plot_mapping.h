@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <string>
 
 // Pixel geometry of the plot: margins of a thirtieth of the client width and a
 // twentieth of its height (integer divisions), the bounds of a curve mapped
@@ -73,15 +72,14 @@ private:
     double sy_;
 };
 
+// Whether the mapping gives both axes a finite, non-zero scale. Without one
+// (an empty or undefined range, a range wider than the doubles reach, a
+// client area of no width or height) every point would land on the int
+// limits, the margin or one line of pixels: such a plot is left blank and
+// nothing on it can be picked.
+bool mappingHasRange(const CurveSlot &bounds, ClientSize client);
+
 // Client pixels to world units with the bounds of `bounds`, fraction kept.
 // When the plot area has no width (or no height) the result is xmin (or ymax)
 // instead of a division by zero.
 CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py);
-
-// The index k of the first sampled interval with x[k] <= x < x[k+1]; the last
-// index when x equals the last sampled x; -1 with fewer than two sampled points
-// or when x lies outside [first x, last x].
-int findSampledIndex(const CurveSlot &slot, double x);
-
-// The value written like printf("%.2f") in the "C" locale: 12.5 gives "12.50".
-std::string formatNumber(double value);

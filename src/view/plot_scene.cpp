@@ -1,7 +1,7 @@
 #include "view/plot_scene.h"
 
+#include "curves/number_text.h"
 #include "geometry/sampler.h"
-#include "view/vector_state.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,16 +17,6 @@ int offsetPixel(int v, int delta)
     const std::int64_t sum = std::int64_t{v} + delta;
     return static_cast<int>(std::clamp<std::int64_t>(sum, std::numeric_limits<int>::min(),
                                                      std::numeric_limits<int>::max()));
-}
-
-// An empty or undefined scale would put every point on the int limits or the
-// margin; such a plot is left blank.
-bool mappingHasRange(const CurveSlot &bounds, ClientSize client)
-{
-    const PlotArea area = plotArea(client);
-    const double sx = area.width / (bounds.xmax - bounds.xmin);
-    const double sy = area.height / (bounds.ymax - bounds.ymin);
-    return std::isfinite(sx) && std::isfinite(sy);
 }
 
 bool isDrawn(const CurveSlot &slot)
@@ -252,7 +242,6 @@ PlotScene buildPlotScene(CurveStore &store, ClientSize client)
     PlotScene scene;
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return scene;
-    clearUpperVectorState();  // a paint has just run Qt's routines
     SceneBuilder builder(store, client, scene);
     if (store.showAxes)
         builder.addAxes();

@@ -111,9 +111,8 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre);
 // paint, it first re-samples each drawn curve that has two or more control
 // samples, so the store's sampled points change.
 //
-// The mapping uses the bounds of the current curve. When they give it an empty
-// range (xmax == xmin or ymax == ymin, or a range that makes the scale
-// infinite or undefined), nothing is drawn at all — no axes, frame, curves or
+// The mapping uses the bounds of the current curve. When it has no range
+// (mappingHasRange), nothing is drawn at all — no axes, frame, curves or
 // cursor — but the curves are still re-sampled and the cursor readout is still
 // given. A cursorIndex outside the sampled-point array shows no cursor and
 // gives no readout; a currentCurve outside 0..3 gives an empty scene.

@@ -19,16 +19,6 @@ bool isSample(const CurveSlot &curve, int k)
     return k >= 0 && k < sampleTotal(curve);
 }
 
-// A mapping that gives both axes a finite, non-zero scale. Without one the
-// plot draws nothing, so there is nothing to pick and no position to show.
-bool mappingHasRange(const CurveSlot &bounds, ClientSize client)
-{
-    const PlotArea area = plotArea(client);
-    const double sx = area.width / (bounds.xmax - bounds.xmin);
-    const double sy = area.height / (bounds.ymax - bounds.ymin);
-    return std::isfinite(sx) && std::isfinite(sy) && sx != 0.0 && sy != 0.0;
-}
-
 bool isFinite(CurvePoint p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y);

@@ -5,5 +5,6 @@
 // used 256- or 512-bit AVX registers and left their upper halves dirty, each
 // such instruction waits on those halves: building a scene of four
 // 4096-point curves then takes three times as long. Clearing them before a
-// long run of arithmetic costs a cycle; elsewhere it does nothing.
+// long run of arithmetic costs a cycle; elsewhere it does nothing. Callers
+// that have just run Qt's routines call it before building a plot scene.
 void clearUpperVectorState();

@@ -3,7 +3,8 @@
 // Command identifiers. The 57xxx and 59xxx values are the classic framework
 // identifiers (new, open, save, clipboard, window arrangement, toolbar, ...);
 // the 32xxx values are the program's own menu commands; 1xxx and 2 are sent by
-// the push buttons and check boxes of the axis bars.
+// the push buttons, check boxes and radio buttons of the axis bars. The bars'
+// other controls, which show values rather than send commands, are in `ctl`.
 namespace cmd {
 
 inline constexpr int FileNew = 57600;
@@ -70,3 +71,41 @@ inline constexpr int NextPane = 57680;  // only splitter windows handle these
 inline constexpr int PreviousPane = 57681;
 
 }  // namespace cmd
+
+// Identifiers of the axis bars' statics and edit boxes. The edit boxes also
+// name themselves in the notifications they send (kEditLostFocus, kEditChanged).
+namespace ctl {
+
+// The display bar.
+inline constexpr int DisplayXmin = 1000;
+inline constexpr int DisplayXmax = 1001;
+inline constexpr int CurveName1 = 1002;
+inline constexpr int CurveName2 = 1004;
+inline constexpr int CurveName3 = 1006;
+inline constexpr int CurveName4 = 1008;
+inline constexpr int DisplayXLegend = 1010;
+inline constexpr int DisplayCursorY = 1012;
+inline constexpr int ScriptBox = 1015;
+inline constexpr int DisplayCursorX = 1016;
+inline constexpr int SurfaceResult = 1044;
+
+// The vertical display bar.
+inline constexpr int DisplayYmax = 1032;
+inline constexpr int DisplayYmin = 1033;
+inline constexpr int DisplayYLegend = 1034;
+
+// The edit bar.
+inline constexpr int EditXmin = 1017;
+inline constexpr int EditXmax = 1018;
+inline constexpr int EditXLegend = 1019;
+inline constexpr int PointX = 1027;
+inline constexpr int PointY = 1028;
+inline constexpr int EditCursorX = 1030;
+inline constexpr int EditCursorY = 1031;
+
+// The vertical edit bar.
+inline constexpr int EditYmax = 1035;
+inline constexpr int EditYLegend = 1036;
+inline constexpr int EditYmin = 1037;
+
+}  // namespace ctl
