@@ -20,7 +20,7 @@ void load(CurveStore &store, int slot, const char *name, int samplingCount)
 {
     std::ifstream file(std::string(OMBRELIS_EXAMPLES) + '/' + name, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    require(!parseCurveFile(bytes, name, store.slots[slot]), "an example file reads");
+    require(parseCurveFile(bytes, name, store.slots[slot]).ok(), "an example file reads");
     store.slots[slot].active = true;
     store.slots[slot].samplingCount = samplingCount;
 }

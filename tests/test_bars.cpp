@@ -347,7 +347,7 @@ void BarsTest::typedBoundsAndLegends()
     QCOMPARE(curve.xLegend, "A;B");
     QCOMPARE(curve.yLegend, "A;B");
     auto read = std::make_unique<CurveSlot>();
-    QVERIFY(!parseCurveFile(formatCurveFile(curve), "un.crv", *read));
+    QVERIFY(parseCurveFile(formatCurveFile(curve), "un.crv", *read).ok());
     QCOMPARE(read->xLegend, "A;B");
     QCOMPARE(read->yLegend, "A;B");
     QCOMPARE(read->sampleCount, 3);

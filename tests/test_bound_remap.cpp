@@ -136,7 +136,7 @@ void BoundRemapTest::legends()
     slot->xLegend = text;
     slot->yLegend = text;
     auto read = std::make_unique<CurveSlot>();
-    QVERIFY(!parseCurveFile(formatCurveFile(*slot), "a.crv", *read));
+    QVERIFY(parseCurveFile(formatCurveFile(*slot), "a.crv", *read).ok());
     QCOMPARE(read->xLegend, text);
     QCOMPARE(read->yLegend, text);
     QCOMPARE(read->xmax, 1000.0);

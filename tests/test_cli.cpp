@@ -255,8 +255,8 @@ void TestCli::renderPaintsTheEditorsScene()
 
     // The same window built by hand: curves 1 and 2, 32 points, bars, axes, frame, cursor.
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(!readCurveFile(*store, QString::fromStdString(example("wave")), 0));
-    QVERIFY(!readCurveFile(*store, QString::fromStdString(example("ramp")), 1));
+    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0, nullptr));
+    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("ramp")), 1, nullptr));
     store->setSamplingCount(32);
     store->currentCurve = 1;
     store->smoothing = false;
@@ -377,16 +377,18 @@ void TestCli::importRows()
     }
     QVERIFY2(result.code == 0, result.err.c_str());
     auto curve = makeSlot();
-    QVERIFY(!parseCurveFile(contentOf(dir_.filePath("data.crv")).toStdString(), "data.crv", *curve));
+    const std::string written = contentOf(dir_.filePath("data.crv")).toStdString();
+    QVERIFY(parseCurveFile(written, "data.crv", *curve).ok());
     QCOMPARE(QString::fromStdString(curve->xLegend + '|' + curve->yLegend), legends);
     QCOMPARE((std::vector<double>{curve->xmin, curve->xmax, curve->ymin, curve->ymax}), bounds);
     QCOMPARE(curve->interpolationFlag, 1);
     QCOMPARE(curve->sampleCount, 0);
 
     // points gives the rows back.
-    const DataTableRead rows = readDataTable(csv.toStdString());
+    DataTable rows;
+    QVERIFY(readDataTable(csv.toStdString(), rows).ok());
     std::string expected = "x,y\n";
-    for (const CurvePoint &row : rows.table.rows)
+    for (const CurvePoint &row : rows.rows)
         expected += QString::asprintf("%.17g,%.17g\n", row.x, row.y).toStdString();
     QCOMPARE(cli({"points", file("data.crv"), "--csv"}).out, expected);
 }

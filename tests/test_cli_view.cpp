@@ -34,7 +34,7 @@ void TestCliView::renderMatchesTheView()
 
     CurveStore &store = view->store();
     for (int k = 0; k < names.size(); ++k)
-        QVERIFY(!readCurveFile(store, examples + '/' + names[k], k));
+        QVERIFY(readCurveFileIntoStore(store, examples + '/' + names[k], k, nullptr));
     store.currentCurve = flags.contains("--current") ? 1 : 0;
     store.smoothing = !flags.contains("--sampled");
     store.interpolationOption = flags.contains("--interpolation");

@@ -9,8 +9,13 @@
 
 #include <cmath>
 #include <random>
+#include <type_traits>
 
 namespace {
+
+// No conversion to bool: an optional message tested true on a refusal, so
+// `if (status)` would read backwards.
+static_assert(!std::is_constructible_v<bool, Status>);
 
 std::string withoutCarriageReturns(std::string text)
 {
@@ -22,10 +27,10 @@ std::string withoutCarriageReturns(std::string text)
 std::unique_ptr<CurveSlot> parsed(std::string_view bytes)
 {
     auto slot = makeSlot();
-    const auto refusal = parseCurveFile(bytes, "test.crv", *slot);
-    if (refusal)
-        qWarning("refused: %s", refusal->c_str());
-    return refusal ? nullptr : std::move(slot);
+    const Status read = parseCurveFile(bytes, "test.crv", *slot);
+    if (!read.ok())
+        qWarning("refused: %s", read.message().c_str());
+    return read.ok() ? std::move(slot) : nullptr;
 }
 
 void compareUsedFields(const CurveSlot &a, const CurveSlot &b)
@@ -75,7 +80,8 @@ private Q_SLOTS:
     void truncatedAtEveryByteNeverCrashes();
     void binaryNoiseNeverCrashes();
     void tenMegabyteLineIsRead();
-    void readCurveFileNamesAndSelectsTheSlot();
+    void readCurveBytesNamesAndSelectsTheSlot();
+    void statusIsDoneOrRefused();
     void numberPrefixes_data();
     void numberPrefixes();
     void integerPrefixes_data();
@@ -233,7 +239,7 @@ void TestCrvFormat::countsOfZeroOrLessReadNoDataLines()
         auto target = makeSlot();
         target->samples[0] = {1, 1};
         target->sampledPoints[0] = {2, 2};
-        QVERIFY(!parseCurveFile(file, "n.crv", *target));
+        QVERIFY(parseCurveFile(file, "n.crv", *target).ok());
         QCOMPARE(target->sampleCount, std::atoi(count));
         QCOMPARE(target->samplingCount, std::atoi(count));
         QCOMPARE(target->samples[0], (CurvePoint{1, 1}));
@@ -258,7 +264,7 @@ void TestCrvFormat::readingKeepsFieldsTheFileDoesNotHold()
     slot->scriptText = "C1*2";
     slot->samples[5] = {5, 5};
     slot->sampledPoints[10] = {10, 10};
-    QVERIFY(!parseCurveFile(kWorkedExampleFile, "x.crv", *slot));
+    QVERIFY(parseCurveFile(kWorkedExampleFile, "x.crv", *slot).ok());
     QCOMPARE(slot->name, "avant");
     QCOMPARE(slot->colour, Colour(0x00FF00));
     QCOMPARE(slot->active, true);
@@ -296,9 +302,9 @@ void TestCrvFormat::countsAboveCapacityAreRefused()
 
     auto slot = makeSlot();
     slot->xLegend = "intact";
-    const auto refusal = parseCurveFile(file, "big.crv", *slot);
-    QVERIFY(refusal);
-    QCOMPARE(QString::fromStdString(*refusal), message);
+    const Status read = parseCurveFile(file, "big.crv", *slot);
+    QVERIFY(!read.ok());
+    QCOMPARE(QString::fromStdString(read.message()), message);
     QCOMPARE(slot->xLegend, "intact");
     QCOMPARE(slot->sampleCount, 0);
     QCOMPARE(slot->samplingCount, 64);
@@ -338,7 +344,7 @@ void TestCrvFormat::truncatedAtEveryByteNeverCrashes()
     auto slot = makeSlot();
     for (std::size_t length = 0; length <= file.size(); ++length) {
         const std::string cut = file.substr(0, length);
-        QVERIFY(!parseCurveFile(cut, "cut.crv", *slot));
+        QVERIFY(parseCurveFile(cut, "cut.crv", *slot).ok());
         QVERIFY(slot->sampleCount <= kMaxSamples);
         QVERIFY(slot->samplingCount <= kMaxSampledPoints);
     }
@@ -358,8 +364,8 @@ void TestCrvFormat::binaryNoiseNeverCrashes()
             for (char &c : noise)
                 c = "0123456789 \t\n;-.e"[static_cast<unsigned char>(c) % 18];
         }
-        const auto refusal = parseCurveFile(noise, "bruit.crv", *slot);
-        Q_UNUSED(refusal);
+        const Status read = parseCurveFile(noise, "bruit.crv", *slot);
+        Q_UNUSED(read);
         QVERIFY(slot->sampleCount <= kMaxSamples);
         QVERIFY(slot->samplingCount <= kMaxSampledPoints);
     }
@@ -379,21 +385,31 @@ void TestCrvFormat::tenMegabyteLineIsRead()
     QCOMPARE(slot->sampledPoints[2], (CurvePoint{600, 210}));
 }
 
-void TestCrvFormat::readCurveFileNamesAndSelectsTheSlot()
+void TestCrvFormat::readCurveBytesNamesAndSelectsTheSlot()
 {
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(!store->readCurveFile("dossier/onde", 2, kWorkedExampleFile));
+    QVERIFY(store->readCurveBytes("dossier/onde", 2, kWorkedExampleFile).ok());
     QCOMPARE(store->currentCurve, 2);
     QCOMPARE(store->slots[2].name, "dossier/onde");
     QCOMPARE(store->slots[2].sampleCount, 2);
 
     std::string tooMany = kWorkedExampleFile;
     tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n99\r\n");
-    const auto refusal = store->readCurveFile("trop", 1, tooMany);
-    QVERIFY(refusal);
-    QVERIFY(refusal->find("« trop.crv »") != std::string::npos);
+    const Status refusal = store->readCurveBytes("trop", 1, tooMany);
+    QVERIFY(!refusal.ok());
+    QVERIFY(refusal.message().find("« trop.crv »") != std::string::npos);
     QCOMPARE(store->currentCurve, 2);
     QVERIFY(store->slots[1].name.empty());
+}
+
+void TestCrvFormat::statusIsDoneOrRefused()
+{
+    QVERIFY(Status::done().ok());
+    QVERIFY(Status::done().message().empty());
+    const Status refused = Status::refused("non");
+    QVERIFY(!refused.ok());
+    QCOMPARE(refused.message(), "non");
+    QVERIFY(!Status::refused({}).ok());  // a refusal without text is still one
 }
 
 void TestCrvFormat::numberPrefixes_data()
@@ -491,9 +507,10 @@ void TestCrvFormat::capitalsStayInsideTheCodePage()
     QCOMPARE(changed, 60);  // a-z, à-þ but ÷, š, œ, ž and ÿ
     QCOMPARE(upperCaseWindows1252("temps (µs) ß 日本😀 \xFF"), "TEMPS (µS) ß 日本😀 \xFF");
 
-    QVERIFY(!windows1252Refusal("Durée € ÿ"));
-    QCOMPARE(windows1252Refusal("a😀日").value_or(""), "le caractère « 😀 » (U+1F600) ne s'écrit pas en Windows-1252");
-    QCOMPARE(windows1252Refusal("a\xE9t\xE9").value_or(""), "l'octet 0xE9 n'est pas de l'UTF-8");
+    QVERIFY(checkWindows1252("Durée € ÿ").ok());
+    QCOMPARE(checkWindows1252("a😀日").message(),
+             "le caractère « 😀 » (U+1F600) ne s'écrit pas en Windows-1252");
+    QCOMPARE(checkWindows1252("a\xE9t\xE9").message(), "l'octet 0xE9 n'est pas de l'UTF-8");
 }
 
 QTEST_APPLESS_MAIN(TestCrvFormat)

@@ -3,7 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
+bool parseEditorCommandLine(const QStringList &arguments, EditorCommandLine *commandLine,
+                            QString *error)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -18,16 +19,18 @@ EditorCommandLine parseEditorCommandLine(const QStringList &arguments)
                                  QStringLiteral("Fichiers de courbe (.crv) à ouvrir, dans l'ordre."),
                                  QStringLiteral("[FICHIER.crv...]"));
 
-    EditorCommandLine result;
     if (!parser.parse(arguments)) {
-        result.failed = true;
-        result.message = parser.errorText() + QStringLiteral("\nVoir ombrelis --help.\n");
-    } else if (parser.isSet(help)) {
-        result.message = parser.helpText();
-    } else if (parser.isSet(version)) {
-        result.message = QStringLiteral("ombrelis %1\n").arg(QStringLiteral(OMBRELIS_VERSION));
-    } else {
-        result.files = parser.positionalArguments();
+        if (error)
+            *error = parser.errorText() + QStringLiteral("\nVoir ombrelis --help.\n");
+        return false;
     }
-    return result;
+    if (parser.isSet(help)) {
+        commandLine->message = parser.helpText();
+    } else if (parser.isSet(version)) {
+        commandLine->message =
+            QStringLiteral("ombrelis %1\n").arg(QStringLiteral(OMBRELIS_VERSION));
+    } else {
+        commandLine->files = parser.positionalArguments();
+    }
+    return true;
 }

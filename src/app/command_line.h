@@ -7,7 +7,8 @@
 struct EditorCommandLine {
     QStringList files;  // to open as documents, in order
     QString message;    // help or version text to print instead of starting
-    bool failed = false;  // an unknown option: `message` says what was wrong
 };
 
-EditorCommandLine parseEditorCommandLine(const QStringList &arguments);
+// False, with what was wrong in *error (if given), for an unknown option.
+bool parseEditorCommandLine(const QStringList &arguments, EditorCommandLine *commandLine,
+                            QString *error);

@@ -11,10 +11,14 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     installQtFrenchTranslations(application);
-    const EditorCommandLine commandLine = parseEditorCommandLine(QApplication::arguments());
+    EditorCommandLine commandLine;
+    if (QString error; !parseEditorCommandLine(QApplication::arguments(), &commandLine, &error)) {
+        std::fputs(error.toLocal8Bit().constData(), stderr);
+        return 2;
+    }
     if (!commandLine.message.isEmpty()) {
-        std::fputs(commandLine.message.toLocal8Bit().constData(), commandLine.failed ? stderr : stdout);
-        return commandLine.failed ? 2 : 0;
+        std::fputs(commandLine.message.toLocal8Bit().constData(), stdout);
+        return 0;
     }
     QtPrompts prompts;
     CTolvaneApp app(prompts);

@@ -36,10 +36,5 @@ bool CTolvaneDoc::onOpenDocument(const QString &path, QString *error)
 {
     if (!view_ || path.size() < 4)
         return false;
-    if (auto failure = view_->openCurveDocument(path.chopped(4))) {
-        if (error)
-            *error = *failure;
-        return false;
-    }
-    return true;
+    return view_->openCurveDocument(path.chopped(4), error);
 }

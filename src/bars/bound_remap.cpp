@@ -75,5 +75,5 @@ void remapBound(CurveSlot &slot, Bound which, double newValue)
 
 bool isAcceptableLegend(std::string_view utf8)
 {
-    return !legendRefusal(utf8);
+    return checkLegend(utf8).ok();
 }

@@ -19,5 +19,5 @@ double boundFromText(std::string_view text);
 // only the bound changes.
 void remapBound(CurveSlot &slot, Bound which, double newValue);
 
-// Whether a legend box may hold `utf8`: whether legendRefusal finds nothing.
+// Whether a legend box may hold `utf8`: whether checkLegend accepts it.
 bool isAcceptableLegend(std::string_view utf8);

@@ -8,27 +8,24 @@ const std::string *CliArguments::value(const std::string &option) const
     return found == values.end() ? nullptr : &found->second;
 }
 
-ParsedArguments parseCliArguments(const std::vector<std::string> &words, const CliGrammar &grammar)
+Status parseCliArguments(const std::vector<std::string> &words, const CliGrammar &grammar,
+                         CliArguments &arguments)
 {
-    ParsedArguments parsed;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string &word = words[i];
         if (word.size() < 2 || !word.starts_with("--")) {
-            parsed.arguments.positional.push_back(word);
+            arguments.positional.push_back(word);
         } else if (grammar.flagOptions.count(word)) {
-            parsed.arguments.flags.insert(word);
+            arguments.flags.insert(word);
         } else if (grammar.valueOptions.count(word)) {
-            if (i + 1 == words.size()) {
-                parsed.error = "valeur manquante après « " + word + " »";
-                return parsed;
-            }
-            parsed.arguments.values[word] = words[++i];
+            if (i + 1 == words.size())
+                return Status::refused("valeur manquante après « " + word + " »");
+            arguments.values[word] = words[++i];
         } else {
-            parsed.error = "option inconnue « " + word + " »";
-            return parsed;
+            return Status::refused("option inconnue « " + word + " »");
         }
     }
-    return parsed;
+    return Status::done();
 }
 
 std::optional<int> parseIntegerIn(std::string_view text, int low, int high)

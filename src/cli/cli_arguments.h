@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curves/status.h"
+
 #include <map>
 #include <optional>
 #include <set>
@@ -24,12 +26,10 @@ struct CliGrammar {
     std::set<std::string> flagOptions;
 };
 
-struct ParsedArguments {
-    CliArguments arguments;
-    std::string error;  // French; empty when the words were understood
-};
-
-ParsedArguments parseCliArguments(const std::vector<std::string> &words, const CliGrammar &grammar);
+// Fills `arguments` from the words; refused, in French, at an unknown option
+// or an option missing its value.
+Status parseCliArguments(const std::vector<std::string> &words, const CliGrammar &grammar,
+                         CliArguments &arguments);
 
 // A whole decimal integer within [low, high] ("C" locale, nothing else around it).
 std::optional<int> parseIntegerIn(std::string_view text, int low, int high);

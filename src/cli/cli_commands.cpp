@@ -47,20 +47,20 @@ public:
     int run(const std::vector<std::string> &words);
 
 private:
-    using Command = std::function<Step(const CliArguments &)>;
+    using Command = std::function<Status(const CliArguments &)>;
 
     int dispatch(const std::string &name, const std::vector<std::string> &words);
-    int finish(Step step);
+    int finish(const Status &step);
 
     // Loads the single FILE.crv of `points` and `area` into curve 1 and
     // gives it the points a repaint would.
-    Step loadSingleCurve(const CliArguments &arguments, CurveStore &store);
+    Status loadSingleCurve(const CliArguments &arguments, CurveStore &store);
 
-    Step info(const CliArguments &arguments);
-    Step points(const CliArguments &arguments);
-    Step area(const CliArguments &arguments);
-    Step convert(const CliArguments &arguments);
-    Step script(const CliArguments &arguments, bool &failed);
+    Status info(const CliArguments &arguments);
+    Status points(const CliArguments &arguments);
+    Status area(const CliArguments &arguments);
+    Status convert(const CliArguments &arguments);
+    Status script(const CliArguments &arguments, bool &failed);
 
     std::ostream &out_;
     std::ostream &err_;
@@ -69,7 +69,7 @@ private:
 int CliRun::run(const std::vector<std::string> &words)
 {
     if (words.empty())
-        return finish(usageError("sous-commande attendue (voir --help)"));
+        return finish(Status::refused("sous-commande attendue (voir --help)"));
     if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
         out_ << kUsage;
         return kExitSuccess;
@@ -105,105 +105,105 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
     };
     const auto found = commands.find(name);
     if (found == commands.end())
-        return finish(usageError("sous-commande inconnue « " + name + " » (voir --help)"));
-    const ParsedArguments parsed = parseCliArguments(words, found->second.grammar);
-    if (!parsed.error.empty())
-        return finish(usageError(parsed.error));
-    const int code = finish(found->second.command(parsed.arguments));
+        return finish(Status::refused("sous-commande inconnue « " + name + " » (voir --help)"));
+    CliArguments arguments;
+    if (Status parsed = parseCliArguments(words, found->second.grammar, arguments); !parsed.ok())
+        return finish(parsed);
+    const int code = finish(found->second.command(arguments));
     return code == kExitSuccess && scriptFailed ? kExitScriptFailed : code;
 }
 
-int CliRun::finish(Step step)
+int CliRun::finish(const Status &step)
 {
-    if (!step)
+    if (step.ok())
         return kExitSuccess;
-    err_ << "ombrelis-cli : " << step->message << '\n';
-    return step->code;
+    err_ << "ombrelis-cli : " << step.message() << '\n';
+    return kExitUsage;
 }
 
-Step CliRun::loadSingleCurve(const CliArguments &arguments, CurveStore &store)
+Status CliRun::loadSingleCurve(const CliArguments &arguments, CurveStore &store)
 {
     if (arguments.positional.size() != 1)
-        return usageError("un fichier .crv attendu, et un seul");
+        return Status::refused("un fichier .crv attendu, et un seul");
     std::optional<int> count;
-    if (auto failure = readCount(arguments, count))
-        return failure;
-    if (auto failure = loadCurve(store, 0, arguments.positional[0]))
-        return failure;
+    if (Status step = readCount(arguments, count); !step.ok())
+        return step;
+    if (Status step = loadCurve(store, 0, arguments.positional[0]); !step.ok())
+        return step;
     CurveSlot &curve = store.slots[0];
     if (count && curve.interpolationFlag == 0)
         curve.samplingCount = *count;
     store.resampleDrawnCurves();
-    return std::nullopt;
+    return Status::done();
 }
 
-Step CliRun::info(const CliArguments &arguments)
+Status CliRun::info(const CliArguments &arguments)
 {
     if (arguments.positional.size() != 1)
-        return usageError("un fichier .crv attendu, et un seul");
+        return Status::refused("un fichier .crv attendu, et un seul");
     auto store = std::make_unique<CurveStore>();
-    if (auto failure = loadCurve(*store, 0, arguments.positional[0]))
-        return failure;
+    if (Status step = loadCurve(*store, 0, arguments.positional[0]); !step.ok())
+        return step;
     out_ << curveInfoText(store->slots[0]);
-    return std::nullopt;
+    return Status::done();
 }
 
-Step CliRun::points(const CliArguments &arguments)
+Status CliRun::points(const CliArguments &arguments)
 {
     auto store = std::make_unique<CurveStore>();
-    if (auto failure = loadSingleCurve(arguments, *store))
-        return failure;
+    if (Status step = loadSingleCurve(arguments, *store); !step.ok())
+        return step;
     const CurveSlot &curve = store->slots[0];
     out_ << (arguments.has("--csv") ? pointCsv(curve) : pointLines(curve));
-    return std::nullopt;
+    return Status::done();
 }
 
-Step CliRun::area(const CliArguments &arguments)
+Status CliRun::area(const CliArguments &arguments)
 {
     auto store = std::make_unique<CurveStore>();
-    if (auto failure = loadSingleCurve(arguments, *store))
-        return failure;
+    if (Status step = loadSingleCurve(arguments, *store); !step.ok())
+        return step;
     out_ << formatNumber(computeSurface(store->slots[0])) << '\n';
-    return std::nullopt;
+    return Status::done();
 }
 
-Step CliRun::convert(const CliArguments &arguments)
+Status CliRun::convert(const CliArguments &arguments)
 {
     if (arguments.positional.size() != 1)
-        return usageError("un fichier .crv attendu, et un seul");
+        return Status::refused("un fichier .crv attendu, et un seul");
     const std::string *target = arguments.value("--out");
     if (!target)
-        return usageError("--out SORTIE.crv ou SORTIE.csv attendu");
+        return Status::refused("--out SORTIE.crv ou SORTIE.csv attendu");
     const bool toCsv = target->ends_with(".csv");
     if (!toCsv && !target->ends_with(".crv"))
-        return usageError("--out doit finir par .crv ou .csv, pas « " + *target + " »");
+        return Status::refused("--out doit finir par .crv ou .csv, pas « " + *target + " »");
     auto store = std::make_unique<CurveStore>();
-    if (auto failure = loadCurve(*store, 0, arguments.positional[0]))
-        return failure;
+    if (Status step = loadCurve(*store, 0, arguments.positional[0]); !step.ok())
+        return step;
     const CurveSlot &curve = store->slots[0];
     return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
 }
 
-Step CliRun::script(const CliArguments &arguments, bool &failed)
+Status CliRun::script(const CliArguments &arguments, bool &failed)
 {
     if (arguments.positional.size() != 1)
-        return usageError("une ligne de script attendue, et une seule");
+        return Status::refused("une ligne de script attendue, et une seule");
     auto store = std::make_unique<CurveStore>();
     for (int k = 1; k <= kCurveCount; ++k) {
         if (const std::string *path = arguments.value("--c" + std::to_string(k))) {
-            if (auto failure = loadCurve(*store, k - 1, *path))
-                return failure;
+            if (Status step = loadCurve(*store, k - 1, *path); !step.ok())
+                return step;
         }
     }
-    if (auto failure = prepareWindow(arguments, *store))
-        return failure;
+    if (Status step = prepareWindow(arguments, *store); !step.ok())
+        return step;
 
     const ScriptRunResult result = runScript(*store, upperCaseWindows1252(arguments.positional[0]));
     for (const std::string &message : result.messages)
         err_ << message << '\n';
     failed = !result.valid;
     if (result.endedEarly)
-        return std::nullopt;
+        return Status::done();
 
     // Selecting the target repaints the window, which resamples it when it has samples.
     store->resampleDrawnCurves();
@@ -211,7 +211,7 @@ Step CliRun::script(const CliArguments &arguments, bool &failed)
     if (const std::string *out = arguments.value("--out"))
         return writeFile(*out, formatCurveFile(target));
     out_ << pointLines(target);
-    return std::nullopt;
+    return Status::done();
 }
 
 }  // namespace

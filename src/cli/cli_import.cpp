@@ -17,46 +17,45 @@ constexpr std::array<const char *, 2> kLegendOptions = {"--x-legend", "--y-legen
 
 // Each legend is the one given on the command line, else the header's name,
 // else "X" or "Y"; whichever is taken must fit a line of the curve file.
-Step importCommand(const CliArguments &arguments)
+Status importCommand(const CliArguments &arguments)
 {
     if (arguments.positional.size() != 1)
-        return usageError("un fichier de données .csv attendu, et un seul");
+        return Status::refused("un fichier de données .csv attendu, et un seul");
     const std::string *target = arguments.value("--out");
     if (!target || !target->ends_with(".crv"))
-        return usageError("--out COURBE.crv attendu");
+        return Status::refused("--out COURBE.crv attendu");
     const std::string &source = arguments.positional[0];
     std::array<std::optional<std::string>, 2> given;
     for (std::size_t axis = 0; axis < given.size(); ++axis) {
         if (const std::string *text = arguments.value(kLegendOptions[axis])) {
             given[axis] = *text;
-            if (auto failure = composeLegend(*given[axis], kLegendOptions[axis]))
-                return failure;
+            if (Status step = composeLegend(*given[axis], kLegendOptions[axis]); !step.ok())
+                return step;
         }
     }
 
-    QString error;
-    const auto bytes = readWholeFile(QString::fromStdString(source), &error);
-    if (!bytes)
-        return usageError(error.toStdString());
-    const DataTableRead read = readDataTable(*bytes);
-    if (!read.error.empty())
-        return usageError(source + ", " + read.error);
+    std::string bytes;
+    if (QString error; !readWholeFile(QString::fromStdString(source), &bytes, &error))
+        return Status::refused(error.toStdString());
+    DataTable table;
+    if (const Status read = readDataTable(bytes, table); !read.ok())
+        return Status::refused(source + ", " + read.message());
 
-    const std::array<std::optional<std::string>, 2> named = {read.table.xName, read.table.yName};
-    const std::string header = source + ", ligne " + std::to_string(read.table.headerLine);
+    const std::array<std::optional<std::string>, 2> named = {table.xName, table.yName};
+    const std::string header = source + ", ligne " + std::to_string(table.headerLine);
     std::array<std::string, 2> legends = {"X", "Y"};
     for (std::size_t axis = 0; axis < legends.size(); ++axis) {
         if (given[axis]) {
             legends[axis] = *given[axis];
         } else if (named[axis]) {
             legends[axis] = *named[axis];
-            if (auto failure = composeLegend(legends[axis], header))
-                return failure;
+            if (Status step = composeLegend(legends[axis], header); !step.ok())
+                return step;
         }
     }
     auto curve = std::make_unique<CurveSlot>();
     curve->xLegend = legends[0];
     curve->yLegend = legends[1];
-    setComputedCurve(*curve, read.table.rows);
+    setComputedCurve(*curve, table.rows);
     return writeFile(*target, formatCurveFile(*curve));
 }

@@ -31,7 +31,7 @@ std::optional<ClientSize> parseSize(const std::string &text)
 }
 
 // The view options the flags set.
-Step applyViewOptions(const CliArguments &arguments, CurveStore &store)
+Status applyViewOptions(const CliArguments &arguments, CurveStore &store)
 {
     store.smoothing = !arguments.has("--sampled");
     store.interpolationOption = arguments.has("--interpolation");
@@ -41,11 +41,12 @@ Step applyViewOptions(const CliArguments &arguments, CurveStore &store)
     if (const std::string *cursor = arguments.value("--cursor")) {
         const auto index = parseIntegerIn(*cursor, 0, kMaxSampledPoints - 1);
         if (!index)
-            return usageError("--cursor attend un indice de 0 à 4095, pas « " + *cursor + " »");
+            return Status::refused("--cursor attend un indice de 0 à 4095, pas « " + *cursor +
+                                   " »");
         store.cursorOn = true;
         store.cursorIndex = *index;
     }
-    return std::nullopt;
+    return Status::done();
 }
 
 // Fonts need a GUI application; the tool makes one on the offscreen platform
@@ -60,14 +61,14 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-Step writePng(const std::string &path, const PlotScene &scene, QSize client)
+Status writePng(const std::string &path, const PlotScene &scene, QSize client)
 {
     const QImage image = renderScene(scene, client, toQColor(kPlotBackground));
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
-        return usageError("impossible de coder l'image PNG");
+        return Status::refused("impossible de coder l'image PNG");
     return writeFile(path, png.toStdString());
 }
 
@@ -79,7 +80,7 @@ void paintVector(QPainter &painter, const PlotScene &scene, QSize client)
     paintScene(painter, scene, PaintPath::Reference);
 }
 
-Step writeSvg(const std::string &path, const PlotScene &scene, QSize client)
+Status writeSvg(const std::string &path, const PlotScene &scene, QSize client)
 {
     QByteArray svg;
     QBuffer buffer(&svg);
@@ -91,14 +92,14 @@ Step writeSvg(const std::string &path, const PlotScene &scene, QSize client)
     generator.setTitle(QStringLiteral("Ombrelis"));
     QPainter painter;
     if (!painter.begin(&generator))
-        return usageError("impossible de coder l'image SVG");
+        return Status::refused("impossible de coder l'image SVG");
     paintVector(painter, scene, client);
     painter.end();
     return writeFile(path, svg.toStdString());
 }
 
 // One page the size of the client area, a scene pixel being a point.
-Step writePdf(const std::string &path, const PlotScene &scene, QSize client)
+Status writePdf(const std::string &path, const PlotScene &scene, QSize client)
 {
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -111,7 +112,7 @@ Step writePdf(const std::string &path, const PlotScene &scene, QSize client)
         writer.setPageSize(QPageSize(QSizeF(client), QPageSize::Point, QString(), QPageSize::ExactMatch));
         QPainter painter;
         if (!painter.begin(&writer))
-            return usageError("impossible de coder le document PDF");
+            return Status::refused("impossible de coder le document PDF");
         painter.setWindow(QRect(QPoint(0, 0), client));
         painter.setViewport(QRect(0, 0, writer.width(), writer.height()));
         paintVector(painter, scene, client);
@@ -120,7 +121,7 @@ Step writePdf(const std::string &path, const PlotScene &scene, QSize client)
     return writeFile(path, pdf.toStdString());
 }
 
-using Writer = Step (*)(const std::string &, const PlotScene &, QSize);
+using Writer = Status (*)(const std::string &, const PlotScene &, QSize);
 
 // The kind of file --out names by its extension.
 Writer writerFor(const std::string &path)
@@ -136,34 +137,35 @@ Writer writerFor(const std::string &path)
 
 }  // namespace
 
-Step renderCommand(const CliArguments &arguments)
+Status renderCommand(const CliArguments &arguments)
 {
     const auto &files = arguments.positional;
     if (files.empty() || files.size() > static_cast<std::size_t>(kCurveCount))
-        return usageError("de un à quatre fichiers .crv attendus");
+        return Status::refused("de un à quatre fichiers .crv attendus");
     const std::string *out = arguments.value("--out");
     if (!out)
-        return usageError("--out IMAGE.png, IMAGE.svg ou IMAGE.pdf attendu");
+        return Status::refused("--out IMAGE.png, IMAGE.svg ou IMAGE.pdf attendu");
     const Writer writer = writerFor(*out);
     if (!writer)
-        return usageError("--out doit finir par .png, .svg ou .pdf, pas « " + *out + " »");
+        return Status::refused("--out doit finir par .png, .svg ou .pdf, pas « " + *out + " »");
     ClientSize client{600, 400};
     if (const std::string *size = arguments.value("--size")) {
         const auto parsed = parseSize(*size);
         if (!parsed)
-            return usageError("--size attend LxH, de 1 à 8192 pixels par côté, pas « " + *size + " »");
+            return Status::refused("--size attend LxH, de 1 à 8192 pixels par côté, pas « " +
+                                   *size + " »");
         client = *parsed;
     }
 
     auto store = std::make_unique<CurveStore>();
     for (std::size_t k = 0; k < files.size(); ++k) {
-        if (auto failure = loadCurve(*store, static_cast<int>(k), files[k]))
-            return failure;
+        if (Status step = loadCurve(*store, static_cast<int>(k), files[k]); !step.ok())
+            return step;
     }
-    if (auto failure = prepareWindow(arguments, *store))
-        return failure;
-    if (auto failure = applyViewOptions(arguments, *store))
-        return failure;
+    if (Status step = prepareWindow(arguments, *store); !step.ok())
+        return step;
+    if (Status step = applyViewOptions(arguments, *store); !step.ok())
+        return step;
 
     const auto application = ensureGuiApplication();
     clearUpperVectorState();  // after Qt's start-up

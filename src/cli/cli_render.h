@@ -4,4 +4,4 @@
 
 // ombrelis-cli render: paints curves 1 to 4 of a window into a PNG, SVG or
 // PDF file with the editor's scene and painter.
-Step renderCommand(const CliArguments &arguments);
+Status renderCommand(const CliArguments &arguments);

@@ -16,76 +16,71 @@ QString pathText(const std::string &path)
 
 }  // namespace
 
-Failure usageError(std::string message)
+Status loadCurve(CurveStore &store, int slot, const std::string &path)
 {
-    return {kExitUsage, std::move(message)};
-}
-
-Step loadCurve(CurveStore &store, int slot, const std::string &path)
-{
-    QString error;
-    const auto bytes = readWholeFile(pathText(path), &error);
-    if (!bytes)
-        return usageError(error.toStdString());
-    if (auto refusal = parseCurveFile(*bytes, path, store.slots[slot]))
-        return usageError(*refusal);
+    std::string bytes;
+    if (QString error; !readWholeFile(pathText(path), &bytes, &error))
+        return Status::refused(error.toStdString());
+    if (Status read = parseCurveFile(bytes, path, store.slots[slot]); !read.ok())
+        return read;
     store.slots[slot].name = QFileInfo(pathText(path)).completeBaseName().toStdString();
     store.slots[slot].active = true;
     store.currentCurve = slot;
-    return std::nullopt;
+    return Status::done();
 }
 
-Step readCount(const CliArguments &arguments, std::optional<int> &count)
+Status readCount(const CliArguments &arguments, std::optional<int> &count)
 {
     const std::string *text = arguments.value("--count");
     if (!text)
-        return std::nullopt;
+        return Status::done();
     count = parseIntegerIn(*text, 16, kMaxSampledPoints);
     if (!count)
-        return usageError("--count attend un entier de 16 à 4096, pas « " + *text + " »");
-    return std::nullopt;
+        return Status::refused("--count attend un entier de 16 à 4096, pas « " + *text + " »");
+    return Status::done();
 }
 
-Step composeLegend(std::string &text, const std::string &where)
+Status composeLegend(std::string &text, const std::string &where)
 {
-    // Text that is not UTF-8 is left as it is for legendRefusal to name the byte.
+    // Text that is not UTF-8 is left as it is for checkLegend to name the byte.
     if (const QString unicode = QString::fromStdString(text); unicode.toStdString() == text)
         text = unicode.normalized(QString::NormalizationForm_C).toStdString();
-    if (auto refusal = legendRefusal(text))
-        return usageError(where + " : " + *refusal);
-    return std::nullopt;
+    if (const Status checked = checkLegend(text); !checked.ok())
+        return Status::refused(where + " : " + checked.message());
+    return Status::done();
 }
 
-Step writeFile(const std::string &path, const std::string &bytes)
+Status writeFile(const std::string &path, const std::string &bytes)
 {
     QString reason;
     switch (writeFileAtomically(pathText(path), bytes, &reason)) {
     case FileWriteResult::Written:
-        return std::nullopt;
+        return Status::done();
     case FileWriteResult::CannotOpen:
-        return usageError("impossible d'ouvrir « " + path + " » en écriture");
+        return Status::refused("impossible d'ouvrir « " + path + " » en écriture");
     case FileWriteResult::WriteFailed:
         break;
     }
-    return usageError("l'écriture de « " + path + " » a échoué (" + reason.toStdString() +
-                      ") ; le fichier est resté tel quel");
+    return Status::refused("l'écriture de « " + path + " » a échoué (" + reason.toStdString() +
+                           ") ; le fichier est resté tel quel");
 }
 
-Step prepareWindow(const CliArguments &arguments, CurveStore &store)
+Status prepareWindow(const CliArguments &arguments, CurveStore &store)
 {
     std::optional<int> count;
-    if (auto failure = readCount(arguments, count))
-        return failure;
+    if (Status step = readCount(arguments, count); !step.ok())
+        return step;
     if (count)
         store.setSamplingCount(*count);
     store.resampleDrawnCurves();
     if (const std::string *current = arguments.value("--current")) {
         const auto k = parseIntegerIn(*current, 1, kCurveCount);
         if (!k)
-            return usageError("--current attend un entier de 1 à 4, pas « " + *current + " »");
+            return Status::refused("--current attend un entier de 1 à 4, pas « " + *current +
+                                   " »");
         store.currentCurve = *k - 1;
     } else {
         store.currentCurve = 0;
     }
-    return std::nullopt;
+    return Status::done();
 }

@@ -164,8 +164,7 @@ std::string formatCurveFile(const CurveSlot &slot)
     return out;
 }
 
-std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_view fileName,
-                                          CurveSlot &slot)
+Status parseCurveFile(std::string_view bytes, std::string_view fileName, CurveSlot &slot)
 {
     // Read into a copy so that a refused file leaves the slot as it was.
     auto read = std::make_unique<CurveSlot>(slot);
@@ -180,7 +179,8 @@ std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_vi
 
     read->sampleCount = readLeadingInt(file.valueLine());
     if (read->sampleCount > kMaxSamples)
-        return countRefusal(fileName, read->sampleCount, "échantillons", kMaxSamples);
+        return Status::refused(
+            countRefusal(fileName, read->sampleCount, "échantillons", kMaxSamples));
     // Inside the sample loop comment lines are not skipped: every line is a sample.
     std::string_view current = file.valueLine();
     for (int i = 0; i < read->sampleCount; ++i) {
@@ -196,8 +196,8 @@ std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_vi
 
     read->samplingCount = readLeadingInt(file.valueLine());
     if (read->samplingCount > kMaxSampledPoints)
-        return countRefusal(fileName, read->samplingCount, "points échantillonnés",
-                            kMaxSampledPoints);
+        return Status::refused(countRefusal(fileName, read->samplingCount, "points échantillonnés",
+                                            kMaxSampledPoints));
     current = file.valueLine();
     for (int j = 0; j < read->samplingCount; ++j) {
         read->sampledPoints[j] = readPoint(current);
@@ -205,14 +205,15 @@ std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_vi
     }
 
     slot = *read;
-    return std::nullopt;
+    return Status::done();
 }
 
-std::optional<std::string> legendRefusal(std::string_view utf8)
+Status checkLegend(std::string_view utf8)
 {
     if (utf8.find_first_of("\r\n") != std::string_view::npos)
-        return "une légende tient sur une ligne";
+        return Status::refused("une légende tient sur une ligne");
     if (utf8.starts_with(';'))
-        return "une légende ne commence pas par « ; », qui en ferait un commentaire";
-    return windows1252Refusal(utf8);
+        return Status::refused(
+            "une légende ne commence pas par « ; », qui en ferait un commentaire");
+    return checkWindows1252(utf8);
 }

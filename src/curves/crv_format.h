@@ -1,8 +1,8 @@
 #pragma once
 
 #include "curves/curve_slot.h"
+#include "curves/status.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,10 +19,9 @@ std::string formatCurveFile(const CurveSlot &slot);
 // when the whole file was read: a file whose counts exceed the capacities is
 // refused with a French message naming `fileName`. name, colour, active,
 // scriptText and array entries beyond the counts keep their values.
-std::optional<std::string> parseCurveFile(std::string_view bytes, std::string_view fileName,
-                                          CurveSlot &slot);
+Status parseCurveFile(std::string_view bytes, std::string_view fileName, CurveSlot &slot);
 
-// Why a legend cannot be one line of a curve file, in French: a line break, a
-// first ";" that the reader would skip as a comment, or a character that
-// Windows-1252 cannot hold. Nothing when it can.
-std::optional<std::string> legendRefusal(std::string_view utf8);
+// Whether a legend can be one line of a curve file; refused, in French, for a
+// line break, a first ";" that the reader would skip as a comment, or a
+// character that Windows-1252 cannot hold.
+Status checkLegend(std::string_view utf8);

@@ -45,17 +45,20 @@ QString tooLarge()
     return QStringLiteral("fichier trop volumineux (plus de 64 Mio)");
 }
 
-// Why a file is not read at all: only regular files of bounded size are, so
-// that a FIFO never blocks the open and a device never fills the memory.
-QString refusalReason(const QFileInfo &info)
+// Whether a file may be read at all, or *reason why not: only regular files
+// of bounded size are, so that a FIFO never blocks the open and a device never
+// fills the memory.
+bool mayBeRead(const QFileInfo &info, QString *reason)
 {
     if (!info.exists() || info.isDir())
-        return openFailureReason(info);
-    if (!info.isFile())
-        return QStringLiteral("ce n'est pas un fichier ordinaire");
-    if (info.size() > kMaxReadBytes)
-        return tooLarge();
-    return {};
+        *reason = openFailureReason(info);
+    else if (!info.isFile())
+        *reason = QStringLiteral("ce n'est pas un fichier ordinaire");
+    else if (info.size() > kMaxReadBytes)
+        *reason = tooLarge();
+    else
+        return true;
+    return false;
 }
 
 QString cannotOpen(const QString &fileName, const QString &reason)
@@ -64,29 +67,35 @@ QString cannotOpen(const QString &fileName, const QString &reason)
 }
 
 // Writes `bytes` into the open file and makes sure they reached the disk, or
-// says why not. QSaveFile::commit() puts the file in place even when flushing
-// its write buffer fails (Qt 6.4), so the file is opened unbuffered and every
-// write is checked here. A short write is followed by another, which meets the
-// refusal itself and gives the system's reason. With delayed allocation a full
-// disk shows only at the sync.
-QString writeToDisk(QFileDevice &file, std::string_view bytes)
+// puts the system's reason in *error. QSaveFile::commit() puts the file in
+// place even when flushing its write buffer fails (Qt 6.4), so the file is
+// opened unbuffered and every write is checked here. A short write is
+// followed by another, which meets the refusal itself and gives the system's
+// reason. With delayed allocation a full disk shows only at the sync.
+bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error)
 {
     while (!bytes.empty()) {
         const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        if (written <= 0)
-            return file.errorString();
+        if (written <= 0) {
+            *error = file.errorString();
+            return false;
+        }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    if (!file.flush())
-        return file.errorString();
-    if (::fsync(file.handle()) != 0 && errno != EINVAL)  // EINVAL: nothing to sync
-        return qt_error_string(errno);
-    return {};
+    if (!file.flush()) {
+        *error = file.errorString();
+        return false;
+    }
+    if (::fsync(file.handle()) != 0 && errno != EINVAL) {  // EINVAL: nothing to sync
+        *error = qt_error_string(errno);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *reason)
+FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *error)
 {
     // The rename would replace a FIFO or a device node by a plain file; a
     // symbolic link to a regular file is followed by QSaveFile.
@@ -97,21 +106,21 @@ FileWriteResult writeFileAtomically(const QString &fileName, std::string_view by
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileWriteResult::CannotOpen;
-    QString failure = writeToDisk(file, bytes);
-    if (failure.isEmpty()) {
+    QString failure;
+    if (writeToDisk(file, bytes, &failure)) {
         if (file.commit())
             return FileWriteResult::Written;
         failure = file.errorString();
     }
     // The temporary goes with `file`; the old file was never touched.
-    if (reason)
-        *reason = failure;
+    if (error)
+        *error = failure;
     return FileWriteResult::WriteFailed;
 }
 
-FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot, QString *reason)
+FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot, QString *error)
 {
-    return writeFileAtomically(fileName, formatCurveFile(slot), reason);
+    return writeFileAtomically(fileName, formatCurveFile(slot), error);
 }
 
 bool isWritableFile(const QString &fileName)
@@ -120,43 +129,46 @@ bool isWritableFile(const QString &fileName)
     return info.exists() && !info.isDir() && !isWriteProtected(info);
 }
 
-std::optional<std::string> readWholeFile(const QString &fileName, QString *error)
+bool readWholeFile(const QString &fileName, std::string *content, QString *error)
 {
-    const QString refusal = refusalReason(QFileInfo(fileName));
-    if (!refusal.isEmpty()) {
+    QString refusal;
+    if (!mayBeRead(QFileInfo(fileName), &refusal)) {
         if (error)
             *error = cannotOpen(fileName, refusal);
-        return std::nullopt;
+        return false;
     }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = cannotOpen(fileName, openFailureReason(QFileInfo(fileName)));
-        return std::nullopt;
+        return false;
     }
     // Bounded again: the file may have grown since it was looked at.
     const QByteArray bytes = file.read(kMaxReadBytes + 1);
     if (bytes.size() > kMaxReadBytes) {
         if (error)
             *error = cannotOpen(fileName, tooLarge());
-        return std::nullopt;
+        return false;
     }
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = QStringLiteral("Impossible de lire le fichier %1 : erreur de lecture.")
                          .arg(quoted(fileName));
-        return std::nullopt;
+        return false;
     }
-    return bytes.toStdString();
+    *content = bytes.toStdString();
+    return true;
 }
 
-std::optional<QString> readCurveFile(CurveStore &store, const QString &baseName, int slot)
+bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot, QString *error)
 {
-    QString error;
-    const auto bytes = readWholeFile(baseName + QStringLiteral(".crv"), &error);
-    if (!bytes)
-        return error;
-    if (auto refusal = store.readCurveFile(baseName.toStdString(), slot, *bytes))
-        return QString::fromStdString(*refusal);
-    return std::nullopt;
+    std::string bytes;
+    if (!readWholeFile(baseName + QStringLiteral(".crv"), &bytes, error))
+        return false;
+    if (const Status read = store.readCurveBytes(baseName.toStdString(), slot, bytes); !read.ok()) {
+        if (error)
+            *error = QString::fromStdString(read.message());
+        return false;
+    }
+    return true;
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include <optional>
+#include <string>
 #include <string_view>
 
 enum class FileWriteResult {
@@ -17,21 +17,26 @@ enum class FileWriteResult {
 // renamed over the target. An existing file without write permission, and
 // anything that is not a regular file once symbolic links are followed (a
 // FIFO, a device), is refused as CannotOpen and left as it was.
-// When the write fails, *reason (if given) says why, in the system's words.
-FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *reason = nullptr);
+// When the write fails, *error (if given) says why, in the system's words.
+FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes,
+                                    QString *error = nullptr);
 
 // Writes the slot as a .crv file to `fileName` (extension included).
-FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot, QString *reason = nullptr);
+FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot,
+                               QString *error = nullptr);
 
 // True for an existing file that a save could replace: not a folder and not
 // write-protected.
 bool isWritableFile(const QString &fileName);
 
-// The whole content of a regular file of at most 64 MiB, or nullopt with a
-// French message naming the file and the reason when it cannot be read.
-std::optional<std::string> readWholeFile(const QString &fileName, QString *error);
+// Puts the whole content of a regular file of at most 64 MiB into *content.
+// False, with a French message naming the file and the reason in *error (if
+// given), when it cannot be read; *content is then unchanged.
+bool readWholeFile(const QString &fileName, std::string *content, QString *error);
 
-// Loads `baseName`.crv into `slot` of the store (see CurveStore::readCurveFile).
-// Returns the French message to show when the file cannot be read or is
-// refused; the store is then unchanged.
-std::optional<QString> readCurveFile(CurveStore &store, const QString &baseName, int slot);
+// Loads `baseName`.crv into `slot` of a store that has no view around it (the
+// editor reads through MyView::readCurveFile; both parse with
+// CurveStore::readCurveBytes).
+// False, with the French message to show in *error (if given), when the file
+// cannot be read or is refused; the store is then unchanged.
+bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot, QString *error);

@@ -18,13 +18,12 @@ void CurveStore::resampleDrawnCurves()
     }
 }
 
-std::optional<std::string> CurveStore::readCurveFile(std::string_view baseName, int slot,
-                                                     std::string_view fileBytes)
+Status CurveStore::readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes)
 {
     const std::string fileName = std::string(baseName) + ".crv";
-    if (auto refusal = parseCurveFile(fileBytes, fileName, slots[slot]))
-        return refusal;
+    if (Status read = parseCurveFile(fileBytes, fileName, slots[slot]); !read.ok())
+        return read;
     slots[slot].name = baseName;
     currentCurve = slot;
-    return std::nullopt;
+    return Status::done();
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "curves/curve_slot.h"
+#include "curves/status.h"
 #include "geometry/sampling_memo.h"
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,7 +55,6 @@ struct CurveStore {
     // Loads the bytes of the file `baseName`.crv into `slot`: on success the
     // slot takes the file's fields, `name` becomes baseName and the slot
     // becomes the current curve. A refused file leaves everything unchanged
-    // and returns the French message to show.
-    std::optional<std::string> readCurveFile(std::string_view baseName, int slot,
-                                             std::string_view fileBytes);
+    // and says why.
+    Status readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes);
 };

@@ -51,26 +51,27 @@ std::string unquoted(std::string_view name)
     return std::string(name);
 }
 
-std::string atLine(int line, const std::string &message)
+// Refused, naming the line.
+Status atLine(int line, const std::string &message)
 {
-    return "ligne " + std::to_string(line) + " : " + message;
+    return Status::refused("ligne " + std::to_string(line) + " : " + message);
 }
 
 class TableReader {
 public:
-    // The error for the line, or empty once it was taken.
-    std::string take(std::string_view line, int number);
-    std::string finish() const;
+    // Takes a row, the header or a blank line; refused at anything else.
+    Status take(std::string_view line, int number);
+    Status finish() const;
     DataTable table;
 
 private:
     bool seenFirst_ = false;
 };
 
-std::string TableReader::take(std::string_view line, int number)
+Status TableReader::take(std::string_view line, int number)
 {
     if (trimmed(line).empty())
-        return {};
+        return Status::done();
     const bool first = !seenFirst_;
     seenFirst_ = true;
     const auto fields = splitRow(line);
@@ -81,7 +82,7 @@ std::string TableReader::take(std::string_view line, int number)
         table.xName = unquoted(fields->first);
         table.yName = unquoted(fields->second);
         table.headerLine = number;
-        return {};
+        return Status::done();
     }
     if (!x || !y)
         return atLine(number, "deux nombres attendus (point décimal), pas « " + std::string(trimmed(line)) + " »");
@@ -91,19 +92,19 @@ std::string TableReader::take(std::string_view line, int number)
     if (rows.size() == static_cast<std::size_t>(kMaxSampledPoints))
         return atLine(number, "plus de " + std::to_string(kMaxSampledPoints) + " lignes de données");
     rows.push_back({*x, *y});
-    return {};
+    return Status::done();
 }
 
-std::string TableReader::finish() const
+Status TableReader::finish() const
 {
     if (table.rows.size() < 2)
-        return "au moins deux lignes de données attendues";
-    return {};
+        return Status::refused("au moins deux lignes de données attendues");
+    return Status::done();
 }
 
 }  // namespace
 
-DataTableRead readDataTable(std::string_view text)
+Status readDataTable(std::string_view text, DataTable &table)
 {
     if (text.starts_with("\xEF\xBB\xBF"))  // a UTF-8 byte order mark
         text.remove_prefix(3);
@@ -113,11 +114,13 @@ DataTableRead readDataTable(std::string_view text)
         const auto end = text.find('\n');
         const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (std::string error = reader.take(line, ++number); !error.empty())
-            return {{}, std::move(error)};
+        if (Status taken = reader.take(line, ++number); !taken.ok())
+            return taken;
     }
-    std::string error = reader.finish();
-    return {std::move(reader.table), std::move(error)};
+    if (Status finished = reader.finish(); !finished.ok())
+        return finished;
+    table = std::move(reader.table);
+    return Status::done();
 }
 
 void setComputedCurve(CurveSlot &slot, const std::vector<CurvePoint> &rows)

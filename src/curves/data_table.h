@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curves/curve_slot.h"
+#include "curves/status.h"
 
 #include <optional>
 #include <string>
@@ -18,15 +19,11 @@ struct DataTable {
     std::vector<CurvePoint> rows;
 };
 
-struct DataTableRead {
-    DataTable table;
-    std::string error;  // French, naming the line at fault; empty when the text was read
-};
-
 // Reads the rows as a curve file keeps them: each number is rounded to the six
 // decimals the file writes, so a curve made of the rows round-trips exactly
-// and two x that the file would write alike count as not ascending.
-DataTableRead readDataTable(std::string_view text);
+// and two x that the file would write alike count as not ascending. `table`
+// changes only when the whole text was read; a refusal names the line at fault.
+Status readDataTable(std::string_view text, DataTable &table);
 
 // Makes `slot` the computed curve through `rows` (2 to 4096, x ascending):
 // no control samples, the rows as sampled points, the data's range as bounds

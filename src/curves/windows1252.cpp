@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -120,7 +121,7 @@ bool isWindows1252Representable(char32_t codePoint)
     return byteOf(codePoint).has_value();
 }
 
-std::optional<std::string> windows1252Refusal(std::string_view utf8)
+Status checkWindows1252(std::string_view utf8)
 {
     char message[96];
     for (std::size_t pos = 0; pos < utf8.size();) {
@@ -129,15 +130,16 @@ std::optional<std::string> windows1252Refusal(std::string_view utf8)
         if (!codePoint) {
             std::snprintf(message, sizeof message, "l'octet 0x%02X n'est pas de l'UTF-8",
                           static_cast<unsigned>(static_cast<unsigned char>(utf8[start])));
-            return message;
+            return Status::refused(message);
         }
         if (!byteOf(*codePoint)) {
             std::snprintf(message, sizeof message, " » (U+%04X) ne s'écrit pas en Windows-1252",
                           static_cast<unsigned>(*codePoint));
-            return "le caractère « " + std::string(utf8.substr(start, pos - start)) + message;
+            const std::string character(utf8.substr(start, pos - start));
+            return Status::refused("le caractère « " + character + message);
         }
     }
-    return std::nullopt;
+    return Status::done();
 }
 
 char32_t windows1252Capital(char32_t codePoint)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "curves/status.h"
+
 #include <string>
 #include <string_view>
 
@@ -18,10 +19,10 @@ std::string encodeWindows1252(std::string_view utf8);
 // Whether the character can be stored in a curve file.
 bool isWindows1252Representable(char32_t codePoint);
 
-// Why UTF-8 text cannot be stored in a curve file, in French: the first
-// character that Windows-1252 cannot hold, or the first byte that is not
-// UTF-8. Nothing when every character fits.
-std::optional<std::string> windows1252Refusal(std::string_view utf8);
+// Whether UTF-8 text can be stored in a curve file; refused, in French, at
+// the first character that Windows-1252 cannot hold or the first byte that is
+// not UTF-8.
+Status checkWindows1252(std::string_view utf8);
 
 // The capital that a single-byte Windows-1252 code page gives a character:
 // a letter whose capital is in Windows-1252 gets it (é → É, ÿ → Ÿ, œ → Œ);

@@ -39,18 +39,18 @@ void MyView::requestRepaint()
     setFocus();
 }
 
-std::optional<QString> MyView::openCurveDocument(const QString &baseName)
+bool MyView::openCurveDocument(const QString &baseName, QString *error)
 {
     store_->slots[kDocumentSlot].active = true;
     host_.barFields().display.curveNames[kDocumentSlot] = baseName.toStdString();
     // The name is the whole path less its extension; the folder is where it points.
-    if (auto failure = loadCurveFile(QFileInfo(baseName + QStringLiteral(".crv")).absolutePath(), baseName,
-                                     kDocumentSlot))
-        return failure;
+    const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
+    if (!readCurveFile(folder, baseName, kDocumentSlot, error))
+        return false;
     fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(baseName + QStringLiteral(".crv"));
-    return std::nullopt;
+    return true;
 }
 
 void MyView::controlNotified(int controlId, int code)

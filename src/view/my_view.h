@@ -39,9 +39,9 @@ public:
     void requestRepaint();
 
     // Loads `baseName`.crv as curve 3 of a window opened from a file: the
-    // slot becomes active and current. Returns the message to show when the
-    // file cannot be read or is refused.
-    std::optional<QString> openCurveDocument(const QString &baseName);
+    // slot becomes active and current. False, with the message to show in
+    // *error (if given), when the file cannot be read or is refused.
+    bool openCurveDocument(const QString &baseName, QString *error);
 
     // A bar's edit box reports that it lost the focus or changed; the frame
     // passes these on to the active view. Unknown pairs are ignored.
@@ -117,8 +117,9 @@ private:
     // my_view_files.cpp
     void bindFileCommands();
     // Reads `folder`/`baseName`.crv into the slot, which then remembers the
-    // folder; the message to show when it cannot be read or is refused.
-    std::optional<QString> loadCurveFile(const QString &folder, const QString &baseName, int slot);
+    // folder; false, with the message to show in *error (if given), when it
+    // cannot be read or is refused.
+    bool readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error);
     void retitleWithCurve(const QString &fileTitle, bool readOnly);
 
     // my_view_options.cpp: the option commands, bound to their identifiers only.

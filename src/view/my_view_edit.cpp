@@ -104,7 +104,7 @@ void MyView::applyTypedLegend(BarId bar)
     AxisBarFields &bars = host_.barFields();
     std::string &text = bar == BarId::Edit ? bars.edit.xLegendText : bars.editY.yLegendText;
     std::string &legend = bar == BarId::Edit ? store_->current().xLegend : store_->current().yLegend;
-    if (const auto refusal = legendRefusal(text); refusal && text != legend) {
+    if (const Status checked = checkLegend(text); !checked.ok() && text != legend) {
         const std::string typed = text;
         text = legend;
         host_.writeBar(bar);
@@ -115,7 +115,8 @@ void MyView::applyTypedLegend(BarId bar)
             return;
         host_.prompts().showError(QStringLiteral("La légende « %1 » ne peut pas être enregistrée : %2. "
                                                  "La courbe garde « %3 ».")
-                                      .arg(QString::fromStdString(typed), QString::fromStdString(*refusal),
+                                      .arg(QString::fromStdString(typed),
+                                           QString::fromStdString(checked.message()),
                                            QString::fromStdString(legend)));
         return;
     }

@@ -66,8 +66,8 @@ void MyView::openCurveCommand(int slot)
     store_->slots[slot].active = true;
     host_.barFields().display.curveNames[static_cast<std::size_t>(slot)] = title.toStdString();
     retitleWithCurve(title, !isWritableFile(fileName));
-    if (const auto failure = loadCurveFile(folderOf(*choice), title, slot)) {
-        host_.prompts().showError(*failure);
+    if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error)) {
+        host_.prompts().showError(error);
         return;
     }
     fillDisplayBars();
@@ -138,16 +138,19 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
     return CurveWrite::NotWritten;
 }
 
-std::optional<QString> MyView::loadCurveFile(const QString &folder, const QString &baseName, int slot)
+bool MyView::readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error)
 {
-    QString error;
-    const auto bytes = readWholeFile(QDir(folder).filePath(baseName + QStringLiteral(".crv")), &error);
-    if (!bytes)
-        return error;
-    if (auto refusal = store_->readCurveFile(baseName.toStdString(), slot, *bytes))
-        return QString::fromStdString(*refusal);
+    std::string bytes;
+    if (!readWholeFile(QDir(folder).filePath(baseName + QStringLiteral(".crv")), &bytes, error))
+        return false;
+    const Status read = store_->readCurveBytes(baseName.toStdString(), slot, bytes);
+    if (!read.ok()) {
+        if (error)
+            *error = QString::fromStdString(read.message());
+        return false;
+    }
     store_->slots[slot].folder = QDir::cleanPath(folder).toStdString();
-    return std::nullopt;
+    return true;
 }
 
 void MyView::retitleWithCurve(const QString &fileTitle, bool readOnly)
