@@ -54,6 +54,8 @@ private Q_SLOTS:
     void legendWithMicroRoundTrips();
     void editCycle_data();
     void editCycle();
+    void longLegendsSurviveEditMode_data();
+    void longLegendsSurviveEditMode();
     void clipboard();
     void clipboardWithoutWindows();
     void barsFollowTheActiveWindow();
@@ -458,6 +460,61 @@ void BarsTest::editCycle()
         QCOMPARE(text(BarId::Display, ctl::DisplayXmax), "2000");
         QCOMPARE(text(BarId::Display, ctl::CurveName1), "Autre");
     }
+}
+
+void BarsTest::longLegendsSurviveEditMode_data()
+{
+    QTest::addColumn<BarId>("bar");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("legend");
+    const QString word(300'000, u'A');
+    QString words = word;
+    for (qsizetype i = 5; i < words.size(); i += 6)
+        words[i] = u' ';
+    // Two-byte characters, one of them across the end of what a box shows.
+    const QString accents = u'A' + QString(3'000, u'\u00C9');
+    QTest::newRow("x: one word") << BarId::Edit << 1019 << word;
+    QTest::newRow("y: one word") << BarId::EditY << 1036 << word;
+    QTest::newRow("y: words") << BarId::EditY << 1036 << words;
+    QTest::newRow("y: accents") << BarId::EditY << 1036 << accents;
+}
+
+// A box shows the beginning of a legend of thousands of characters; the
+// rest follows the legend through the bars, an edit and a save.
+void BarsTest::longLegendsSurviveEditMode()
+{
+    QFETCH(BarId, bar);
+    QFETCH(int, box);
+    QFETCH(QString, legend);
+    const bool onX = bar == BarId::Edit;
+    CurveSlot &curve = view().store().current();
+    std::string &kept = onX ? curve.xLegend : curve.yLegend;
+    const std::string text = legend.toStdString();
+    kept = text;
+    view().fillDisplayBars();
+    for (int leaveWith : {cmd::CancelEdit, cmd::EditMode}) {
+        QVERIFY(frame().runCommand(cmd::EditMode));
+        loseFocus(control(bar, box));
+        QVERIFY(kept == text);
+        QVERIFY(frame().runCommand(leaveWith));
+        frame().readBar(onX ? BarId::Display : BarId::DisplayY);
+        QVERIFY((onX ? fields().display.xLegendText : fields().displayY.yLegendText) == text);
+    }
+
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    QWidget *edited = control(bar, box);
+    if (auto *line = qobject_cast<QLineEdit *>(edited))
+        line->home(false);
+    else
+        static_cast<QPlainTextEdit *>(edited)->moveCursor(QTextCursor::Start);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+    QCoreApplication::sendEvent(edited, &press);
+    loseFocus(edited);
+    QVERIFY(frame().runCommand(cmd::EditMode));
+    QVERIFY(kept == "Z" + text);
+    auto read = std::make_unique<CurveSlot>();
+    QVERIFY(!parseCurveFile(formatCurveFile(curve), "un.crv", *read));
+    QVERIFY((onX ? read->xLegend : read->yLegend) == "Z" + text);
 }
 
 void BarsTest::clipboard()

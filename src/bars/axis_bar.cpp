@@ -14,6 +14,8 @@
 #include <QStyleOption>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -284,14 +286,66 @@ void setControlText(QWidget *control, const QString &text)
         legend->setText(text);
 }
 
-QString barText(const std::string &utf8)
+namespace {
+
+// A control shows at most the characters of this many bytes of a text: many
+// times what the largest box has room for, and few enough to lay out at once
+// (Qt breaks a word too long for a line by measuring the rest of the word
+// anew at each line, which costs the square of the word's length).
+constexpr std::size_t kShownBytes = 4096;
+
+// The end of a text that a control holds without showing it.
+using UnshownText = std::shared_ptr<const std::string>;
+constexpr char kUnshownText[] = "unshownText";
+
+UnshownText unshownText(const QWidget *control)
 {
-    return QString::fromStdString(utf8);
+    return control->property(kUnshownText).value<UnshownText>();
 }
 
-std::string barString(const QString &text)
+// The display and the edit box of a legend hold the same end: they share
+// it, so that a text of millions of characters is neither kept nor copied
+// once more per box.
+UnshownText sharedUnshownText(std::string_view text)
 {
-    return text.toStdString();
+    static std::vector<std::weak_ptr<const std::string>> held;
+    std::erase_if(held, [](const auto &weak) { return weak.expired(); });
+    for (const auto &weak : held) {
+        if (auto same = weak.lock(); same && *same == text)
+            return same;
+    }
+    auto made = std::make_shared<const std::string>(text);
+    held.push_back(made);
+    return made;
+}
+
+}  // namespace
+
+void readControlText(const QWidget *control, std::string &member)
+{
+    // In place: a member that held as long a text takes it without a new
+    // allocation, which for millions of characters costs more than the copy.
+    const QByteArray shown = controlText(control).toUtf8();
+    member.assign(shown.constData(), static_cast<std::size_t>(shown.size()));
+    if (const UnshownText rest = unshownText(control))
+        member.append(*rest);
+}
+
+void writeControlText(QWidget *control, std::string_view utf8)
+{
+    const QByteArray shown = controlText(control).toUtf8();
+    const std::string_view shownPart(shown.constData(), static_cast<std::size_t>(shown.size()));
+    const UnshownText rest = unshownText(control);
+    const std::string_view unshown = rest ? std::string_view(*rest) : std::string_view();
+    if (utf8.size() == shownPart.size() + unshown.size() && utf8.starts_with(shownPart)
+        && utf8.substr(shownPart.size()) == unshown)
+        return;
+    std::size_t cut = std::min(utf8.size(), kShownBytes);
+    while (cut > 0 && cut < utf8.size() && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80)
+        --cut;  // back to the start of the character it would cut
+    control->setProperty(kUnshownText,
+                         cut < utf8.size() ? QVariant::fromValue(sharedUnshownText(utf8.substr(cut))) : QVariant());
+    setControlText(control, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(cut)));
 }
 
 QString barNumber(double value)

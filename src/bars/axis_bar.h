@@ -8,6 +8,8 @@
 
 #include <functional>
 #include <map>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class QAbstractButton;
@@ -111,14 +113,18 @@ private:
     int lengthNeeded_ = 0;  // pixels the controls need along the bar
 };
 
-// The text of a static, an edit box or a legend box. Setting it leaves a
+// The text a static, an edit box or a legend box shows. Setting it leaves a
 // control that already shows the text untouched, with its caret in place.
 QString controlText(const QWidget *control);
 void setControlText(QWidget *control, const QString &text);
 
-// Texts of the controls, as the bars show and read them.
-QString barText(const std::string &utf8);
-std::string barString(const QString &text);
+// The text of such a control into a member, and a member's text into the
+// control, in UTF-8 as the members hold it. Writing leaves a control that
+// already holds the text untouched. Of a text of thousands of characters the
+// control shows, and lets the user edit, the beginning; it keeps the rest
+// unchanged and gives it back after what it shows.
+void readControlText(const QWidget *control, std::string &member);
+void writeControlText(QWidget *control, std::string_view utf8);
 // A double in general format with up to 15 significant digits, and back.
 QString barNumber(double value);
 double barNumberValue(const QString &text);

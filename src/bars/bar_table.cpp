@@ -9,7 +9,7 @@ void readControl(const QWidget *control, const BarTarget &target)
         [control](auto member) {
             using Member = decltype(member);
             if constexpr (std::is_same_v<Member, std::string *>)
-                *member = barString(controlText(control));
+                readControlText(control, *member);
             else if constexpr (std::is_same_v<Member, double *>)
                 *member = barNumberValue(controlText(control));
             else if constexpr (std::is_same_v<Member, BarChoiceTarget>) {
@@ -26,7 +26,7 @@ void writeControl(QWidget *control, const BarTarget &target)
         [control](auto member) {
             using Member = decltype(member);
             if constexpr (std::is_same_v<Member, std::string *>) {
-                setControlText(control, barText(*member));
+                writeControlText(control, *member);
             } else if constexpr (std::is_same_v<Member, double *>) {
                 setControlText(control, barNumber(*member));
             } else if constexpr (std::is_same_v<Member, BarChoiceTarget>) {
