@@ -513,7 +513,7 @@ void BarsTest::longLegendsSurviveEditMode()
     QVERIFY(frame().runCommand(cmd::EditMode));
     QVERIFY(kept == "Z" + text);
     auto read = std::make_unique<CurveSlot>();
-    QVERIFY(!parseCurveFile(formatCurveFile(curve), "un.crv", *read));
+    QVERIFY(parseCurveFile(formatCurveFile(curve), "un.crv", *read).ok());
     QVERIFY((onX ? read->xLegend : read->yLegend) == "Z" + text);
 }
 

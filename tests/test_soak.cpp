@@ -523,7 +523,7 @@ QString Soak::barsBroken(const MyView &view) const
         std::optional<double> bound = {};  // a bound box: the bound with two decimals, or typed
     };
     const int cur = store.currentCurve;
-    const auto number = [](double value) { return barString(barNumber(value)); };
+    const auto number = [](double value) { return barNumber(value).toStdString(); };
     const std::vector<Shown> expected = store.editMode
         ? std::vector<Shown>{{BarId::Edit, ctl::EditXmin, {}, curve.xmin}, {BarId::Edit, ctl::EditXmax, {}, curve.xmax},
                              {BarId::EditY, ctl::EditYmin, {}, curve.ymin},
@@ -541,7 +541,8 @@ QString Soak::barsBroken(const MyView &view) const
                               curve.name}};
     for (const Shown &each : expected) {
         const QWidget *control = frame.bar(each.bar)->control(each.id);
-        const std::string shown = barString(controlText(control));
+        std::string shown;
+        readControlText(control, shown);
         const bool right = each.bound ? shown == formatNumber(*each.bound) || boundFromText(shown) == *each.bound
                                       : shown == each.text;
         if (!control->hasFocus() && !right)
