@@ -5,6 +5,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace ombrelis;
+
 namespace {
 
 std::unique_ptr<CurveSlot> fullSlot()

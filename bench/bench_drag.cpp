@@ -12,6 +12,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace ombrelis;
+
 namespace {
 
 QApplication &application()

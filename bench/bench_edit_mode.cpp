@@ -5,7 +5,7 @@
 #include "app/tolvane_app.h"
 #include "bars/axis_bar.h"
 #include "curves/curve_file_io.h"
-#include "widgets/command_ids.h"
+#include "framework/command_ids.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +17,8 @@
 
 #include <memory>
 #include <string>
+
+using namespace ombrelis;
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace ombrelis;
+
 namespace {
 
 const ClientSize kClient{1920, 1080};

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace ombrelis;
+
 namespace {
 
 // Sixteen samples across the range, wavy handles, sampled to 4096 points:

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace ombrelis;
+
 namespace {
 
 // Curves 1 to 3 sampled on 4096 points over 0..1000, curve 4 the current

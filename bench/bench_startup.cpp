@@ -22,6 +22,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace ombrelis;
+
 extern char **environ;
 
 namespace {

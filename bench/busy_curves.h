@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace ombrelis {
+
 // Four curves of 16 wavy samples each, sampled to `samplingCount` points: a
 // busy plot for the speed checks.
 inline void fillBusyCurves(CurveStore &store, int samplingCount)
@@ -21,3 +23,5 @@ inline void fillBusyCurves(CurveStore &store, int samplingCount)
         }
     }
 }
+
+}  // namespace ombrelis

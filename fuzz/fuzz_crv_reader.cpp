@@ -7,6 +7,8 @@
 #include <memory>
 #include <string_view>
 
+using namespace ombrelis;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // Slots are large; the two are reused. Entries beyond the counts never

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace ombrelis;
+
 namespace {
 
 using Wide = __int128;

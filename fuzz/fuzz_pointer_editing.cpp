@@ -14,6 +14,8 @@
 #include <limits>
 #include <memory>
 
+using namespace ombrelis;
+
 namespace {
 
 double anyBound(FuzzedDataProvider &input)

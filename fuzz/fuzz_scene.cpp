@@ -13,6 +13,8 @@
 #include <memory>
 #include <vector>
 
+using namespace ombrelis;
+
 namespace {
 
 double anyDouble(FuzzedDataProvider &input)

@@ -14,6 +14,8 @@
 #include <memory>
 #include <sstream>
 
+using namespace ombrelis;
+
 namespace {
 
 void load(CurveStore &store, int slot, const char *name, int samplingCount)

@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+namespace ombrelis {
+
 // A broken invariant is a finding: libFuzzer keeps the input that aborts.
 inline void require(bool holds, const char *what)
 {
@@ -60,3 +62,5 @@ inline void requireSceneInsideClient(const PlotScene &scene, ClientSize client)
         }
     }
 }
+
+}  // namespace ombrelis

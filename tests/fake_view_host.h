@@ -9,6 +9,8 @@
 #include <array>
 #include <map>
 
+namespace ombrelis {
+
 // A host for views tested on their own: bars as plain members that record
 // their visibility, scripted prompts, and titles kept per view.
 class FakeViewHost final : public ViewHost {
@@ -41,3 +43,5 @@ public:
 private:
     static std::size_t index(BarId bar) { return static_cast<std::size_t>(bar); }
 };
+
+}  // namespace ombrelis

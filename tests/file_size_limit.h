@@ -3,6 +3,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+namespace ombrelis {
+
 // Lowers the file size limit for the life of the object, so that writes beyond
 // it fail the way a full disk makes them fail.
 class FileSizeLimit {
@@ -22,3 +24,5 @@ public:
 private:
     rlimit saved_{};
 };
+
+}  // namespace ombrelis

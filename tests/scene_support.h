@@ -9,6 +9,8 @@
 #include <type_traits>
 #include <vector>
 
+namespace ombrelis {
+
 // A store is eight 4096-point slots; tests keep it on the heap.
 inline std::unique_ptr<CurveStore> makeStore()
 {
@@ -72,3 +74,5 @@ inline char *toString(const SceneRectangle &r)
                                .arg(r.pen, 6, 16, QLatin1Char('0'))
                                .arg(r.fill, 6, 16, QLatin1Char('0')));
 }
+
+}  // namespace ombrelis

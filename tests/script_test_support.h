@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace ombrelis {
+
 // Stores hold eight 4096-point slots; tests keep them on the heap.
 inline std::unique_ptr<CurveStore> makeStore()
 {
@@ -65,3 +67,5 @@ inline bool sameStore(const CurveStore &a, const CurveStore &b)
     }
     return a.currentCurve == b.currentCurve;
 }
+
+}  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+using namespace ombrelis;
+
 int ScriptedPrompts::count(Kind kind) const
 {
     return static_cast<int>(std::ranges::count(asked, kind, &Question::kind));

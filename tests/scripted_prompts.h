@@ -1,12 +1,14 @@
 #pragma once
 
-#include "widgets/prompts.h"
+#include "framework/prompts.h"
 
 #include <QList>
 #include <QStringList>
 
 #include <deque>
 #include <functional>
+
+namespace ombrelis {
 
 // Answers the editor's questions from a queue filled by the test, and keeps
 // a record of every question asked.
@@ -71,3 +73,5 @@ private:
 
     std::deque<Answer> answers_;
 };
+
+}  // namespace ombrelis

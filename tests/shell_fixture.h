@@ -17,6 +17,8 @@
 
 #include <memory>
 
+namespace ombrelis {
+
 // An editor started with scripted answers, an empty recent-file list in a
 // private settings store, and a temporary folder as current directory.
 class ShellFixture {
@@ -73,3 +75,5 @@ public:
 private:
     QString previousDirectory_;
 };
+
+}  // namespace ombrelis

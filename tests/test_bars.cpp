@@ -5,9 +5,9 @@
 #include "bars/display_bars.h"
 #include "bars/edit_bars.h"
 #include "curves/crv_format.h"
+#include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "view/plot_mapping.h"
-#include "widgets/command_ids.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -18,6 +18,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+using namespace ombrelis;
 
 Q_DECLARE_METATYPE(BarId)
 

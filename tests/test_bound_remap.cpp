@@ -7,6 +7,8 @@
 #include <limits>
 #include <memory>
 
+using namespace ombrelis;
+
 Q_DECLARE_METATYPE(Bound)
 
 using Coords = QList<double>;

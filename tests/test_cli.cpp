@@ -19,6 +19,8 @@
 #include <sstream>
 #include <sys/stat.h>
 
+using namespace ombrelis;
+
 namespace {
 
 struct CliResult {

@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+using namespace ombrelis;
+
 class TestCliView : public QObject {
     Q_OBJECT
 private Q_SLOTS:

@@ -11,6 +11,8 @@
 #include <random>
 #include <type_traits>
 
+using namespace ombrelis;
+
 namespace {
 
 // No conversion to bool: an optional message tested true on a refusal, so

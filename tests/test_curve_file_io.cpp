@@ -13,6 +13,8 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+using namespace ombrelis;
+
 namespace {
 
 QByteArray contentOf(const QString &path)

@@ -3,16 +3,18 @@
 #include "cli/cli_commands.h"
 #include "curves/crv_format.h"
 #include "file_size_limit.h"
+#include "framework/command_ids.h"
 #include "geometry/sampler.h"
 #include "script/script_run.h"
 #include "shell_fixture.h"
-#include "widgets/command_ids.h"
 
 #include <QApplication>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <sstream>
+
+using namespace ombrelis;
 
 namespace {
 

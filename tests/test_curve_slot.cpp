@@ -4,6 +4,8 @@
 
 #include <memory>
 
+using namespace ombrelis;
+
 class TestCurveSlot : public QObject {
     Q_OBJECT
 private Q_SLOTS:

@@ -3,8 +3,8 @@
 #include "app/command_line.h"
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
+#include "framework/command_ids.h"
 #include "shell_fixture.h"
-#include "widgets/command_ids.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -14,6 +14,8 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QTimer>
+
+using namespace ombrelis;
 
 class DesktopTest : public QObject {
     Q_OBJECT

@@ -2,9 +2,9 @@
 // units, the integer dialogs' validation, and the answers QtPrompts returns.
 #include "app/about_dialog.h"
 #include "app/closing_window_dialog.h"
-#include "widgets/prompts.h"
 #include "app/qt_prompts.h"
 #include "curves/curve_file_dialogs.h"
+#include "framework/prompts.h"
 #include "script/script_messages_dialog.h"
 #include "scripted_prompts.h"
 #include "view/option_dialogs.h"
@@ -20,6 +20,8 @@
 
 #include <functional>
 #include <memory>
+
+using namespace ombrelis;
 
 namespace {
 

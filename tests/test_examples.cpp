@@ -10,6 +10,8 @@
 #include <cmath>
 #include <numbers>
 
+using namespace ombrelis;
+
 namespace {
 
 // Eight samples of a sine period with tangent handles a third of the spacing away.

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace ombrelis;
+
 class FileRulesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:

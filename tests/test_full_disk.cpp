@@ -1,8 +1,8 @@
 // Every writer of the editor and of the batch tool on a real full file
 // system: the failure is reported and the old file stays byte for byte.
 #include "cli/cli_commands.h"
+#include "framework/command_ids.h"
 #include "shell_fixture.h"
-#include "widgets/command_ids.h"
 
 #include <QApplication>
 
@@ -12,6 +12,8 @@
 #include <sstream>
 #include <sys/mount.h>
 #include <unistd.h>
+
+using namespace ombrelis;
 
 namespace {
 

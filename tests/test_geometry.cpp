@@ -12,6 +12,8 @@
 #include <limits>
 #include <random>
 
+using namespace ombrelis;
+
 namespace {
 
 // Curve of two samples at (200, 0) and (800, 1000), handles 50 to each side.

@@ -13,6 +13,8 @@
 #include <memory>
 #include <random>
 
+using namespace ombrelis;
+
 Q_DECLARE_METATYPE(PixelPoint)
 
 namespace {

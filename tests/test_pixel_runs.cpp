@@ -10,6 +10,8 @@
 #include <set>
 #include <utility>
 
+using namespace ombrelis;
+
 namespace {
 
 constexpr int kIntMax = std::numeric_limits<int>::max();

@@ -6,6 +6,8 @@
 
 #include <limits>
 
+using namespace ombrelis;
+
 namespace {
 
 constexpr ClientSize kClient{600, 400};

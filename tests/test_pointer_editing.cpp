@@ -7,6 +7,8 @@
 #include <limits>
 #include <memory>
 
+using namespace ombrelis;
+
 namespace {
 
 constexpr ClientSize kClient{600, 400};

@@ -2,13 +2,15 @@
 // 600 x 400 view, driven by synthesised mouse and key events.
 #include "curves/number_text.h"
 #include "fake_view_host.h"
+#include "framework/command_ids.h"
 #include "geometry/surface.h"
 #include "view/pointer_editing.h"
-#include "widgets/command_ids.h"
 
 #include <QTest>
 
 #include <memory>
+
+using namespace ombrelis;
 
 namespace {
 

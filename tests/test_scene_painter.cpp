@@ -12,6 +12,8 @@
 #include <limits>
 #include <random>
 
+using namespace ombrelis;
+
 Q_DECLARE_METATYPE(PixelPoint)
 Q_DECLARE_METATYPE(SceneRectangle)
 Q_DECLARE_METATYPE(std::vector<PixelPoint>)

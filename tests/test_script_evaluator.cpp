@@ -8,6 +8,8 @@
 #include <limits>
 #include <string>
 
+using namespace ombrelis;
+
 namespace {
 
 const double kInfinity = std::numeric_limits<double>::infinity();

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+using namespace ombrelis;
+
 namespace {
 
 std::string quoted(std::string_view text)

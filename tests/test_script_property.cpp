@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace ombrelis;
+
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();

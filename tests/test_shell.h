@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace ombrelis {
+
 class ShellFixture;
 
 class ShellCommandsTest : public QObject {
@@ -64,3 +66,5 @@ public:
     ShellWindowsTest();
     ~ShellWindowsTest() override;
 };
+
+}  // namespace ombrelis

@@ -1,7 +1,7 @@
 // Start-up, and the menus, toolbar, accelerators and routing built from the
 // command table.
-#include "widgets/command_ids.h"
 #include "app/command_table.h"
+#include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
 
@@ -14,6 +14,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+
+using namespace ombrelis;
 
 namespace {
 

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+using namespace ombrelis;
+
 ShellCommandsTest::ShellCommandsTest() = default;
 ShellCommandsTest::~ShellCommandsTest() = default;
 ShellWindowsTest::ShellWindowsTest() = default;

@@ -1,6 +1,6 @@
 // Document windows: the new-window command, documents opened from files,
 // the window registry, recent files, dropped files and the Window menu.
-#include "widgets/command_ids.h"
+#include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
 #include "view/plot_scene.h"
@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
+
+using namespace ombrelis;
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "bars/axis_bar.h"
 #include "bars/bound_remap.h"
 #include "curves/number_text.h"
+#include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "view/plot_mapping.h"
-#include "widgets/command_ids.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,6 +30,8 @@
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
 #endif
+
+using namespace ombrelis;
 
 namespace {
 

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace ombrelis {
+
 // Slots are large (4096 points); tests keep them on the heap.
 inline std::unique_ptr<CurveSlot> makeSlot()
 {
@@ -32,3 +34,5 @@ inline std::unique_ptr<CurveSlot> makeStraightLine()
     slot->endTangents[1] = {1100, 1100};
     return slot;
 }
+
+}  // namespace ombrelis

@@ -1,14 +1,16 @@
 // The option commands of a view: what each changes, what it checks and
 // whether it repaints, run through the view's own command map.
 #include "fake_view_host.h"
+#include "framework/command_ids.h"
 #include "test_support.h"
 #include "view/plot_scene.h"
-#include "widgets/command_ids.h"
 
 #include <QApplication>
 #include <QTest>
 
 #include <functional>
+
+using namespace ombrelis;
 
 namespace {
 

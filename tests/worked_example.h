@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace ombrelis {
+
 // The two-sample curve of the format's worked example, with four stored points.
 inline std::unique_ptr<CurveSlot> workedExampleSlot()
 {
@@ -46,3 +48,5 @@ inline const std::string kWorkedExampleFile =
     "300.000000 90.000000\r\n"
     "600.000000 210.000000\r\n"
     "900.000000 300.000000\r\n";
+
+}  // namespace ombrelis

@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+namespace ombrelis {
+
 CAboutDialog::CAboutDialog(QWidget *parent)
     : TemplateDialog(QStringLiteral("A propos de Tolvane"), 217, 55, parent)
 {
@@ -15,3 +17,5 @@ CAboutDialog::CAboutDialog(QWidget *parent)
     addStatic(QStringLiteral("Ombrelis version 1.1"), {40, 10, 119, 8});
     addButton(QStringLiteral("OK"), kOk, {178, 7, 32, 14}, true);
 }
+
+}  // namespace ombrelis

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "widgets/template_dialog.h"
+#include "framework/template_dialog.h"
+
+namespace ombrelis {
 
 // The about box (template 100).
 class CAboutDialog : public TemplateDialog {
@@ -8,3 +10,5 @@ class CAboutDialog : public TemplateDialog {
 public:
     explicit CAboutDialog(QWidget *parent = nullptr);
 };
+
+}  // namespace ombrelis

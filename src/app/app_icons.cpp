@@ -1,6 +1,6 @@
 #include "app/app_icons.h"
 
-#include "widgets/command_ids.h"
+#include "framework/command_ids.h"
 
 #include <QGuiApplication>
 #include <QIconEngine>
@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <memory>
+
+namespace ombrelis {
 
 namespace {
 
@@ -303,3 +305,5 @@ QIcon documentIcon()
         p.drawLine(7, 6, 11, 9);
     });
 }
+
+}  // namespace ombrelis

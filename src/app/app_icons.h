@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+namespace ombrelis {
+
 // The toolbar's button images are 16 by 15 pixels.
 inline constexpr int kToolbarButtonWidth = 16;
 inline constexpr int kToolbarButtonHeight = 15;
@@ -16,3 +18,5 @@ QIcon renderedApplicationIcon();
 
 // The document windows' icon.
 QIcon documentIcon();
+
+}  // namespace ombrelis

@@ -3,10 +3,12 @@
 #include "app/app_icons.h"
 #include "app/main_frame.h"
 #include "app/tolvane_doc.h"
+#include "framework/prompts.h"
 #include "view/my_view.h"
-#include "widgets/prompts.h"
 
 #include <QCloseEvent>
+
+namespace ombrelis {
 
 CChildFrame::CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *view)
     : mainFrame_(mainFrame), document_(document), view_(view)
@@ -40,3 +42,5 @@ void CChildFrame::closeEvent(QCloseEvent *event)
         mainFrame_.saveAllCurves(*view_);
     QMdiSubWindow::closeEvent(event);
 }
+
+}  // namespace ombrelis

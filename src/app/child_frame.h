@@ -1,8 +1,10 @@
 #pragma once
 
-#include "widgets/command_map.h"
+#include "framework/command_map.h"
 
 #include <QMdiSubWindow>
+
+namespace ombrelis {
 
 class CMainFrame;
 class CTolvaneDoc;
@@ -34,3 +36,5 @@ private:
     MyView *view_;
     CommandMap commands_;
 };
+
+}  // namespace ombrelis

@@ -1,5 +1,7 @@
 #include "app/closing_window_dialog.h"
 
+namespace ombrelis {
+
 CClosingWindowDialog::CClosingWindowDialog(QWidget *parent)
     : TemplateDialog(QStringLiteral("Closing Window Dialog"), 186, 92, parent)
 {
@@ -9,3 +11,5 @@ CClosingWindowDialog::CClosingWindowDialog(QWidget *parent)
     addButton(QStringLiteral("OK"), kOk, {121, 26, 50, 14}, true);
     addButton(QStringLiteral("NO"), kCancel, {122, 53, 50, 14});
 }
+
+}  // namespace ombrelis

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "widgets/template_dialog.h"
+#include "framework/template_dialog.h"
+
+namespace ombrelis {
 
 // Asked when a document window closes: save its active curves first? (template 141)
 class CClosingWindowDialog : public TemplateDialog {
@@ -8,3 +10,5 @@ class CClosingWindowDialog : public TemplateDialog {
 public:
     explicit CClosingWindowDialog(QWidget *parent = nullptr);
 };
+
+}  // namespace ombrelis

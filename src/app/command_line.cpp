@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+namespace ombrelis {
+
 bool parseEditorCommandLine(const QStringList &arguments, EditorCommandLine *commandLine,
                             QString *error)
 {
@@ -34,3 +36,5 @@ bool parseEditorCommandLine(const QStringList &arguments, EditorCommandLine *com
     }
     return true;
 }
+
+}  // namespace ombrelis

@@ -1,9 +1,11 @@
 #include "app/command_table.h"
 
-#include "widgets/command_ids.h"
+#include "framework/command_ids.h"
 
 #include <algorithm>
 #include <array>
+
+namespace ombrelis {
 
 namespace {
 
@@ -208,3 +210,5 @@ std::span<const Accelerator> acceleratorTable()
 {
     return kAccelerators;
 }
+
+}  // namespace ombrelis

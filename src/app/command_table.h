@@ -5,6 +5,8 @@
 
 #include <span>
 
+namespace ombrelis {
+
 // Where a command is handled along the route of the active window: its view,
 // then its document, its child frame, then the main frame and the application.
 enum class CommandOwner { Nobody, View, Document, ChildFrame, MainFrame, Application };
@@ -48,3 +50,5 @@ struct Accelerator {
 
 // Keys that work while a document window is open.
 std::span<const Accelerator> acceleratorTable();
+
+}  // namespace ombrelis

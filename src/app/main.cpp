@@ -9,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    using namespace ombrelis;
     QApplication application(argc, argv);
     installQtFrenchTranslations(application);
     EditorCommandLine commandLine;

@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace ombrelis {
+
 CMainFrame::CMainFrame(CTolvaneApp &app) : app_(app)
 {
     // Made here, once every member is set: adding a child already sends this
@@ -266,3 +268,5 @@ void CMainFrame::closeEvent(QCloseEvent *event)
     else
         event->ignore();
 }
+
+}  // namespace ombrelis

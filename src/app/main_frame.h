@@ -2,8 +2,8 @@
 
 #include "app/command_table.h"
 #include "curves/curve_clipboard.h"
+#include "framework/command_map.h"
 #include "view/view_host.h"
-#include "widgets/command_map.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -14,16 +14,19 @@
 #include <unordered_map>
 #include <vector>
 
-class CAxisBar;
-class CChildFrame;
-class CTolvaneApp;
-class CTolvaneDoc;
-class MyView;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QShortcut;
 class QToolBar;
+
+namespace ombrelis {
+
+class CAxisBar;
+class CChildFrame;
+class CTolvaneApp;
+class CTolvaneDoc;
+class MyView;
 
 // Which object of the route handles a command, if any.
 struct CommandRoute {
@@ -170,3 +173,5 @@ private:
     std::array<CAxisBar *, 4> bars_{};
     QPointer<QMdiSubWindow> followedWindow_;
 };
+
+}  // namespace ombrelis

@@ -4,10 +4,10 @@
 
 #include "app/app_icons.h"
 #include "app/child_frame.h"
-#include "widgets/command_ids.h"
 #include "app/recent_file_list.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
+#include "framework/command_ids.h"
 
 #include <QAction>
 #include <QEvent>
@@ -19,6 +19,8 @@
 #include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
+
+namespace ombrelis {
 
 namespace {
 
@@ -251,3 +253,5 @@ QList<QMdiSubWindow *> CMainFrame::arrangedWindows(QMdiArea::WindowOrder order) 
     }
     return windows;
 }
+
+}  // namespace ombrelis

@@ -2,10 +2,12 @@
 #include "app/main_frame.h"
 
 #include "app/child_frame.h"
+#include "framework/command_ids.h"
 #include "view/my_view.h"
-#include "widgets/command_ids.h"
 
 #include <QMdiArea>
+
+namespace ombrelis {
 
 void CMainFrame::bindClipboardCommands()
 {
@@ -96,3 +98,5 @@ void CMainFrame::followActiveWindow(QMdiSubWindow *window)
     }
     updateCommandStates();
 }
+
+}  // namespace ombrelis

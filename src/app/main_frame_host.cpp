@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+namespace ombrelis {
+
 // What the frame does for its views: the four axis bars, made when first
 // shown and then only shown and hidden.
 
@@ -148,3 +150,5 @@ void CMainFrame::beep()
 {
     QApplication::beep();
 }
+
+}  // namespace ombrelis

@@ -1,10 +1,12 @@
 // Save All, for the active window and for a window that closes.
 #include "app/main_frame.h"
 
+#include "framework/prompts.h"
 #include "view/my_view.h"
-#include "widgets/prompts.h"
 
 #include <algorithm>
+
+namespace ombrelis {
 
 void CMainFrame::saveAllCurves(MyView &view)
 {
@@ -30,3 +32,5 @@ bool CMainFrame::isNameOpenElsewhere(const std::string &name, const MyView &view
                            [&](const CurveSlot &curve) { return curve.name == name; });
     });
 }
+
+}  // namespace ombrelis

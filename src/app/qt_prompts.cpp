@@ -13,6 +13,8 @@
 #include <QMainWindow>
 #include <QMessageBox>
 
+namespace ombrelis {
+
 namespace {
 
 // Dialogs are given no parent of their own, so the main window owns them.
@@ -128,3 +130,5 @@ void QtPrompts::showError(const QString &message)
 {
     QMessageBox::warning(owner(), QStringLiteral("Ombrelis"), message);
 }
+
+}  // namespace ombrelis

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "widgets/prompts.h"
+#include "framework/prompts.h"
 
 class QColor;
 class QWidget;
+
+namespace ombrelis {
 
 // The questions asked with the real dialogs, owned by the main window.
 class QtPrompts final : public Prompts {
@@ -28,3 +30,5 @@ QString fileDialogFilter(const FileDialogRequest &request);
 
 // 0x00BBGGRR from a colour.
 Colour colourValue(const QColor &colour);
+
+}  // namespace ombrelis

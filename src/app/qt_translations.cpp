@@ -4,6 +4,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace ombrelis {
+
 bool installQtFrenchTranslations(QCoreApplication &application)
 {
     // The application owns the translator, so it outlives every dialog.
@@ -14,3 +16,5 @@ bool installQtFrenchTranslations(QCoreApplication &application)
     }
     return QCoreApplication::installTranslator(translator);
 }
+
+}  // namespace ombrelis

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+namespace ombrelis {
+
 namespace {
 
 const QString kSection = QStringLiteral("Recent File List");
@@ -98,3 +100,5 @@ void RecentFileList::store()
     }
     writeTimer_.start();
 }
+
+}  // namespace ombrelis

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+namespace ombrelis {
+
 // The most recently opened files, newest first, kept in the per-user
 // settings under "Recent File List" as File1, File2, ...
 //
@@ -40,3 +42,5 @@ private:
     int capacity_;
     QStringList entries_;
 };
+
+}  // namespace ombrelis

@@ -2,15 +2,17 @@
 
 #include "app/app_icons.h"
 #include "app/child_frame.h"
-#include "widgets/command_ids.h"
 #include "app/main_frame.h"
-#include "widgets/prompts.h"
 #include "app/tolvane_doc.h"
+#include "framework/command_ids.h"
+#include "framework/prompts.h"
 #include "view/my_view.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMdiArea>
+
+namespace ombrelis {
 
 namespace {
 
@@ -136,3 +138,5 @@ void CTolvaneApp::onAppExit()
 {
     mainFrame_->close();
 }
+
+}  // namespace ombrelis

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "widgets/command_map.h"
 #include "app/recent_file_list.h"
+#include "framework/command_map.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+
+namespace ombrelis {
 
 class CChildFrame;
 class CMainFrame;
@@ -51,3 +53,5 @@ private:
     CommandMap commands_;
     std::unique_ptr<CMainFrame> mainFrame_;
 };
+
+}  // namespace ombrelis

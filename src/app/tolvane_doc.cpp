@@ -1,9 +1,11 @@
 #include "app/tolvane_doc.h"
 
-#include "widgets/command_ids.h"
+#include "framework/command_ids.h"
 #include "view/my_view.h"
 
 #include <QFileInfo>
+
+namespace ombrelis {
 
 CTolvaneDoc::CTolvaneDoc(QObject *parent) : QObject(parent)
 {
@@ -38,3 +40,5 @@ bool CTolvaneDoc::onOpenDocument(const QString &path, QString *error)
         return false;
     return view_->openCurveDocument(path.chopped(4), error);
 }
+
+}  // namespace ombrelis

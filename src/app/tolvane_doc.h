@@ -1,10 +1,12 @@
 #pragma once
 
 #include "curves/curve_file_names.h"
-#include "widgets/command_map.h"
+#include "framework/command_map.h"
 
 #include <QObject>
 #include <QString>
+
+namespace ombrelis {
 
 class MyView;
 
@@ -45,3 +47,5 @@ private:
     MyView *view_ = nullptr;
     CommandMap commands_;
 };
+
+}  // namespace ombrelis

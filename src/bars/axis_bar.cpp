@@ -17,6 +17,8 @@
 #include <memory>
 #include <vector>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr int kGripThickness = 7;
@@ -359,3 +361,5 @@ double barNumberValue(const QString &text)
 {
     return readLeadingReal(text.toStdString());
 }
+
+}  // namespace ombrelis

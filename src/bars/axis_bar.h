@@ -1,8 +1,8 @@
 #pragma once
 
 #include "bars/bar_controls.h"
-#include "widgets/command_map.h"
-#include "widgets/template_dialog.h"
+#include "framework/command_map.h"
+#include "framework/template_dialog.h"
 
 #include <QDockWidget>
 
@@ -19,6 +19,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace ombrelis {
 
 // What one control of a bar's template is.
 enum class BarControlKind {
@@ -128,3 +130,5 @@ void writeControlText(QWidget *control, std::string_view utf8);
 // A double in general format with up to 15 significant digits, and back.
 QString barNumber(double value);
 double barNumberValue(const QString &text);
+
+}  // namespace ombrelis

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace ombrelis {
+
 // Every capital of the code page is a single UTF-16 unit, and surrogates
 // have none, so the text keeps its length and caret positions.
 QString upperCaseAsCodePage(QString text)
@@ -129,3 +131,5 @@ void BarGroupFrame::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(text, Qt::AlignHCenter | Qt::AlignTop, title_);
 }
+
+}  // namespace ombrelis

@@ -5,6 +5,8 @@
 
 class QLineEdit;
 
+namespace ombrelis {
+
 // The text as an upper-case box shows it: each letter whose capital is in
 // Windows-1252 gets it, every other character stays (see windows1252Capital).
 QString upperCaseAsCodePage(QString text);
@@ -72,3 +74,5 @@ protected:
 private:
     QString title_;
 };
+
+}  // namespace ombrelis

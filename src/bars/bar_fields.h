@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+namespace ombrelis {
+
 // The values the four axis bars show, one set for the whole application.
 // Each bar copies its controls into these members (`readControls`) and the
 // members into its controls (`writeControls`); everything else reads and
@@ -50,3 +52,5 @@ struct AxisBarFields {
 };
 
 enum class BarId { Display, DisplayY, Edit, EditY };
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include "curves/curve_store.h"
 #include "curves/number_text.h"
 
+namespace ombrelis {
+
 void fillDisplayBarFields(AxisBarFields &bars, const CurveStore &store)
 {
     const CurveSlot &curve = store.current();
@@ -33,3 +35,5 @@ void fillEditBarFields(AxisBarFields &bars, const CurveStore &store)
     bars.editY.yminText = formatNumber(curve.ymin);
     bars.editY.ymaxText = formatNumber(curve.ymax);
 }
+
+}  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include "bars/bar_fields.h"
 
+namespace ombrelis {
+
 struct CurveStore;
 
 // What the bars show of a window's current curve. These only set members;
@@ -14,3 +16,5 @@ void fillDisplayBarFields(AxisBarFields &bars, const CurveStore &store);
 void refreshCurveNameFields(AxisBarFields &bars, const CurveStore &store);
 // The current curve's legends and bounds ("%.2f") into the edit pair.
 void fillEditBarFields(AxisBarFields &bars, const CurveStore &store);
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 
+namespace ombrelis {
+
 void readControl(const QWidget *control, const BarTarget &target)
 {
     std::visit(
@@ -41,3 +43,5 @@ void writeControl(QWidget *control, const BarTarget &target)
         },
         target);
 }
+
+}  // namespace ombrelis

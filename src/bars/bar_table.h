@@ -11,6 +11,8 @@
 #include <type_traits>
 #include <variant>
 
+namespace ombrelis {
+
 // One of the four curve names.
 template <typename Fields>
 struct BarNameEntry {
@@ -129,3 +131,5 @@ private:
     std::span<const BarRow<Fields>> rows_;
     Fields &fields_;
 };
+
+}  // namespace ombrelis

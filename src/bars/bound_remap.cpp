@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 
+namespace ombrelis {
+
 namespace {
 
 bool isXBound(Bound which)
@@ -77,3 +79,5 @@ bool isAcceptableLegend(std::string_view utf8)
 {
     return checkLegend(utf8).ok();
 }
+
+}  // namespace ombrelis

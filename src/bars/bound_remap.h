@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace ombrelis {
+
 // The four bounds a bar's edit box can change.
 enum class Bound { Xmin, Xmax, Ymin, Ymax };
 
@@ -21,3 +23,5 @@ void remapBound(CurveSlot &slot, Bound which, double newValue);
 
 // Whether a legend box may hold `utf8`: whether checkLegend accepts it.
 bool isAcceptableLegend(std::string_view utf8);
+
+}  // namespace ombrelis

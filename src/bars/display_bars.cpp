@@ -1,6 +1,8 @@
 #include "bars/display_bars.h"
 
-#include "widgets/command_ids.h"
+#include "framework/command_ids.h"
+
+namespace ombrelis {
 
 namespace {
 
@@ -82,3 +84,5 @@ CDisplayYBar::CDisplayYBar(DisplayYBarFields &fields, QWidget *parent)
 {
     readBeforePassingOn();
 }
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include "bars/bar_fields.h"
 #include "bars/bar_table.h"
 
+namespace ombrelis {
+
 // The horizontal bar of display mode: X bounds and legend, the four curve
 // names with the radio buttons that choose the current curve, the script box,
 // the cursor readout, the surface and the Edit, Undo and Delete buttons.
@@ -18,3 +20,5 @@ class CDisplayYBar : public CTableBar<DisplayYBarFields> {
 public:
     CDisplayYBar(DisplayYBarFields &fields, QWidget *parent);
 };
+
+}  // namespace ombrelis

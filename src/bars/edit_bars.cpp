@@ -1,6 +1,8 @@
 #include "bars/edit_bars.h"
 
-#include "widgets/command_ids.h"
+#include "framework/command_ids.h"
+
+namespace ombrelis {
 
 namespace {
 
@@ -74,3 +76,5 @@ CEditYBar::CEditYBar(EditYBarFields &fields, QWidget *parent)
                 fields, parent)
 {
 }
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include "bars/bar_fields.h"
 #include "bars/bar_table.h"
 
+namespace ombrelis {
+
 // The horizontal bar of edit mode: X bounds and legend as edit boxes, the
 // clipboard, Create and Undo buttons, the typed point, the cursor readout,
 // and OK and Cancel.
@@ -18,3 +20,5 @@ class CEditYBar : public CTableBar<EditYBarFields> {
 public:
     CEditYBar(EditYBarFields &fields, QWidget *parent);
 };
+
+}  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace ombrelis {
+
 const std::string *CliArguments::value(const std::string &option) const
 {
     const auto found = values.find(option);
@@ -38,3 +40,5 @@ std::optional<int> parseIntegerIn(std::string_view text, int low, int high)
         return std::nullopt;
     return value;
 }
+
+}  // namespace ombrelis

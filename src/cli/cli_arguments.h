@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace ombrelis {
+
 // The command line of ombrelis-cli after the subcommand: positional words,
 // options with a value ("--count 64") and flags ("--csv").
 struct CliArguments {
@@ -33,3 +35,5 @@ Status parseCliArguments(const std::vector<std::string> &words, const CliGrammar
 
 // A whole decimal integer within [low, high] ("C" locale, nothing else around it).
 std::optional<int> parseIntegerIn(std::string_view text, int low, int high);
+
+}  // namespace ombrelis

@@ -17,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr const char *kUsage =
@@ -226,3 +228,5 @@ int runCli(const std::vector<std::string> &words, std::ostream &out, std::ostrea
     }
     return code;
 }
+
+}  // namespace ombrelis

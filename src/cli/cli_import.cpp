@@ -9,6 +9,8 @@
 #include <array>
 #include <memory>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr std::array<const char *, 2> kLegendOptions = {"--x-legend", "--y-legend"};
@@ -59,3 +61,5 @@ Status importCommand(const CliArguments &arguments)
     setComputedCurve(*curve, table.rows);
     return writeFile(*target, formatCurveFile(*curve));
 }
+
+}  // namespace ombrelis

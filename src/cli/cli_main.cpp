@@ -6,6 +6,8 @@
 
 #include <iostream>
 
+namespace ombrelis {
+
 namespace {
 
 // Qt's own notes (such as a missing runtime directory on the offscreen
@@ -18,8 +20,11 @@ void keepQtErrorsOnly(QtMsgType type, const QMessageLogContext &, const QString 
 
 }  // namespace
 
+}  // namespace ombrelis
+
 int main(int argc, char *argv[])
 {
+    using namespace ombrelis;
     // The tool never shows a window; rendering works without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(keepQtErrorsOnly);

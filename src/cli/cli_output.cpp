@@ -2,6 +2,8 @@
 
 #include "curves/number_text.h"
 
+namespace ombrelis {
+
 namespace {
 
 void realLine(std::string &out, const char *key, double value)
@@ -60,3 +62,5 @@ std::string pointCsv(const CurveSlot &slot)
     }
     return out;
 }
+
+}  // namespace ombrelis

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace ombrelis {
+
 // Texts that ombrelis-cli prints or writes.
 
 // One "key: value" line per field of the file, numbers as the file writes them.
@@ -14,3 +16,5 @@ std::string pointLines(const CurveSlot &slot);
 
 // The sampled points as CSV: a header "x,y", then full-precision rows.
 std::string pointCsv(const CurveSlot &slot);
+
+}  // namespace ombrelis

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr int kMaxImageSide = 8192;
@@ -172,3 +174,5 @@ Status renderCommand(const CliArguments &arguments)
     const PlotScene scene = buildPlotScene(*store, client);
     return writer(*out, scene, QSize(client.width, client.height));
 }
+
+}  // namespace ombrelis

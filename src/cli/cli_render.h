@@ -2,6 +2,10 @@
 
 #include "cli/cli_support.h"
 
+namespace ombrelis {
+
 // ombrelis-cli render: paints curves 1 to 4 of a window into a PNG, SVG or
 // PDF file with the editor's scene and painter.
 Status renderCommand(const CliArguments &arguments);
+
+}  // namespace ombrelis

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QString>
 
+namespace ombrelis {
+
 namespace {
 
 QString pathText(const std::string &path)
@@ -84,3 +86,5 @@ Status prepareWindow(const CliArguments &arguments, CurveStore &store)
     }
     return Status::done();
 }
+
+}  // namespace ombrelis

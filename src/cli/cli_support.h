@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace ombrelis {
+
 // Steps shared by the subcommands of ombrelis-cli. A refused step ends the
 // tool: its French message goes to stderr and the exit code is kExitUsage.
 
@@ -30,3 +32,5 @@ Status composeLegend(std::string &text, const std::string &where);
 // Replaces `path` atomically with `bytes`; on any failure the old file stays
 // as it was.
 Status writeFile(const std::string &path, const std::string &bytes);
+
+}  // namespace ombrelis

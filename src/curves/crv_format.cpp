@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr std::string_view kEndOfLine = "\r\n";
@@ -217,3 +219,5 @@ Status checkLegend(std::string_view utf8)
             "une légende ne commence pas par « ; », qui en ferait un commentaire");
     return checkWindows1252(utf8);
 }
+
+}  // namespace ombrelis

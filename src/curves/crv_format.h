@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace ombrelis {
+
 // The .crv text format: one curve per file, French comment lines before each
 // field, CRLF line ends, Windows-1252 text, numbers in the "C" locale.
 
@@ -25,3 +27,5 @@ Status parseCurveFile(std::string_view bytes, std::string_view fileName, CurveSl
 // line break, a first ";" that the reader would skip as a comment, or a
 // character that Windows-1252 cannot hold.
 Status checkLegend(std::string_view utf8);
+
+}  // namespace ombrelis

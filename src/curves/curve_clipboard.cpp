@@ -1,5 +1,7 @@
 #include "curves/curve_clipboard.h"
 
+namespace ombrelis {
+
 namespace {
 
 // A whole-curve transfer is a slot copy that also takes the colour and flags.
@@ -22,3 +24,5 @@ void pasteFromClipboard(const CurveClipboard &clipboard, CurveSlot &curve)
 {
     transfer(clipboard, curve);
 }
+
+}  // namespace ombrelis

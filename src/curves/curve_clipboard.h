@@ -2,6 +2,8 @@
 
 #include "curves/curve_slot.h"
 
+namespace ombrelis {
+
 // The one curve clipboard of the application: a curve whose script text is
 // never used. Before the first copy it holds an empty curve with no sampled
 // points, red, inactive and not computed.
@@ -16,3 +18,5 @@ void copyToClipboard(const CurveSlot &curve, CurveClipboard &clipboard);
 
 // The same fields back into a curve; its scriptText is kept.
 void pasteFromClipboard(const CurveClipboard &clipboard, CurveSlot &curve);
+
+}  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace ombrelis {
+
 CReadOnlyDialog::CReadOnlyDialog(QWidget *parent)
     : TemplateDialog(QStringLiteral("Fichier en lecture seule!!!"), 186, 95, parent)
 {
@@ -34,3 +36,5 @@ QString CSaveAllDialog::curveName() const
 {
     return curveName_->text();
 }
+
+}  // namespace ombrelis

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "widgets/template_dialog.h"
+#include "framework/template_dialog.h"
 
 class QLabel;
+
+namespace ombrelis {
 
 // Shown when a curve file cannot be opened for writing.
 class CReadOnlyDialog : public TemplateDialog {
@@ -23,3 +25,5 @@ public:
 private:
     QLabel *curveName_;  // static 1065
 };
+
+}  // namespace ombrelis

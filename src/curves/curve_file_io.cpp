@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <unistd.h>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr QFileDevice::Permissions kAnyWrite =
@@ -172,3 +174,5 @@ bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot
     }
     return true;
 }
+
+}  // namespace ombrelis

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace ombrelis {
+
 enum class FileWriteResult {
     Written,
     CannotOpen,   // write-protected file, missing or write-protected folder
@@ -40,3 +42,5 @@ bool readWholeFile(const QString &fileName, std::string *content, QString *error
 // False, with the French message to show in *error (if given), when the file
 // cannot be read or is refused; the store is then unchanged.
 bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot, QString *error);
+
+}  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include "script/script_text.h"
 
+namespace ombrelis {
+
 std::string curveSavePath(const CurveSlot &slot)
 {
     std::string_view name = slot.name;
@@ -25,3 +27,5 @@ std::string curveWindowTitle(std::string_view fileTitle, bool readOnly, std::str
         title += currentTitle;
     return title;
 }
+
+}  // namespace ombrelis

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace ombrelis {
+
 // The title the framework gives a new document window; the file commands
 // count it as no title at all.
 inline constexpr std::string_view kUntitledDocumentTitle = "Untitled";
@@ -20,3 +22,5 @@ std::string curveSavePath(const CurveSlot &slot);
 // title, " (Lecture seule)" when the file cannot be written, " - ", then the
 // title the window had, so the title lists the curves newest first.
 std::string curveWindowTitle(std::string_view fileTitle, bool readOnly, std::string_view currentTitle);
+
+}  // namespace ombrelis

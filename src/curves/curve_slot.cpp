@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace ombrelis {
+
 int usedEntries(std::int32_t count, int capacity)
 {
     return std::clamp<int>(count, 0, capacity);
@@ -48,3 +50,5 @@ int findSampledIndex(const CurveSlot &slot, double x)
     }
     return count - 1;
 }
+
+}  // namespace ombrelis

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace ombrelis {
+
 // One window holds eight curve slots: curves 1 to 4, the edit backup and three spares.
 inline constexpr int kSlotCount = 8;
 inline constexpr int kCurveCount = 4;
@@ -65,3 +67,5 @@ void copySlot(const CurveSlot &src, CurveSlot &dst);
 // index when x equals the last sampled x; -1 with fewer than two sampled points
 // or when x lies outside [first x, last x].
 int findSampledIndex(const CurveSlot &slot, double x);
+
+}  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include "curves/crv_format.h"
 
+namespace ombrelis {
+
 void CurveStore::setSamplingCount(int count)
 {
     for (CurveSlot &slot : slots) {
@@ -27,3 +29,5 @@ Status CurveStore::readCurveBytes(std::string_view baseName, int slot, std::stri
     currentCurve = slot;
     return Status::done();
 }
+
+}  // namespace ombrelis

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace ombrelis {
+
 // The curves of one window and the window's own settings. A view owns one;
 // tests and the batch tool build it without any window system.
 struct CurveStore {
@@ -58,3 +60,5 @@ struct CurveStore {
     // and says why.
     Status readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes);
 };
+
+}  // namespace ombrelis

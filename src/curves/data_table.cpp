@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr std::string_view kSeparators = ",;\t";
@@ -140,3 +142,5 @@ void setComputedCurve(CurveSlot &slot, const std::vector<CurvePoint> &rows)
         slot.ymax += 1.0;
     }
 }
+
+}  // namespace ombrelis

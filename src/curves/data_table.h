@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace ombrelis {
+
 // Measured data as text: one "x,y" row per line (comma, semicolon or tab
 // between the two numbers, "." as decimal point), an optional header line
 // naming the two columns, x strictly ascending, 2 to 4096 rows.
@@ -30,3 +32,5 @@ Status readDataTable(std::string_view text, DataTable &table);
 // (a flat curve gets one unit above and below). Texts, colour and the other
 // array entries are left as they were.
 void setComputedCurve(CurveSlot &slot, const std::vector<CurvePoint> &rows);
+
+}  // namespace ombrelis

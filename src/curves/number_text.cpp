@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 
+namespace ombrelis {
+
 namespace {
 
 bool isCSpace(char c)
@@ -178,3 +180,5 @@ std::string formatNumber(double value)
     appendFixed(text, value, 2);
     return text;
 }
+
+}  // namespace ombrelis

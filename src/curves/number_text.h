@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace ombrelis {
+
 // Numbers as text, always in the "C" locale whatever the user's locale.
 
 // The real number at the start of `text`, read as the C library's atof does:
@@ -28,3 +30,5 @@ void appendInt(std::string &out, std::int32_t value);
 // The value written like printf("%.2f") in the "C" locale: 12.5 gives "12.50".
 // Every coordinate the user interface shows is written so.
 std::string formatNumber(double value);
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+namespace ombrelis {
+
 // What the core returns from an operation that may refuse its input: done,
 // or refused with the French message to show. Nothing in the core throws;
 // the caller decides how the message reaches the user (a dialog, stderr).
@@ -22,3 +24,5 @@ private:
     bool refused_;
     std::string message_;
 };
+
+}  // namespace ombrelis

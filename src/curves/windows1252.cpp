@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <optional>
 
+namespace ombrelis {
+
 namespace {
 
 // Code points of the bytes 0x80..0x9F; the unassigned ones keep their value.
@@ -169,3 +171,5 @@ std::string upperCaseWindows1252(std::string_view utf8)
     }
     return out;
 }
+
+}  // namespace ombrelis

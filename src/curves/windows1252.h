@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace ombrelis {
+
 // Curve files store texts as Windows-1252; the program keeps them as UTF-8.
 
 // Decodes every byte: the five bytes that Windows-1252 leaves unassigned (0x81,
@@ -33,3 +35,5 @@ char32_t windows1252Capital(char32_t codePoint);
 // windows1252Capital applied to each character of UTF-8 text, as an
 // upper-case box converts what is typed; bytes that are not UTF-8 stay.
 std::string upperCaseWindows1252(std::string_view utf8);
+
+}  // namespace ombrelis

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace ombrelis {
+
 // The cubic Bernstein weights at t in [0, 1]: the point at t of the segment
 // with control values q0..q3 is w0 q0 + w1 q1 + w2 q2 + w3 q3. Inline: the
 // sampler and the curve tracer evaluate it for every point they make.
@@ -19,3 +21,5 @@ struct BezierWeights {
         return w0 * q0 + w1 * q1 + w2 * q2 + w3 * q3;
     }
 };
+
+}  // namespace ombrelis

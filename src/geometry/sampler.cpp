@@ -2,6 +2,8 @@
 
 #include "geometry/bezier_weights.h"
 
+namespace ombrelis {
+
 namespace {
 
 // Inverts the x of one segment by bisection on t, first trying t = 0.5,
@@ -160,3 +162,5 @@ std::vector<CurvePoint> controlPolygon(const CurveSlot &slot)
     }
     return points;
 }
+
+}  // namespace ombrelis

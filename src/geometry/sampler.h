@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace ombrelis {
+
 // Fills sampledPoints[0..N-1] (N = samplingCount) with points on the even x
 // grid from xmin to xmax, y read off the piecewise Bézier curve of the control
 // samples, ymin outside the samples' x span (both ends inclusive). Does
@@ -38,3 +40,5 @@ void sampleCurve(CurveSlot &slot, PointSegments &segments, const EarlierSampling
 // later sample k the end handle of k-1, the start handle of k and sample k
 // (3n - 2 points for n >= 1, none for n = 0). World units.
 std::vector<CurvePoint> controlPolygon(const CurveSlot &slot);
+
+}  // namespace ombrelis

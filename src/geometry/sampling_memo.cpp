@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
+namespace ombrelis {
+
 static_assert(sizeof(CurvePoint) == 2 * sizeof(double), "points compare as bytes");
 
 namespace {
@@ -86,3 +88,5 @@ void SamplingMemo::sample(CurveSlot &slot)
     inputs_ = inputs;
     points_.assign(slot.sampledPoints.begin(), slot.sampledPoints.begin() + count);
 }
+
+}  // namespace ombrelis

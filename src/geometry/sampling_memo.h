@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace ombrelis {
+
 // Re-sampling a curve that has not changed gives back the very points it
 // holds. Most repaints (a cursor step, a resize, another curve dragged)
 // change nothing a curve is sampled from, so a memo remembers, for one slot,
@@ -41,3 +43,5 @@ private:
     std::vector<CurvePoint> points_;  // empty: nothing remembered
     PointSegments segments_;          // of points_
 };
+
+}  // namespace ombrelis

@@ -1,5 +1,7 @@
 #include "geometry/surface.h"
 
+namespace ombrelis {
+
 double computeSurface(const CurveSlot &slot)
 {
     const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
@@ -9,3 +11,5 @@ double computeSurface(const CurveSlot &slot)
         area = area + ((p[j + 1].x - p[j].x) * (p[j].y + p[j + 1].y)) * 0.5;
     return area;
 }
+
+}  // namespace ombrelis

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace ombrelis {
+
 ScriptGrid makeScriptGrid(double x0, double x1, int count)
 {
     const int n = usedEntries(count, kMaxSampledPoints);
@@ -149,3 +151,5 @@ std::span<double> ExpressionEvaluator::temporary(int depth)
         temporaries_.emplace_back(static_cast<std::size_t>(grid_.count));
     return temporaries_[static_cast<std::size_t>(depth)];
 }
+
+}  // namespace ombrelis

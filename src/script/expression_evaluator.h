@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace ombrelis {
+
 // Deepest chain of operators the evaluator accepts: each level holds a
 // temporary of one ordinate per grid point, so depth bounds memory and stack.
 inline constexpr int kMaxScriptDepth = 256;
@@ -76,3 +78,5 @@ private:
     std::vector<std::string> &messages_;
     std::vector<std::vector<double>> temporaries_;  // one per depth, made when first reached
 };
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace ombrelis {
+
 SampledLookup::SampledLookup(const CurvePoint *points, int samplingCount)
     : points_(points), count_(usedEntries(samplingCount, kMaxSampledPoints)), ascending_(true)
 {
@@ -78,3 +80,5 @@ std::optional<double> curveValueAt(const SampledLookup &curve, double x)
         return std::nullopt;
     return curve.interpolate(i, x);
 }
+
+}  // namespace ombrelis

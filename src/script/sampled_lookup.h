@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace ombrelis {
+
 // The sampled points of one curve, read by abscissa. Gives exactly what
 // findSampledIndex gives for the same points, but without its linear scan
 // when the abscissae never decrease (as on every sampled grid with
@@ -42,3 +44,5 @@ private:
 // around it; the last ordinate at the last abscissa; nothing outside the
 // curve's sampled abscissae.
 std::optional<double> curveValueAt(const SampledLookup &curve, double x);
+
+}  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace ombrelis {
+
 CScriptMessagesDialog::CScriptMessagesDialog(QWidget *parent)
     : TemplateDialog(QStringLiteral("Script Messages Dialog"), 186, 92, parent)
 {
@@ -19,3 +21,5 @@ QString CScriptMessagesDialog::message() const
 {
     return messageText_->text();
 }
+
+}  // namespace ombrelis

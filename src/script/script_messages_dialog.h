@@ -1,8 +1,10 @@
 #pragma once
 
-#include "widgets/template_dialog.h"
+#include "framework/template_dialog.h"
 
 class QLabel;
+
+namespace ombrelis {
 
 // Shows one message of a script run (template 140).
 class CScriptMessagesDialog : public TemplateDialog {
@@ -16,3 +18,5 @@ public:
 private:
     QLabel *messageText_;  // static 1066
 };
+
+}  // namespace ombrelis

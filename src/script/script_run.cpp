@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 
+namespace ombrelis {
+
 namespace {
 
 using NamedCurves = std::array<bool, kCurveCount>;
@@ -152,3 +154,5 @@ ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine)
     }
     return result;
 }
+
+}  // namespace ombrelis

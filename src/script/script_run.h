@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace ombrelis {
+
 // What a script run leaves for the editor to do: show `messages` one by one,
 // in order, then, unless the run ended early, select curve `target`.
 struct ScriptRunResult {
@@ -37,3 +39,5 @@ struct ScriptRange {
     double x1 = 0.0;
 };
 ScriptRange scriptRange(const CurveStore &store, std::string_view expression);
+
+}  // namespace ombrelis

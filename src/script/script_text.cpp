@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <iterator>
 
+namespace ombrelis {
+
 namespace {
 
 // Bytes 0x80 and above are never blanks, whatever the locale says.
@@ -129,3 +131,5 @@ std::string fileNameForm(std::string_view name)
         form += tokenText(c);
     return form;
 }
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace ombrelis {
+
 // Text operations of the script language. A script line is UTF-8 text; only
 // the ASCII characters named here mean anything. Every other byte (accented
 // letters, NUL, control characters) is a plain character of an operand.
@@ -61,3 +63,5 @@ std::string tokenText(char c);
 // The name with every delimiter spelt out, fit to stand in a file name:
 // "(C1+C2)/2" gives "_ob_C1_add_C2_cb__div_2".
 std::string fileNameForm(std::string_view name);
+
+}  // namespace ombrelis

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iterator>
 
+namespace ombrelis {
+
 namespace {
 
 // Spans handed out at a time: small enough to stay in cache.
@@ -101,3 +103,5 @@ void ColumnResolver::cover(Covered &covered, int top, int bottom)
     first->bottom = std::max(std::prev(last)->bottom, bottom);
     covered.erase(std::next(first), last);
 }
+
+}  // namespace ombrelis

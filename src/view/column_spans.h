@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace ombrelis {
+
 // Rectangles drawn one over another resolved into the pixels that show in the
 // end, column by column. Thousands of bars narrower than a pixel hide one
 // another; writing only what stays visible costs about one write per pixel
@@ -55,3 +57,5 @@ private:
     std::vector<Covered> columns_;
     std::vector<ColumnSpan> pending_;
 };
+
+}  // namespace ombrelis

@@ -1,14 +1,16 @@
 #include "view/my_view.h"
 
 #include "curves/curve_file_io.h"
+#include "framework/command_ids.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
 #include "view/vector_state.h"
 #include "view/view_host.h"
-#include "widgets/command_ids.h"
 
 #include <QFileInfo>
 #include <QPainter>
+
+namespace ombrelis {
 
 namespace {
 
@@ -84,3 +86,5 @@ void MyView::paintEvent(QPaintEvent *)
     }
     QPainter(this).drawImage(0, 0, frameImage_);
 }
+
+}  // namespace ombrelis

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "curves/curve_store.h"
-#include "widgets/command_map.h"
+#include "framework/command_map.h"
 
 #include <QImage>
 #include <QString>
@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 #include <utility>
+
+namespace ombrelis {
 
 class ViewHost;
 struct PointerOutcome;
@@ -142,3 +144,5 @@ private:
     QImage frameImage_;  // scratch for painting, reused while the size stays
     bool holdsCapture_ = false;
 };
+
+}  // namespace ombrelis

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace ombrelis {
+
 // How the view shows itself in the application's bars.
 
 void MyView::fillDisplayBars()
@@ -67,3 +69,5 @@ void MyView::showCursorReadout(const PlotScene &scene)
         host_.writeBar(BarId::Display);
     }
 }
+
+}  // namespace ombrelis

@@ -2,9 +2,11 @@
 
 #include "bars/bound_remap.h"
 #include "curves/crv_format.h"
+#include "framework/command_ids.h"
+#include "framework/prompts.h"
 #include "view/view_host.h"
-#include "widgets/command_ids.h"
-#include "widgets/prompts.h"
+
+namespace ombrelis {
 
 // The display/edit cycle with its backup slot, the choice of the current
 // curve, and what the edit bars' boxes do to the current curve.
@@ -123,3 +125,5 @@ void MyView::applyTypedLegend(BarId bar)
     legend = text;
     requestRepaint();
 }
+
+}  // namespace ombrelis

@@ -3,15 +3,17 @@
 
 #include "curves/curve_file_io.h"
 #include "curves/curve_file_names.h"
+#include "framework/command_ids.h"
+#include "framework/prompts.h"
 #include "geometry/sampler.h"
 #include "view/view_host.h"
-#include "widgets/command_ids.h"
-#include "widgets/prompts.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <array>
+
+namespace ombrelis {
 
 namespace {
 
@@ -159,3 +161,5 @@ void MyView::retitleWithCurve(const QString &fileTitle, bool readOnly)
                                                host_.documentTitle(*this).toStdString());
     host_.setDocumentTitle(*this, QString::fromStdString(title));
 }
+
+}  // namespace ombrelis

@@ -2,10 +2,12 @@
 // colour, cursor, display mode, axes and frame. Each changes this window only.
 #include "view/my_view.h"
 
+#include "framework/command_ids.h"
+#include "framework/prompts.h"
 #include "view/view_host.h"
 #include "view/view_options.h"
-#include "widgets/command_ids.h"
-#include "widgets/prompts.h"
+
+namespace ombrelis {
 
 namespace {
 
@@ -89,3 +91,5 @@ void MyView::setSmoothing(bool on)
     store_->smoothing = on;
     requestRepaint();
 }
+
+}  // namespace ombrelis

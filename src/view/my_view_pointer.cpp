@@ -1,15 +1,17 @@
 #include "view/my_view.h"
 
 #include "curves/number_text.h"
+#include "framework/command_ids.h"
 #include "view/plot_mapping.h"
 #include "view/pointer_editing.h"
 #include "view/view_host.h"
-#include "widgets/command_ids.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <cmath>
+
+namespace ombrelis {
 
 // Mouse and keyboard editing: the events are handed to the pointer steps of
 // the core, and what they report is shown in the bars and on screen.
@@ -101,3 +103,5 @@ void MyView::showPointerOutcome(const PointerOutcome &outcome)
     if (outcome.repaint)
         requestRepaint();
 }
+
+}  // namespace ombrelis

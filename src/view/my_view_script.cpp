@@ -2,11 +2,13 @@
 
 #include "curves/number_text.h"
 #include "curves/windows1252.h"
+#include "framework/command_ids.h"
+#include "framework/prompts.h"
 #include "geometry/surface.h"
 #include "script/script_run.h"
 #include "view/view_host.h"
-#include "widgets/command_ids.h"
-#include "widgets/prompts.h"
+
+namespace ombrelis {
 
 // The script box of the display bar and the area command.
 
@@ -38,3 +40,5 @@ void MyView::computeSurface()
     host_.barFields().display.surfaceText = formatNumber(::computeSurface(store_->current()));
     host_.writeBar(BarId::Display);
 }
+
+}  // namespace ombrelis

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QRegularExpressionValidator>
 
+namespace ombrelis {
+
 CIntegerDialog::CIntegerDialog(const Template &dialog, QWidget *parent)
     : TemplateDialog(QString::fromUtf8(dialog.title), dialog.width, dialog.height, parent),
       value_(dialog.initialValue),
@@ -58,3 +60,5 @@ CTangentLengthDialog::CTangentLengthDialog(QWidget *parent)
                      parent)
 {
 }
+
+}  // namespace ombrelis

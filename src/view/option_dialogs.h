@@ -1,10 +1,12 @@
 #pragma once
 
-#include "widgets/template_dialog.h"
+#include "framework/template_dialog.h"
 
 #include <functional>
 
 class QLineEdit;
+
+namespace ombrelis {
 
 // Asks for one integer in a range through an edit control that takes digits
 // only. OK with an empty or out-of-range entry reports it and keeps the
@@ -53,3 +55,5 @@ class CTangentLengthDialog : public CIntegerDialog {
 public:
     explicit CTangentLengthDialog(QWidget *parent = nullptr);
 };
+
+}  // namespace ombrelis

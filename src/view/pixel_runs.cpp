@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace ombrelis {
+
 namespace {
 
 // A line walked along its major axis: step i (0 <= i < length) moves `major`
@@ -247,3 +249,5 @@ void appendBezierRuns(std::span<const PixelPoint> points, const PixelRect &clip,
     if (end.x >= clip.left && end.x < clip.right && end.y >= clip.top && end.y < clip.bottom)
         pushRun(runs, {end.x, end.y, end.x + 1, end.y + 1});
 }
+
+}  // namespace ombrelis

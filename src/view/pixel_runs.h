@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+namespace ombrelis {
+
 // The Win32 pixel rules of the plot's lines and rectangles, as runs of pixels
 // that any painter can fill: a line leaves out its last pixel, a rectangle
 // (l, t, r, b) covers columns l..r-1 and rows t..b-1.
@@ -48,3 +50,5 @@ void appendBezierRuns(std::span<const PixelPoint> points, const PixelRect &clip,
 // at least one and at most kMaxBezierSteps.
 int bezierSteps(PixelPoint p0, PixelPoint p1, PixelPoint p2, PixelPoint p3);
 inline constexpr int kMaxBezierSteps = 1024;
+
+}  // namespace ombrelis

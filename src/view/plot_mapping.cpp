@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace ombrelis {
+
 PlotArea plotArea(ClientSize client)
 {
     const int mx = client.width / 30;
@@ -41,3 +43,5 @@ CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int
         world.y = bounds.ymax - ((double(py) - area.top) * (bounds.ymax - bounds.ymin)) / area.height;
     return world;
 }
+
+}  // namespace ombrelis

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace ombrelis {
+
 // Pixel geometry of the plot: margins of a thirtieth of the client width and a
 // twentieth of its height (integer divisions), the bounds of a curve mapped
 // onto the plot area between them, pixel y growing downwards.
@@ -83,3 +85,5 @@ bool mappingHasRange(const CurveSlot &bounds, ClientSize client);
 // When the plot area has no width (or no height) the result is xmin (or ymax)
 // instead of a division by zero.
 CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int py);
+
+}  // namespace ombrelis

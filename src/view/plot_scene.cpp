@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace ombrelis {
+
 namespace {
 
 // v + delta without leaving the int range: mapped pixels may already sit at
@@ -257,3 +259,5 @@ PlotScene buildPlotScene(CurveStore &store, ClientSize client)
         builder.addCursor();
     return scene;
 }
+
+}  // namespace ombrelis

@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+namespace ombrelis {
+
 // What one paint of a plot view draws, as an ordered list of primitives in
 // client pixels. Building it is pure arithmetic on the curve store; a painter
 // turns it into pixels with the Win32 rules the geometry was written for: a
@@ -117,3 +119,5 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre);
 // given. A cursorIndex outside the sampled-point array shows no cursor and
 // gives no readout; a currentCurve outside 0..3 gives an empty scene.
 PlotScene buildPlotScene(CurveStore &store, ClientSize client);
+
+}  // namespace ombrelis

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace ombrelis {
+
 namespace {
 
 constexpr int kPickHalf = 3;   // pick squares are 6 x 6 around the mark's centre
@@ -283,3 +285,5 @@ PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PixelPoint at
     capture = false;
     return out;
 }
+
+}  // namespace ombrelis

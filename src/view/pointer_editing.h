@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace ombrelis {
+
 // Mouse and keyboard editing of a window's current curve (currentCurve 0..3),
 // as pure steps on its store. Pointer positions are client pixels of a view of size `client`; every
 // conversion goes through the plot mapping with the current curve's bounds.
@@ -62,3 +64,5 @@ PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PixelPoint at,
 PointerOutcome leftButtonUp(CurveStore &store, bool &capture);
 PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
 PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
+
+}  // namespace ombrelis

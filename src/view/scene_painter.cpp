@@ -18,6 +18,8 @@
 #include <span>
 #include <vector>
 
+namespace ombrelis {
+
 namespace {
 
 // Far beyond any device: coordinates are clamped to it before they meet Qt's
@@ -364,3 +366,5 @@ QImage renderScene(const PlotScene &scene, QSize size, QColor background)
     paintScene(painter, scene);
     return image;
 }
+
+}  // namespace ombrelis

@@ -9,6 +9,8 @@
 
 class QPainter;
 
+namespace ombrelis {
+
 // Draws a plot scene with QPainter, one pixel of the scene to one unit of the
 // painter (no antialiasing), following the scene's pixel rules. Used for the
 // view's paint and for rendering a plot into an image.
@@ -39,3 +41,5 @@ void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path = Pain
 // The scene painted over `background` into a new image of `size` (a null
 // image when the size is empty).
 QImage renderScene(const PlotScene &scene, QSize size, QColor background);
+
+}  // namespace ombrelis

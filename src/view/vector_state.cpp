@@ -3,6 +3,11 @@
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 
 #include <immintrin.h>
+#endif
+
+namespace ombrelis {
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 
 namespace {
 
@@ -33,3 +38,5 @@ void clearUpperVectorState()
 void clearUpperVectorState() {}
 
 #endif
+
+}  // namespace ombrelis

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace ombrelis {
+
 // Code built for the x86-64 baseline does its floating point with SSE
 // instructions. After a library routine (Qt's image fills and blends) has
 // used 256- or 512-bit AVX registers and left their upper halves dirty, each
@@ -8,3 +10,5 @@
 // long run of arithmetic costs a cycle; elsewhere it does nothing. Callers
 // that have just run Qt's routines call it before building a plot scene.
 void clearUpperVectorState();
+
+}  // namespace ombrelis

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace ombrelis {
+
 class MyView;
 class Prompts;
 
@@ -38,3 +40,5 @@ public:
     // The warning sound of a refused edit.
     virtual void beep() = 0;
 };
+
+}  // namespace ombrelis

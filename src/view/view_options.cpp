@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace ombrelis {
+
 void applySamplingCount(CurveStore &store, int mark, int count)
 {
     const bool wasChecked = store.samplingMarks[static_cast<std::size_t>(mark)];
@@ -18,3 +20,5 @@ void clampCursorIndex(CurveStore &store)
     const int points = usedEntries(store.current().samplingCount, kMaxSampledPoints);
     store.cursorIndex = std::clamp(store.cursorIndex, 0, std::max(points - 1, 0));
 }
+
+}  // namespace ombrelis

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace ombrelis {
+
 struct CurveStore;
 
 // Entries of the sampling menu, in the order of `samplingMarks`.
@@ -17,3 +19,5 @@ void applySamplingCount(CurveStore &store, int mark, int count);
 // count less one, and 0 when it has no points. Call it wherever the count
 // or the cursor changes.
 void clampCursorIndex(CurveStore &store);
+
+}  // namespace ombrelis

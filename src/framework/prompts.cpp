@@ -1,7 +1,9 @@
-#include "widgets/prompts.h"
+#include "framework/prompts.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace ombrelis {
 
 namespace {
 
@@ -35,3 +37,5 @@ std::optional<FileChoice> Prompts::saveFile(const FileDialogRequest &request)
 {
     return chosen(askSaveFile(request));
 }
+
+}  // namespace ombrelis

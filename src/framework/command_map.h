@@ -4,6 +4,8 @@
 #include <optional>
 #include <unordered_map>
 
+namespace ombrelis {
+
 // What an update handler says about a command: whether it may run and,
 // when it says so, whether its menu item and buttons show a check mark.
 struct CommandUpdate {
@@ -48,3 +50,5 @@ public:
 private:
     std::unordered_map<int, Entry> entries_;
 };
+
+}  // namespace ombrelis

@@ -1,4 +1,4 @@
-#include "widgets/template_dialog.h"
+#include "framework/template_dialog.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+namespace ombrelis {
 
 namespace {
 
@@ -107,3 +109,5 @@ QPushButton *TemplateDialog::addButton(const QString &text, int id, QRect unitsR
     connect(button, &QPushButton::clicked, this, [this, id] { id == kOk ? accept() : reject(); });
     return button;
 }
+
+}  // namespace ombrelis

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace ombrelis {
+
 // What a file dialog is asked to show.
 struct FileDialogRequest {
     QString title;
@@ -61,3 +63,5 @@ protected:
     virtual std::optional<QString> askOpenFile(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> askSaveFile(const FileDialogRequest &request) = 0;
 };
+
+}  // namespace ombrelis

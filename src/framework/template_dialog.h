@@ -7,6 +7,8 @@
 class QLabel;
 class QPushButton;
 
+namespace ombrelis {
+
 // The dialogs are laid out in dialog units, as their templates give them:
 // horizontally a quarter, vertically an eighth of the dialog font's base
 // character cell.
@@ -51,3 +53,5 @@ protected:
 private:
     DialogUnits units_;
 };
+
+}  // namespace ombrelis

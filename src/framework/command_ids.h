@@ -1,5 +1,7 @@
 #pragma once
 
+namespace ombrelis {
+
 // Command identifiers. The 57xxx and 59xxx values are the classic framework
 // identifiers (new, open, save, clipboard, window arrangement, toolbar, ...);
 // the 32xxx values are the program's own menu commands; 1xxx and 2 are sent by
@@ -109,3 +111,5 @@ inline constexpr int EditYLegend = 1036;
 inline constexpr int EditYmin = 1037;
 
 }  // namespace ctl
+
+}  // namespace ombrelis
