@@ -19,12 +19,12 @@ void CMainFrame::bindClipboardCommands()
 
 void CMainFrame::copyToClipboard(MyView &view)
 {
-    ::copyToClipboard(view.store().current(), curveClipboard_);
+    ombrelis::copyToClipboard(view.store().current(), curveClipboard_);
 }
 
 void CMainFrame::pasteFromClipboard(MyView &view)
 {
-    ::pasteFromClipboard(curveClipboard_, view.store().current());
+    ombrelis::pasteFromClipboard(curveClipboard_, view.store().current());
 }
 
 void CMainFrame::onCopy()

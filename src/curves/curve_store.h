@@ -37,8 +37,8 @@ struct CurveStore {
     CurveSlot &current() { return slots[currentCurve]; }
     const CurveSlot &current() const { return slots[currentCurve]; }
 
-    void resetSlot(int slot) { ::resetSlot(slots[slot]); }
-    void copySlot(int src, int dst) { ::copySlot(slots[src], slots[dst]); }
+    void resetSlot(int slot) { ombrelis::resetSlot(slots[slot]); }
+    void copySlot(int src, int dst) { ombrelis::copySlot(slots[src], slots[dst]); }
 
     // Gives every slot whose points were not computed by a script `count`
     // sampled points, as the sampling commands do.

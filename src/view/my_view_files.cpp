@@ -126,7 +126,7 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
     if (slot < kCurveCount && curve.sampleCount >= 2)
         sampleCurve(curve);
     QString reason;
-    switch (::writeCurveFile(fileName, curve, &reason)) {
+    switch (ombrelis::writeCurveFile(fileName, curve, &reason)) {
     case FileWriteResult::Written:
         return CurveWrite::Written;
     case FileWriteResult::CannotOpen:

@@ -25,7 +25,7 @@ void MyView::runScript()
     host_.readBar(BarId::Display);
     DisplayBarFields &display = host_.barFields().display;
     const std::string line = upperCaseWindows1252(display.scriptLine);
-    const ScriptRunResult result = ::runScript(*store_, line);
+    const ScriptRunResult result = ombrelis::runScript(*store_, line);
     for (const std::string &message : result.messages)
         host_.prompts().showScriptMessage(QString::fromStdString(message));
     if (result.endedEarly)
@@ -37,7 +37,7 @@ void MyView::runScript()
 // Over the sampled points as the last paint left them; nothing is redrawn.
 void MyView::computeSurface()
 {
-    host_.barFields().display.surfaceText = formatNumber(::computeSurface(store_->current()));
+    host_.barFields().display.surfaceText = formatNumber(ombrelis::computeSurface(store_->current()));
     host_.writeBar(BarId::Display);
 }
 
