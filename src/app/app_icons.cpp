@@ -143,6 +143,7 @@ constexpr OutlineStep moveTo(double x, double y) { return {OutlineStep::Move, x,
 constexpr OutlineStep lineTo(double x, double y) { return {OutlineStep::Line, x, y, 0, 0}; }
 constexpr OutlineStep quadTo(double cx, double cy, double x, double y) { return {OutlineStep::Quad, x, y, cx, cy}; }
 
+// clang-format off
 constexpr OutlineStep kQuestionMark[] = {
     moveTo(554, 547),           lineTo(419, 547),           lineTo(419, 529),
     quadTo(419, 498, 431, 474), quadTo(443, 450, 483, 413), lineTo(507, 392),
@@ -156,6 +157,7 @@ constexpr OutlineStep kQuestionMark[] = {
     moveTo(419, 602),           lineTo(554, 602),           lineTo(554, 736),
     lineTo(419, 736),           lineTo(419, 602),
 };
+// clang-format on
 
 QPainterPath questionMark()
 {
