@@ -37,7 +37,8 @@ void fillCurves(CurveStore &store)
 
 void send(MyView &view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(at), view.mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
     QApplication::sendEvent(&view, &event);
 }
 
@@ -75,8 +76,8 @@ void BM_DragSample(benchmark::State &state)
     auto view = shownView(host, state);
     view->store().editMode = true;
     const CurvePoint sample = view->store().current().samples[7];
-    const PixelPoint at = worldToScreen(view->store().current(), ClientSize{view->width(), view->height()},
-                                        sample.x, sample.y);
+    const PixelPoint at = worldToScreen(
+        view->store().current(), ClientSize{view->width(), view->height()}, sample.x, sample.y);
     dragLoop(state, *view, QPoint(at.x, at.y), QPoint(0, 12));
 }
 BENCHMARK(BM_DragSample)->Args({600, 400})->Args({1600, 1000})->Unit(benchmark::kMillisecond);

@@ -22,9 +22,15 @@ using namespace ombrelis;
 
 namespace {
 
-enum class Axis { X, Y };
+enum class Axis {
+    X,
+    Y
+};
 // One unbreakable word, or words of five letters.
-enum class Shape { OneWord, Words };
+enum class Shape {
+    OneWord,
+    Words
+};
 
 std::string legendOf(Shape shape, std::size_t length)
 {
@@ -43,7 +49,8 @@ public:
     {
         CurveSlot curve;
         resetSlot(curve);
-        (axis == Axis::X ? curve.xLegend : curve.yLegend) = legendOf(shape, static_cast<std::size_t>(state.range(0)));
+        (axis == Axis::X ? curve.xLegend : curve.yLegend) =
+            legendOf(shape, static_cast<std::size_t>(state.range(0)));
         curve.sampleCount = 2;
         curve.samples[1] = {1000, 1000};
         if (writeCurveFile(path_, curve) != FileWriteResult::Written)
@@ -119,9 +126,15 @@ void leaveEditMode(benchmark::State &state, Axis axis, Shape shape, int button)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(enterEditMode, y_one_word, Axis::Y, Shape::OneWord)->Arg(300'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(enterEditMode, y_words, Axis::Y, Shape::Words)->Arg(300'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(enterEditMode, x_one_word, Axis::X, Shape::OneWord)->Arg(300'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(enterEditMode, y_one_word, Axis::Y, Shape::OneWord)
+    ->Arg(300'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(enterEditMode, y_words, Axis::Y, Shape::Words)
+    ->Arg(300'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(enterEditMode, x_one_word, Axis::X, Shape::OneWord)
+    ->Arg(300'000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(leaveEditMode, y_one_word_ok, Axis::Y, Shape::OneWord, cmd::EditMode)
     ->Arg(300'000)
     ->Unit(benchmark::kMillisecond);
@@ -129,9 +142,15 @@ BENCHMARK_CAPTURE(leaveEditMode, x_one_word_cancel, Axis::X, Shape::OneWord, cmd
     ->Arg(300'000)
     ->Unit(benchmark::kMillisecond);
 // The longest legends a curve file within the 64 MiB limit holds.
-BENCHMARK_CAPTURE(openFile, y_one_word, Axis::Y, Shape::OneWord)->Arg(60'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(enterEditMode, y_one_word, Axis::Y, Shape::OneWord)->Arg(60'000'000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(enterEditMode, x_words, Axis::X, Shape::Words)->Arg(60'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(openFile, y_one_word, Axis::Y, Shape::OneWord)
+    ->Arg(60'000'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(enterEditMode, y_one_word, Axis::Y, Shape::OneWord)
+    ->Arg(60'000'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(enterEditMode, x_words, Axis::X, Shape::Words)
+    ->Arg(60'000'000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(leaveEditMode, y_words_ok, Axis::Y, Shape::Words, cmd::EditMode)
     ->Arg(60'000'000)
     ->Unit(benchmark::kMillisecond);

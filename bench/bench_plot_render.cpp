@@ -19,7 +19,11 @@ namespace {
 const ClientSize kClient{1920, 1080};
 const ClientSize kSmall{600, 400};  // a small window
 
-enum class Style { Smoothing, Polyline, Bars };
+enum class Style {
+    Smoothing,
+    Polyline,
+    Bars
+};
 
 // Four wavy curves of 16 control samples across the range, axes, frame and
 // cursor on: everything a paint of a busy window draws.
@@ -61,10 +65,14 @@ void paintLoop(benchmark::State &state, Style style, int samplingCount,
 // What changes in each of `changed` curves before a paint: one sample moves
 // (a drag step; the paint re-samples the two segments beside it), or the
 // sampling count (every point is sampled afresh).
-enum class Change { OneSample, SamplingCount };
+enum class Change {
+    OneSample,
+    SamplingCount
+};
 
 // The paint re-samples the changed curves and reuses the points of the others.
-void changedLoop(benchmark::State &state, int changed, Change change, PaintPath path, ClientSize client)
+void changedLoop(benchmark::State &state, int changed, Change change, PaintPath path,
+                 ClientSize client)
 {
     auto store = busyStore(Style::Bars, 4096);
     QImage image(client.width, client.height, QImage::Format_RGB32);
@@ -115,8 +123,7 @@ void paintOnlyLoop(benchmark::State &state, ClientSize client, PaintPath path)
 }
 
 // The scene alone, to tell building from painting.
-void buildLoop(benchmark::State &state, Style style, int samplingCount,
-               ClientSize client = kClient)
+void buildLoop(benchmark::State &state, Style style, int samplingCount, ClientSize client = kClient)
 {
     auto store = busyStore(style, samplingCount);
     for (auto _ : state) {
@@ -130,8 +137,8 @@ void renderLoop(benchmark::State &state, Style style, int samplingCount)
 {
     auto store = busyStore(style, samplingCount);
     for (auto _ : state) {
-        const QImage image = renderScene(paintedScene(*store, kClient),
-                                         {kClient.width, kClient.height}, Qt::white);
+        const QImage image =
+            renderScene(paintedScene(*store, kClient), {kClient.width, kClient.height}, Qt::white);
         benchmark::DoNotOptimize(image.constBits());
     }
 }
@@ -142,8 +149,7 @@ BENCHMARK_CAPTURE(paintLoop, smoothing_4x16_samples, Style::Smoothing, 64)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintLoop, polyline_4x4096_points, Style::Polyline, 4096)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(paintLoop, bars_4x4096_points, Style::Bars, 4096)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(paintLoop, bars_4x4096_points, Style::Bars, 4096)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintLoop, bars_4x64_points, Style::Bars, 64)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(referenceLoop, smoothing_4x16_samples, Style::Smoothing, 64)
     ->Unit(benchmark::kMicrosecond);
@@ -156,20 +162,23 @@ BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400, Style::Bars, 4096, Pain
 BENCHMARK_CAPTURE(smallLoop, bars_4x4096_points_600x400_reference, Style::Bars, 4096,
                   PaintPath::Reference)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400, 1, Change::OneSample, PaintPath::Fastest, kSmall)
+BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400, 1, Change::OneSample,
+                  PaintPath::Fastest, kSmall)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(changedLoop, bars_1_of_4_changed_600x400_reference, 1, Change::OneSample,
                   PaintPath::Reference, kSmall)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400, 4, Change::OneSample, PaintPath::Fastest, kSmall)
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400, 4, Change::OneSample,
+                  PaintPath::Fastest, kSmall)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed_600x400_reference, 4, Change::OneSample,
                   PaintPath::Reference, kSmall)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed, 4, Change::OneSample, PaintPath::Fastest, kClient)
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_changed, 4, Change::OneSample, PaintPath::Fastest,
+                  kClient)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_resampled_600x400, 4, Change::SamplingCount, PaintPath::Fastest,
-                  kSmall)
+BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_resampled_600x400, 4, Change::SamplingCount,
+                  PaintPath::Fastest, kSmall)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(changedLoop, bars_4_of_4_resampled_600x400_reference, 4, Change::SamplingCount,
                   PaintPath::Reference, kSmall)
@@ -180,8 +189,7 @@ BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_reference, kClient, PaintPat
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_600x400, kSmall, PaintPath::Fastest)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_600x400_reference, kSmall,
-                  PaintPath::Reference)
+BENCHMARK_CAPTURE(paintOnlyLoop, bars_4x4096_points_600x400_reference, kSmall, PaintPath::Reference)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(buildLoop, bars_4x4096_points_600x400, Style::Bars, 4096, kSmall)
     ->Unit(benchmark::kMicrosecond);
@@ -189,8 +197,7 @@ BENCHMARK_CAPTURE(buildLoop, smoothing_4x16_samples, Style::Smoothing, 64)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(buildLoop, polyline_4x4096_points, Style::Polyline, 4096)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(buildLoop, bars_4x4096_points, Style::Bars, 4096)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(buildLoop, bars_4x4096_points, Style::Bars, 4096)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(renderLoop, smoothing_4x16_samples, Style::Smoothing, 64)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(renderLoop, polyline_4x4096_points, Style::Polyline, 4096)

@@ -20,7 +20,8 @@ void sampleCurveTo4096Points(benchmark::State &state, bool uneven)
     auto slot = std::make_unique<CurveSlot>();
     slot->sampleCount = kMaxSamples;
     for (int k = 0; k < kMaxSamples; ++k) {
-        const double spread = uneven && k > 0 && k < kMaxSamples - 1 ? 0.3 * std::sin(3.0 * k) : 0.0;
+        const double spread =
+            uneven && k > 0 && k < kMaxSamples - 1 ? 0.3 * std::sin(3.0 * k) : 0.0;
         const double x = 1000.0 * (k + spread) / (kMaxSamples - 1);
         const double y = 500 + 400 * std::sin(k);
         slot->samples[k] = {x, y};

@@ -55,7 +55,10 @@ void tearDown(benchmark::State &state)
 
 // What a first frame covers: the document's view alone, or the whole main
 // window with its menus, toolbar and bars.
-enum class Grab { View, Window };
+enum class Grab {
+    View,
+    Window
+};
 
 // The editor started with `arguments`, up to the first frame `grab` paints.
 void editorFirstFrame(benchmark::State &state, const QStringList &arguments, Grab grab)
@@ -134,7 +137,8 @@ void coldFirstFrame(benchmark::State &state, const QByteArray &mode, const QByte
 {
     const StartupSizes sizes = editorSizes();
     QByteArrayList words{"/proc/self/exe", mode, firstFrame};
-    for (int number : {sizes.window.width(), sizes.window.height(), sizes.child.width(), sizes.child.height()})
+    for (int number :
+         {sizes.window.width(), sizes.window.height(), sizes.child.width(), sizes.child.height()})
         words << QByteArray::number(number);
     std::vector<char *> arguments;
     for (QByteArray &word : words)
@@ -143,8 +147,8 @@ void coldFirstFrame(benchmark::State &state, const QByteArray &mode, const QByte
     for (auto _ : state) {
         pid_t child = 0;
         int status = 0;
-        if (posix_spawn(&child, arguments[0], nullptr, nullptr, arguments.data(), environ) != 0
-            || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (posix_spawn(&child, arguments[0], nullptr, nullptr, arguments.data(), environ) != 0 ||
+            waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             state.SkipWithError("the child process did not paint its first frame");
             break;
         }
@@ -188,7 +192,10 @@ bool firstFramePainted(QWidget *widget, const QByteArray &firstFrame)
         installQtFrenchTranslations(application);
         QtPrompts prompts;
         CTolvaneApp app(prompts);
-        std::_Exit(app.initInstance(kWave) && firstFramePainted(app.mainFrame()->activeView(), firstFrame) ? 0 : 1);
+        std::_Exit(app.initInstance(kWave) &&
+                           firstFramePainted(app.mainFrame()->activeView(), firstFrame)
+                       ? 0
+                       : 1);
     }
     const auto number = [argv](int i) { return std::atoi(argv[i]); };
     BareWindow bare({{number(3), number(4)}, {number(5), number(6)}});
@@ -203,22 +210,30 @@ bool firstFramePainted(QWidget *widget, const QByteArray &firstFrame)
 // grabbing a window also lays out its hidden menus, which a first paint on
 // screen leaves until they open.
 BENCHMARK_CAPTURE(editorFirstFrame, wave_crv, kWave, Grab::View)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(editorFirstFrame, new_window, QStringList{}, Grab::View)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(editorFirstFrame, new_window, QStringList{}, Grab::View)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(bareWindowFirstFrame, child, Grab::View)
     ->Name("bareWindowFirstFrame")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(editorFirstFrame, wave_crv_whole_window, kWave, Grab::Window)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(editorFirstFrame, wave_crv_whole_window, kWave, Grab::Window)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(bareWindowFirstFrame, whole_window, Grab::Window)->Unit(benchmark::kMillisecond);
 // The cases above run in one warm process and so leave out what every start
 // pays: loading the libraries, QApplication, the platform plugin and the font
 // system. The cases below count it, from process launch to the first frame,
 // grabbed or painted on screen.
-BENCHMARK_CAPTURE(coldFirstFrame, editor_wave_crv_grab, kColdEditor, kGrabbed)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(coldFirstFrame, bare_window_grab, kColdBare, kGrabbed)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(coldFirstFrame, editor_wave_crv_grab, kColdEditor, kGrabbed)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(coldFirstFrame, bare_window_grab, kColdBare, kGrabbed)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(coldFirstFrame, editor_wave_crv_on_screen, kColdEditor, kOnScreen)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(coldFirstFrame, bare_window_on_screen, kColdBare, kOnScreen)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(coldFirstFrame, bare_window_on_screen, kColdBare, kOnScreen)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Offscreen, and with a private settings store: the editor records the file
 // it opened in its recent-file list.

@@ -32,7 +32,8 @@ std::vector<bool> referenceWalk(PixelPoint from, PixelPoint to, const PixelRect 
         const Wide i = (Wide{major} - (xMajor ? from.x : from.y)) * majorSign;
         if (i < 0 || i >= length)
             continue;
-        const Wide minor = (xMajor ? from.y : from.x) + minorSign * ((2 * i * rise + length) / (2 * length));
+        const Wide minor =
+            (xMajor ? from.y : from.x) + minorSign * ((2 * i * rise + length) / (2 * length));
         const Wide x = xMajor ? major : minor, y = xMajor ? minor : major;
         if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom)
             covered[static_cast<std::size_t>((y - clip.top) * width + (x - clip.left))] = true;
@@ -43,7 +44,8 @@ std::vector<bool> referenceWalk(PixelPoint from, PixelPoint to, const PixelRect 
 // Near the clip most of the time, anywhere in the int range otherwise.
 int coordinate(FuzzedDataProvider &input)
 {
-    return input.ConsumeBool() ? input.ConsumeIntegralInRange(-300, 300) : input.ConsumeIntegral<int>();
+    return input.ConsumeBool() ? input.ConsumeIntegralInRange(-300, 300)
+                               : input.ConsumeIntegral<int>();
 }
 
 }  // namespace

@@ -23,11 +23,16 @@ double anyBound(FuzzedDataProvider &input)
     constexpr double kSpecial[] = {std::numeric_limits<double>::quiet_NaN(),
                                    std::numeric_limits<double>::infinity(),
                                    -std::numeric_limits<double>::max(),
-                                   std::numeric_limits<double>::max(), 1e-300, 0.0};
+                                   std::numeric_limits<double>::max(),
+                                   1e-300,
+                                   0.0};
     switch (input.ConsumeIntegralInRange(0, 7)) {
-    case 0: return input.PickValueInArray(kSpecial);
-    case 1: return input.ConsumeFloatingPoint<double>();
-    default: return input.ConsumeIntegralInRange(-1000, 1000);
+    case 0:
+        return input.PickValueInArray(kSpecial);
+    case 1:
+        return input.ConsumeFloatingPoint<double>();
+    default:
+        return input.ConsumeIntegralInRange(-1000, 1000);
     }
 }
 
@@ -39,17 +44,27 @@ PixelPoint anyPixel(FuzzedDataProvider &input, const CurveStore &store, ClientSi
     const int k = input.ConsumeIntegralInRange(0, kMaxSamples - 1);
     PixelPoint p{};
     switch (input.ConsumeIntegralInRange(0, 5)) {
-    case 0: return {input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>()};
-    case 1: return {input.ConsumeIntegralInRange(-50, client.width + 50),
-                    input.ConsumeIntegralInRange(-50, client.height + 50)};
-    case 2: p = worldToScreen(curve, client, curve.startTangents[k].x, curve.startTangents[k].y); break;
-    case 3: p = worldToScreen(curve, client, curve.endTangents[k].x, curve.endTangents[k].y); break;
-    case 4: p = worldToScreen(curve, client, curve.sampledPoints[store.cursorIndex].x, curve.ymin); break;
-    default: p = worldToScreen(curve, client, curve.samples[k].x, curve.samples[k].y); break;
+    case 0:
+        return {input.ConsumeIntegral<int>(), input.ConsumeIntegral<int>()};
+    case 1:
+        return {input.ConsumeIntegralInRange(-50, client.width + 50),
+                input.ConsumeIntegralInRange(-50, client.height + 50)};
+    case 2:
+        p = worldToScreen(curve, client, curve.startTangents[k].x, curve.startTangents[k].y);
+        break;
+    case 3:
+        p = worldToScreen(curve, client, curve.endTangents[k].x, curve.endTangents[k].y);
+        break;
+    case 4:
+        p = worldToScreen(curve, client, curve.sampledPoints[store.cursorIndex].x, curve.ymin);
+        break;
+    default:
+        p = worldToScreen(curve, client, curve.samples[k].x, curve.samples[k].y);
+        break;
     }
     const auto nudge = [&](int v) {
-        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{v} + input.ConsumeIntegralInRange(-7, 7),
-                                                         INT32_MIN, INT32_MAX));
+        return static_cast<int>(std::clamp<std::int64_t>(
+            std::int64_t{v} + input.ConsumeIntegralInRange(-7, 7), INT32_MIN, INT32_MAX));
     };
     return {nudge(p.x), nudge(p.y)};
 }
@@ -89,13 +104,16 @@ void requireInvariants(const CurveStore &store, const PointerOutcome &out)
 {
     for (int c = 0; c < kCurveCount; ++c) {
         const CurveSlot &curve = store.slots[c];
-        require(curve.sampleCount >= 0 && curve.sampleCount <= kMaxSamples, "sampleCount within 0..16");
+        require(curve.sampleCount >= 0 && curve.sampleCount <= kMaxSamples,
+                "sampleCount within 0..16");
         // Handles are offsets of a per cent of the range: finite while the bounds are ordinary.
         const auto small = [](double v) { return std::fabs(v) <= 1e6; };
-        const bool ordinary = small(curve.xmin) && small(curve.xmax) && small(curve.ymin) && small(curve.ymax);
+        const bool ordinary =
+            small(curve.xmin) && small(curve.xmax) && small(curve.ymin) && small(curve.ymax);
         for (int k = 0; k < curve.sampleCount; ++k) {
             require(finite(curve.samples[k]), "a finite sample");
-            require(!ordinary || (finite(curve.startTangents[k]) && finite(curve.endTangents[k])), "finite handles");
+            require(!ordinary || (finite(curve.startTangents[k]) && finite(curve.endTangents[k])),
+                    "finite handles");
         }
     }
     const int last = std::max(store.current().samplingCount - 1, 0);
@@ -130,7 +148,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         PointerOutcome out;
         int index = -2;
         switch (input.ConsumeIntegralInRange(0, 11)) {
-        case 0: out = leftButtonDown(*store, client, anyPixel(input, *store, client), capture); break;
+        case 0:
+            out = leftButtonDown(*store, client, anyPixel(input, *store, client), capture);
+            break;
         case 1:
             mayUnsort = capture && store->dragSample;
             out = pointerMoved(*store, client, anyPixel(input, *store, client), capture);
@@ -139,12 +159,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             // A right release may already have dropped the capture, leaving the flags.
             const bool held = capture;
             out = leftButtonUp(*store, capture);
-            require(!capture && (!held || !(store->dragSample || store->dragCursor)), "a release drops the drags");
+            require(!capture && (!held || !(store->dragSample || store->dragCursor)),
+                    "a release drops the drags");
             break;
         }
-        case 3: out = rightButtonDown(*store, client, anyPixel(input, *store, client), capture); break;
-        case 4: out = rightButtonUp(*store, client, anyPixel(input, *store, client), capture); break;
-        case 5: stepCursor(*store, input.ConsumeBool() ? 1 : -1); break;
+        case 3:
+            out = rightButtonDown(*store, client, anyPixel(input, *store, client), capture);
+            break;
+        case 4:
+            out = rightButtonUp(*store, client, anyPixel(input, *store, client), capture);
+            break;
+        case 5:
+            stepCursor(*store, input.ConsumeBool() ? 1 : -1);
+            break;
         case 6: {
             const double x = anyBound(input), y = anyBound(input);
             const bool inserted = insertSample(*store, x, y);
@@ -152,7 +179,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                     "insertion refused only when full or not finite");
             break;
         }
-        case 7: deleteSample(*store, input.ConsumeIntegralInRange(-2, kMaxSamples + 1)); break;
+        case 7:
+            deleteSample(*store, input.ConsumeIntegralInRange(-2, kMaxSamples + 1));
+            break;
         case 8:
             if (hitTestSamples(*store, client, anyPixel(input, *store, client), index) ||
                 hitTestStartTangents(*store, client, anyPixel(input, *store, client), index) ||
@@ -161,15 +190,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             else
                 require(index == -2, "a missed pick writes no index");
             break;
-        case 9: hitTestCursor(*store, client, anyPixel(input, *store, client)); break;
-        case 10: store->currentCurve = input.ConsumeIntegralInRange(0, 3); break;
+        case 9:
+            hitTestCursor(*store, client, anyPixel(input, *store, client));
+            break;
+        case 10:
+            store->currentCurve = input.ConsumeIntegralInRange(0, 3);
+            break;
         default:
             store->editMode = input.ConsumeBool();
             store->cursorOn = input.ConsumeBool();
             break;
         }
         requireInvariants(*store, out);
-        require(mayUnsort || !wasInOrder || samplesInOrder(curve), "only a drag unsorts the samples");
+        require(mayUnsort || !wasInOrder || samplesInOrder(curve),
+                "only a drag unsorts the samples");
     }
     return 0;
 }

@@ -24,12 +24,18 @@ double anyDouble(FuzzedDataProvider &input)
                                    -std::numeric_limits<double>::infinity(),
                                    std::numeric_limits<double>::max(),
                                    -std::numeric_limits<double>::max(),
-                                   std::numeric_limits<double>::denorm_min(), -0.0, 1e-300};
+                                   std::numeric_limits<double>::denorm_min(),
+                                   -0.0,
+                                   1e-300};
     switch (input.ConsumeIntegralInRange(0, 3)) {
-    case 0: return std::bit_cast<double>(input.ConsumeIntegral<std::uint64_t>());
-    case 1: return input.ConsumeIntegralInRange(-100, 1100);
-    case 2: return input.PickValueInArray(kSpecial);
-    default: return input.ConsumeFloatingPointInRange(-1e6, 1e6);
+    case 0:
+        return std::bit_cast<double>(input.ConsumeIntegral<std::uint64_t>());
+    case 1:
+        return input.ConsumeIntegralInRange(-100, 1100);
+    case 2:
+        return input.PickValueInArray(kSpecial);
+    default:
+        return input.ConsumeFloatingPointInRange(-1e6, 1e6);
     }
 }
 
@@ -37,9 +43,12 @@ double anyDouble(FuzzedDataProvider &input)
 std::int32_t anyCount(FuzzedDataProvider &input, std::int32_t usual)
 {
     switch (input.ConsumeIntegralInRange(0, 7)) {
-    case 0: return input.ConsumeIntegral<std::int32_t>();
-    case 1: return input.ConsumeIntegralInRange(-2, usual);
-    default: return input.ConsumeIntegralInRange(-2, std::min(usual, 300));
+    case 0:
+        return input.ConsumeIntegral<std::int32_t>();
+    case 1:
+        return input.ConsumeIntegralInRange(-2, usual);
+    default:
+        return input.ConsumeIntegralInRange(-2, std::min(usual, 300));
     }
 }
 
@@ -83,8 +92,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     static const auto store = std::make_unique<CurveStore>();
     FuzzedDataProvider input(data, size);
-    const ClientSize client{input.ConsumeIntegralInRange(0, 1024), input.ConsumeIntegralInRange(0, 1024)};
-    store->currentCurve = input.ConsumeBool() ? input.ConsumeIntegralInRange(0, 3) : input.ConsumeIntegral<int>();
+    const ClientSize client{input.ConsumeIntegralInRange(0, 1024),
+                            input.ConsumeIntegralInRange(0, 1024)};
+    store->currentCurve =
+        input.ConsumeBool() ? input.ConsumeIntegralInRange(0, 3) : input.ConsumeIntegral<int>();
     store->currentColour = input.ConsumeIntegral<Colour>();
     store->smoothing = input.ConsumeBool();
     store->showAxes = input.ConsumeBool();
@@ -94,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     store->verticalTangents = input.ConsumeBool();
     store->tangentLength = input.ConsumeIntegralInRange(5, 25);
     store->cursorOn = input.ConsumeBool();
-    store->cursorIndex = input.ConsumeBool() ? input.ConsumeIntegralInRange(-1, 64) : input.ConsumeIntegral<int>();
+    store->cursorIndex =
+        input.ConsumeBool() ? input.ConsumeIntegralInRange(-1, 64) : input.ConsumeIntegral<int>();
     for (int k = 0; k < kCurveCount; ++k)
         fillSlot(input, store->slots[k], store->cursorIndex);
 

@@ -61,18 +61,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
     const int target = result.target;
-    require(target >= 0 && target < kCurveCount && store->currentCurve == target, "the target is current");
+    require(target >= 0 && target < kCurveCount && store->currentCurve == target,
+            "the target is current");
     const CurveSlot &slot = store->slots[target];
     const CurveSlot &before = pristine->slots[target];
     const CurveSlot &current = pristine->current();
     const ScriptRange range = scriptRange(*pristine, splitAssignment(removeBlanks(line)).right);
-    require(slot.xmin == range.x0 && slot.xmax == range.x1, "the range is the union of the named curves");
-    require(slot.ymin == current.ymin && slot.ymax == current.ymax, "the y bounds are the current curve's");
-    require(slot.samplingCount == current.samplingCount, "the sampling count is the current curve's");
+    require(slot.xmin == range.x0 && slot.xmax == range.x1,
+            "the range is the union of the named curves");
+    require(slot.ymin == current.ymin && slot.ymax == current.ymax,
+            "the y bounds are the current curve's");
+    require(slot.samplingCount == current.samplingCount,
+            "the sampling count is the current curve's");
     if (result.valid)
-        require(slot.active && slot.interpolationFlag == 1 && slot.sampleCount == 0, "a valid result is computed");
+        require(slot.active && slot.interpolationFlag == 1 && slot.sampleCount == 0,
+                "a valid result is computed");
     else
-        require(slot.active == before.active && slot.interpolationFlag == before.interpolationFlag &&
+        require(slot.active == before.active &&
+                    slot.interpolationFlag == before.interpolationFlag &&
                     slot.sampleCount == before.sampleCount,
                 "a faulty result keeps the flags and samples");
     computeSurface(slot);

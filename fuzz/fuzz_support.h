@@ -53,7 +53,8 @@ inline void requireSceneInsideClient(const PlotScene &scene, ClientSize client)
         } else if (const auto *mark = std::get_if<SceneMark>(&primitive)) {
             lines(markOutline(mark->centre));
         } else if (const auto *bezier = std::get_if<SceneBezier>(&primitive)) {
-            require(bezier->points.size() >= 4 && bezier->points.size() % 3 == 1, "a Bézier of 3k + 1 points");
+            require(bezier->points.size() >= 4 && bezier->points.size() % 3 == 1,
+                    "a Bézier of 3k + 1 points");
             runs.clear();
             appendBezierRuns(bezier->points, clip, runs);
             requireInside(runs, clip);

@@ -26,7 +26,7 @@ public:
 
     AxisBarFields &barFields() override { return bars; }
     void writeBar(BarId bar) override { ++writes[index(bar)]; }
-    void readBar(BarId) override {}
+    void readBar(BarId) override { }
     void toggleBar(BarId bar) override { visible[index(bar)] = !visible[index(bar)]; }
     bool isBarVisible(BarId bar) const override { return visible[index(bar)]; }
     Prompts &prompts() override { return scripted; }
@@ -37,7 +37,10 @@ public:
         const auto found = titles.find(&view);
         return found == titles.end() ? QString() : found->second;
     }
-    void setDocumentTitle(const MyView &view, const QString &title) override { titles[&view] = title; }
+    void setDocumentTitle(const MyView &view, const QString &title) override
+    {
+        titles[&view] = title;
+    }
     void beep() override { ++beeps; }
 
 private:

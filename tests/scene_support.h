@@ -44,8 +44,7 @@ inline void setSamples(CurveSlot &slot, std::initializer_list<CurvePoint> sample
 
 // The primitives of one kind in drawing order; the rectangles of a curve's
 // bars count as rectangles.
-template <typename Primitive>
-std::vector<Primitive> primitivesOf(const PlotScene &scene)
+template <typename Primitive> std::vector<Primitive> primitivesOf(const PlotScene &scene)
 {
     std::vector<Primitive> found;
     for (const ScenePrimitive &primitive : scene.primitives) {

@@ -9,21 +9,24 @@ int ScriptedPrompts::count(Kind kind) const
     return static_cast<int>(std::ranges::count(asked, kind, &Question::kind));
 }
 
-std::optional<ScriptedPrompts::Answer> ScriptedPrompts::take(Kind kind, const QString &detail,
-                                                             std::initializer_list<Answer::Type> fitting)
+std::optional<ScriptedPrompts::Answer>
+ScriptedPrompts::take(Kind kind, const QString &detail, std::initializer_list<Answer::Type> fitting)
 {
     asked.append({kind, detail});
     if (answers_.empty() && answerWhenUnscripted)
         answerWhenUnscripted(kind);
     if (answers_.empty()) {
-        mismatches.append(QStringLiteral("no answer for question %1 (%2)").arg(int(kind)).arg(detail));
+        mismatches.append(
+            QStringLiteral("no answer for question %1 (%2)").arg(int(kind)).arg(detail));
         return std::nullopt;
     }
     const Answer answer = answers_.front();
     answers_.pop_front();
     if (answer.type != Answer::Cancel && std::ranges::find(fitting, answer.type) == fitting.end()) {
         mismatches.append(QStringLiteral("answer %1 does not fit question %2 (%3)")
-                              .arg(int(answer.type)).arg(int(kind)).arg(detail));
+                              .arg(int(answer.type))
+                              .arg(int(kind))
+                              .arg(detail));
         return std::nullopt;
     }
     return answer;
@@ -42,7 +45,8 @@ std::optional<int> ScriptedPrompts::number(Kind kind, int minimum, int maximum)
         return std::nullopt;
     // The real dialog never closes on a value out of its range.
     if (answer->number < minimum || answer->number > maximum) {
-        mismatches.append(QStringLiteral("%1 is outside %2..%3").arg(answer->number).arg(minimum).arg(maximum));
+        mismatches.append(
+            QStringLiteral("%1 is outside %2..%3").arg(answer->number).arg(minimum).arg(maximum));
         return std::nullopt;
     }
     return answer->number;

@@ -15,8 +15,17 @@ namespace ombrelis {
 class ScriptedPrompts final : public Prompts {
 public:
     enum class Kind {
-        OpenFile, SaveFile, Colour, ReadOnly, SaveAll, ClosingWindow,
-        ScriptMessage, SamplingCount, TangentLength, About, Error,
+        OpenFile,
+        SaveFile,
+        Colour,
+        ReadOnly,
+        SaveAll,
+        ClosingWindow,
+        ScriptMessage,
+        SamplingCount,
+        TangentLength,
+        About,
+        Error,
     };
     struct Question {
         Kind kind;
@@ -26,7 +35,10 @@ public:
     // Answers for the questions to come, used in order.
     void chooseFile(const QString &path) { answers_.push_back({Answer::File, path, 0}); }
     void enter(int value) { answers_.push_back({Answer::Number, {}, value}); }
-    void pickColour(Colour colour) { answers_.push_back({Answer::Number, {}, static_cast<int>(colour)}); }
+    void pickColour(Colour colour)
+    {
+        answers_.push_back({Answer::Number, {}, static_cast<int>(colour)});
+    }
     void pressOk() { answers_.push_back({Answer::Ok, {}, 0}); }
     void pressCancel() { answers_.push_back({Answer::Cancel, {}, 0}); }
 
@@ -60,14 +72,20 @@ protected:
 
 private:
     struct Answer {
-        enum Type { Ok, Cancel, File, Number } type;
+        enum Type {
+            Ok,
+            Cancel,
+            File,
+            Number
+        } type;
         QString file;
         int number;
     };
 
     // The next answer if it has one of the accepted types (Cancel always
     // fits); otherwise the question is recorded as a mismatch.
-    std::optional<Answer> take(Kind kind, const QString &detail, std::initializer_list<Answer::Type> fitting);
+    std::optional<Answer> take(Kind kind, const QString &detail,
+                               std::initializer_list<Answer::Type> fitting);
     bool confirm(Kind kind, const QString &detail);
     std::optional<int> number(Kind kind, int minimum, int maximum);
 

@@ -62,7 +62,9 @@ public:
     // A small valid curve file in the temporary folder.
     QString curveFile(const QString &name) const
     {
-        return writeFile(name, "X\n0\n1000\nY\n0\n1000\n2\n0 0 -10 0 10 0\n1000 1000 990 1000 1010 1000\n0\n16\n");
+        return writeFile(
+            name,
+            "X\n0\n1000\nY\n0\n1000\n2\n0 0 -10 0 10 0\n1000 1000 990 1000 1010 1000\n0\n16\n");
     }
 
     // Runs pending deletions of closed windows.

@@ -187,7 +187,8 @@ void BarsTest::controls_data()
     const char *barNames[] = {"display", "displayY", "edit", "editY"};
     for (const Row &row : rows) {
         QTest::addRow("%s %d", barNames[static_cast<int>(row.bar)], row.id)
-            << row.bar << row.id << QString::fromLatin1(row.kind) << QString::fromUtf8(row.text) << row.units;
+            << row.bar << row.id << QString::fromLatin1(row.kind) << QString::fromUtf8(row.text)
+            << row.units;
     }
 }
 
@@ -206,7 +207,8 @@ void BarsTest::controls()
     QWidget *widget = made->control(id);
     QVERIFY(widget);
     QCOMPARE(made->findChild<QWidget *>(QStringLiteral("control%1").arg(id)), widget);
-    QCOMPARE(widget->geometry(), made->units().rect(units.x(), units.y(), units.width(), units.height()));
+    QCOMPARE(widget->geometry(),
+             made->units().rect(units.x(), units.y(), units.width(), units.height()));
     if (auto *button = qobject_cast<QAbstractButton *>(widget))
         QCOMPARE(button->text(), text);
     else
@@ -248,7 +250,8 @@ void BarsTest::docking()
         Qt::DockWidgetArea area;
         Qt::DockWidgetAreas allowed;
     } expected[] = {
-        {BarId::Display, Qt::BottomDockWidgetArea, Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea},
+        {BarId::Display, Qt::BottomDockWidgetArea,
+         Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea},
         {BarId::DisplayY, Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea},
         {BarId::Edit, Qt::BottomDockWidgetArea, Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea},
         {BarId::EditY, Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea},
@@ -277,7 +280,8 @@ void BarsTest::exchange_data()
     QTest::newRow("zero") << 0.0 << "0" << 0.0;
     QTest::newRow("integer") << 1000.0 << "1000" << 1000.0;
     QTest::newRow("binary fraction rounds") << 0.1 + 0.2 << "0.3" << 0.3;
-    QTest::newRow("fifteen digits") << 123456789.123456789 << "123456789.123457" << 123456789.123457;
+    QTest::newRow("fifteen digits")
+        << 123456789.123456789 << "123456789.123457" << 123456789.123457;
     QTest::newRow("small") << 1e-7 << "1e-07" << 1e-7;
     QTest::newRow("large negative") << -2.5e300 << "-2.5e+300" << -2.5e300;
 }
@@ -362,7 +366,8 @@ void BarsTest::typedBoundsAndLegends()
 void BarsTest::legendWithMicroRoundTrips()
 {
     const QString file = shell->writeFile(QStringLiteral("mu.crv"),
-        "temps (\xB5s)\n0\n1000\n\xB5V\n0\n1000\n2\n0 0 -10 0 10 0\n1000 1000 990 1000 1010 1000\n0\n16\n");
+                                          "temps (\xB5s)\n0\n1000\n\xB5V\n0\n1000\n2\n0 0 -10 0 10 "
+                                          "0\n1000 1000 990 1000 1010 1000\n0\n16\n");
     shell->prompts.chooseFile(file);
     QVERIFY(frame().runCommand(cmd::Curve1Open));
     QVERIFY(frame().runCommand(cmd::EditMode));
@@ -662,7 +667,7 @@ void BarsTest::cursorReadout()
     if (editMode)
         QVERIFY(frame().runCommand(cmd::EditMode));
     const BarId bar = editMode ? BarId::Edit : BarId::Display;
-    view().grab();  // paints
+    view().grab();                      // paints
     QCOMPARE(text(bar, xControl), "");  // the cursor is off
     store.cursorOn = true;
     store.cursorIndex = 3;

@@ -47,7 +47,8 @@ Coords axis(const CurveSlot &slot, const std::array<CurvePoint, kMaxSamples> &po
 {
     Coords coords;
     for (int i = 0; i < slot.sampleCount; ++i)
-        coords.append(onX ? points[static_cast<std::size_t>(i)].x : points[static_cast<std::size_t>(i)].y);
+        coords.append(onX ? points[static_cast<std::size_t>(i)].x
+                          : points[static_cast<std::size_t>(i)].y);
     return coords;
 }
 
@@ -65,28 +66,31 @@ void BoundRemapTest::remap_data()
 
     QTest::newRow("xmin 500") << 0.0 << Bound::Xmin << "500" << 500.0 << Coords{500, 750, 1000}
                               << Coords{495, 745, 995} << Coords{505, 755, 1005};
-    QTest::newRow("numeric prefix") << 0.0 << Bound::Xmin << " 500abc" << 500.0 << Coords{500, 750, 1000}
-                                    << Coords{495, 745, 995} << Coords{505, 755, 1005};
+    QTest::newRow("numeric prefix")
+        << 0.0 << Bound::Xmin << " 500abc" << 500.0 << Coords{500, 750, 1000}
+        << Coords{495, 745, 995} << Coords{505, 755, 1005};
     QTest::newRow("xmax 2000") << 0.0 << Bound::Xmax << "2000" << 2000.0 << Coords{0, 1000, 2000}
                                << Coords{-20, 980, 1980} << Coords{20, 1020, 2020};
     QTest::newRow("ymax 2000") << 0.0 << Bound::Ymax << "2000" << 2000.0 << Coords{0, 1000, 2000}
                                << Coords{-20, 980, 1980} << Coords{20, 1020, 2020};
-    QTest::newRow("ymin -1000") << 0.0 << Bound::Ymin << "-1000" << -1000.0 << Coords{-1000, 0, 1000}
-                                << Coords{-1020, -20, 980} << Coords{-980, 20, 1020};
+    QTest::newRow("ymin -1000") << 0.0 << Bound::Ymin << "-1000" << -1000.0
+                                << Coords{-1000, 0, 1000} << Coords{-1020, -20, 980}
+                                << Coords{-980, 20, 1020};
     // Not a number: the bound becomes 0, the range collapses onto xmin.
-    QTest::newRow("abc as 0") << 0.0 << Bound::Xmax << "abc" << 0.0 << Coords{0, 0, 0} << Coords{0, 0, 0}
-                              << Coords{0, 0, 0};
-    QTest::newRow("inf as 0") << 0.0 << Bound::Xmax << "inf" << 0.0 << Coords{0, 0, 0} << Coords{0, 0, 0}
-                              << Coords{0, 0, 0};
-    QTest::newRow("nan as 0") << 0.0 << Bound::Xmax << "-nan" << 0.0 << Coords{0, 0, 0} << Coords{0, 0, 0}
-                              << Coords{0, 0, 0};
+    QTest::newRow("abc as 0") << 0.0 << Bound::Xmax << "abc" << 0.0 << Coords{0, 0, 0}
+                              << Coords{0, 0, 0} << Coords{0, 0, 0};
+    QTest::newRow("inf as 0") << 0.0 << Bound::Xmax << "inf" << 0.0 << Coords{0, 0, 0}
+                              << Coords{0, 0, 0} << Coords{0, 0, 0};
+    QTest::newRow("nan as 0") << 0.0 << Bound::Xmax << "-nan" << 0.0 << Coords{0, 0, 0}
+                              << Coords{0, 0, 0} << Coords{0, 0, 0};
     QTest::newRow("overflow as 0") << 0.0 << Bound::Xmax << "1e999" << 0.0 << Coords{0, 0, 0}
                                    << Coords{0, 0, 0} << Coords{0, 0, 0};
     // Regressions: a division by zero, and a map whose factor overflows.
     QTest::newRow("zero width") << 1000.0 << Bound::Xmin << "0" << 0.0 << Coords{0, 500, 1000}
                                 << Coords{-10, 490, 990} << Coords{10, 510, 1010};
-    QTest::newRow("infinite factor") << -1e308 << Bound::Xmax << "1e308" << 1e308 << Coords{0, 500, 1000}
-                                     << Coords{-10, 490, 990} << Coords{10, 510, 1010};
+    QTest::newRow("infinite factor")
+        << -1e308 << Bound::Xmax << "1e308" << 1e308 << Coords{0, 500, 1000}
+        << Coords{-10, 490, 990} << Coords{10, 510, 1010};
 }
 
 void BoundRemapTest::remap()

@@ -2,9 +2,9 @@
 #include "curves/crv_format.h"
 #include "curves/curve_file_io.h"
 #include "curves/data_table.h"
+#include "test_support.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
-#include "test_support.h"
 #include "worked_example.h"
 
 #include <QFile>
@@ -182,7 +182,8 @@ void TestCli::areaIsTheSurfaceText()
 void TestCli::convertWritesCanonicalFiles()
 {
     QCOMPARE(cli({"convert", example("wave.crv"), "--out", file("wave.crv")}).code, 0);
-    QCOMPARE(contentOf(dir_.filePath("wave.crv")), contentOf(QString::fromStdString(example("wave.crv"))));
+    QCOMPARE(contentOf(dir_.filePath("wave.crv")),
+             contentOf(QString::fromStdString(example("wave.crv"))));
 
     std::string lfOnly = kWorkedExampleFile;
     std::erase(lfOnly, '\r');
@@ -207,9 +208,10 @@ void TestCli::scriptWorkedExample()
     QVERIFY(cli({"info", file("c2.crv")}).out.ends_with("interpolationFlag: 1\n"));
 
     // Regression: a target with control samples was resampled back to its old curve.
-    const std::vector<std::string> doubled = {"script", "C2=C1*2", "--c1", file("three.crv"),
-                                              "--c2", file("two.crv"), "--current", "1"};
-    const std::string expected = "0.000000 0.000000\n500.000000 200.000000\n1000.000000 400.000000\n";
+    const std::vector<std::string> doubled = {
+        "script", "C2=C1*2", "--c1", file("three.crv"), "--c2", file("two.crv"), "--current", "1"};
+    const std::string expected =
+        "0.000000 0.000000\n500.000000 200.000000\n1000.000000 400.000000\n";
     QCOMPARE(cli(doubled).out, expected);
     auto toFile = doubled;
     toFile.insert(toFile.end(), {"--out", file("doubled.crv")});
@@ -230,7 +232,8 @@ void TestCli::scriptMessagesAndExitCodes()
     const CliResult unbalanced =
         cli({"script", "C1=(C2", "--c2", file("three.crv"), "--out", file("c1.crv")});
     QCOMPARE(unbalanced.code, kExitScriptFailed);
-    QCOMPARE(unbalanced.err, "Parenthésage incorrecte dans le script!\nSyntaxe incorrecte pour le script!\n");
+    QCOMPARE(unbalanced.err,
+             "Parenthésage incorrecte dans le script!\nSyntaxe incorrecte pour le script!\n");
     QVERIFY(QFile::exists(dir_.filePath("c1.crv")));  // written: the target was chosen
     QVERIFY(cli({"info", file("c1.crv")}).out.ends_with("interpolationFlag: 0\n"));
 
@@ -240,7 +243,8 @@ void TestCli::scriptMessagesAndExitCodes()
     QVERIFY(!QFile::exists(dir_.filePath("c5.crv")));
 
     const std::string ramp = example("ramp.crv");
-    const CliResult full = cli({"script", "X", "--c1", ramp, "--c2", ramp, "--c3", ramp, "--c4", ramp});
+    const CliResult full =
+        cli({"script", "X", "--c1", ramp, "--c2", ramp, "--c3", ramp, "--c4", ramp});
     QCOMPARE(full.code, kExitScriptFailed);
     QCOMPARE(full.err, "Place indisponible pour le script!\n");
     QVERIFY(full.out.empty());
@@ -249,9 +253,9 @@ void TestCli::scriptMessagesAndExitCodes()
 void TestCli::renderPaintsTheEditorsScene()
 {
     const std::string wave = example("wave.crv"), ramp = example("ramp.crv");
-    const CliResult result = cli({"render", wave, ramp, "--out", file("plot.png"), "--size", "320x240",
-                                  "--current", "2", "--sampled", "--axes", "--frame", "--cursor", "7",
-                                  "--count", "32"});
+    const CliResult result =
+        cli({"render", wave, ramp, "--out", file("plot.png"), "--size", "320x240", "--current", "2",
+             "--sampled", "--axes", "--frame", "--cursor", "7", "--count", "32"});
     QCOMPARE(result.code, 0);
     QVERIFY2(result.err.empty(), result.err.c_str());
 
@@ -267,13 +271,15 @@ void TestCli::renderPaintsTheEditorsScene()
     const QImage expected = renderScene(buildPlotScene(*store, {320, 240}), {320, 240}, Qt::white);
     const QImage rendered(dir_.filePath("plot.png"));
     QCOMPARE(rendered.size(), QSize(320, 240));
-    QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32),
+             expected.convertToFormat(QImage::Format_RGB32));
     QCOMPARE(rendered.pixelColor(0, 0), QColor(Qt::white));
 }
 
 void TestCli::renderVectorFiles()
 {
-    const std::vector<std::string> window = {"render", example("wave.crv"), "--axes", "--frame", "--size", "320x240", "--out"};
+    const std::vector<std::string> window = {"render", example("wave.crv"), "--axes", "--frame",
+                                             "--size", "320x240",           "--out"};
     for (const char *name : {"v.png", "v.svg", "v.pdf"}) {
         auto words = window;
         words.push_back(file(name));
@@ -300,14 +306,16 @@ void TestCli::renderVectorFiles()
         }
     }
     QVERIFY(inked > 600);
-    QVERIFY2(differing <= inked / 50, qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(inked)));
+    QVERIFY2(differing <= inked / 50,
+             qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(inked)));
     QCOMPARE(raster.pixelColor(160, 200), png.pixelColor(160, 200));  // the background, painted
 
     // The PDF is one page with the client's aspect ratio.
     const QByteArray pdf = contentOf(dir_.filePath("v.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(pdf.count("/Type /Page\n"), 1);
-    const auto box = QRegularExpression(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")).match(QString::fromLatin1(pdf));
+    const auto box = QRegularExpression(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"))
+                         .match(QString::fromLatin1(pdf));
     QVERIFY(box.hasMatch());
     QVERIFY(qAbs(box.captured(1).toDouble() / box.captured(2).toDouble() - 320.0 / 240.0) < 0.01);
 }
@@ -316,45 +324,66 @@ void TestCli::importRows_data()
 {
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<std::vector<std::string>>("options");
-    QTest::addColumn<QString>("error");   // a part of the message; empty when imported
-    QTest::addColumn<QString>("legends"); // "x|y" of the written curve
+    QTest::addColumn<QString>("error");               // a part of the message; empty when imported
+    QTest::addColumn<QString>("legends");             // "x|y" of the written curve
     QTest::addColumn<std::vector<double>>("bounds");  // xmin xmax ymin ymax
     const std::vector<std::string> none;
-    QTest::newRow("comma, header names the legends") << QByteArray("temps,tension\n0,1\n1.5,2\n3,-2\n") << none
-        << QString() << "temps|tension" << std::vector<double>{0, 3, -2, 2};
-    QTest::newRow("semicolon, CRLF, flat curve widened") << QByteArray("0;5\r\n2;5\r\n") << none
-        << QString() << "X|Y" << std::vector<double>{0, 2, 4, 6};
-    QTest::newRow("tab, quoted header, legend given") << QByteArray("\"t\"\t\"v\"\n-1\t0.25\n1e1\t +3\n")
+    QTest::newRow("comma, header names the legends")
+        << QByteArray("temps,tension\n0,1\n1.5,2\n3,-2\n") << none << QString() << "temps|tension"
+        << std::vector<double>{0, 3, -2, 2};
+    QTest::newRow("semicolon, CRLF, flat curve widened")
+        << QByteArray("0;5\r\n2;5\r\n") << none << QString() << "X|Y"
+        << std::vector<double>{0, 2, 4, 6};
+    QTest::newRow("tab, quoted header, legend given")
+        << QByteArray("\"t\"\t\"v\"\n-1\t0.25\n1e1\t +3\n")
         << std::vector<std::string>{"--y-legend", "tension (V)"} << QString() << "t|tension (V)"
         << std::vector<double>{-1, 10, 0.25, 3};
-    QTest::newRow("blank lines and byte order mark") << QByteArray("\xEF\xBB\xBFx;y\n\n1;2\n  \n3;4\n") << none
-        << QString() << "x|y" << std::vector<double>{1, 3, 2, 4};
-    QTest::newRow("three values") << QByteArray("0,1,2\n1,2\n") << none << "ligne 1 :" << QString() << std::vector<double>{};
-    QTest::newRow("decimal comma") << QByteArray("x;y\n0,5;1\n") << none << "ligne 2 :" << QString() << std::vector<double>{};
-    QTest::newRow("not a number") << QByteArray("x,y\n0,1\n1,abc\n") << none << "ligne 3 :" << QString() << std::vector<double>{};
-    QTest::newRow("infinity is not a measure") << QByteArray("0,1\n1,inf\n") << none << "ligne 2 :" << QString() << std::vector<double>{};
-    QTest::newRow("x not ascending") << QByteArray("0,1\n2,1\n2,3\n") << none << "ligne 3 : les x" << QString() << std::vector<double>{};
-    QTest::newRow("x equal at six decimals") << QByteArray("0.0000001,1\n0.0000002,1\n") << none << "ligne 2 : les x" << QString() << std::vector<double>{};
-    QTest::newRow("one row") << QByteArray("x,y\n0,1\n") << none << "au moins deux" << QString() << std::vector<double>{};
+    QTest::newRow("blank lines and byte order mark")
+        << QByteArray("\xEF\xBB\xBFx;y\n\n1;2\n  \n3;4\n") << none << QString() << "x|y"
+        << std::vector<double>{1, 3, 2, 4};
+    QTest::newRow("three values") << QByteArray("0,1,2\n1,2\n") << none << "ligne 1 :" << QString()
+                                  << std::vector<double>{};
+    QTest::newRow("decimal comma")
+        << QByteArray("x;y\n0,5;1\n") << none << "ligne 2 :" << QString() << std::vector<double>{};
+    QTest::newRow("not a number") << QByteArray("x,y\n0,1\n1,abc\n") << none
+                                  << "ligne 3 :" << QString() << std::vector<double>{};
+    QTest::newRow("infinity is not a measure")
+        << QByteArray("0,1\n1,inf\n") << none << "ligne 2 :" << QString() << std::vector<double>{};
+    QTest::newRow("x not ascending") << QByteArray("0,1\n2,1\n2,3\n") << none << "ligne 3 : les x"
+                                     << QString() << std::vector<double>{};
+    QTest::newRow("x equal at six decimals")
+        << QByteArray("0.0000001,1\n0.0000002,1\n") << none << "ligne 2 : les x" << QString()
+        << std::vector<double>{};
+    QTest::newRow("one row") << QByteArray("x,y\n0,1\n") << none << "au moins deux" << QString()
+                             << std::vector<double>{};
     QByteArray many = "x,y\n";
     for (int i = 0; i <= 4096; ++i)
         many += QByteArray::number(i) + ",1\n";
-    QTest::newRow("4097 rows") << many << none << "ligne 4098 : plus de 4096" << QString() << std::vector<double>{};
-    QTest::newRow("legend on two lines") << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--x-legend", "a\nb"}
-        << "légende" << QString() << std::vector<double>{};
-    QTest::newRow("legend read back as a comment") << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--y-legend", ";y"}
-        << "légende" << QString() << std::vector<double>{};
+    QTest::newRow("4097 rows") << many << none << "ligne 4098 : plus de 4096" << QString()
+                               << std::vector<double>{};
+    QTest::newRow("legend on two lines")
+        << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--x-legend", "a\nb"} << "légende"
+        << QString() << std::vector<double>{};
+    QTest::newRow("legend read back as a comment")
+        << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--y-legend", ";y"} << "légende"
+        << QString() << std::vector<double>{};
     // Legends are composed, then refused rather than written as "?".
-    QTest::newRow("combining accents composed") << QByteArray("e\xCC\x81,y\n0,1\n1,2\n")
-        << std::vector<std::string>{"--y-legend", "cafe\xCC\x81"} << QString() << "é|café" << std::vector<double>{0, 1, 1, 2};
-    QTest::newRow("header outside Windows-1252") << QByteArray("\n日本,😀\n0,1\n1,2\n") << none
-        << "ligne 2 : le caractère « 日 » (U+65E5)" << QString() << std::vector<double>{};
-    QTest::newRow("option outside Windows-1252") << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--x-legend", "temps 日本"}
+    QTest::newRow("combining accents composed")
+        << QByteArray("e\xCC\x81,y\n0,1\n1,2\n")
+        << std::vector<std::string>{"--y-legend", "cafe\xCC\x81"} << QString() << "é|café"
+        << std::vector<double>{0, 1, 1, 2};
+    QTest::newRow("header outside Windows-1252")
+        << QByteArray("\n日本,😀\n0,1\n1,2\n") << none << "ligne 2 : le caractère « 日 » (U+65E5)"
+        << QString() << std::vector<double>{};
+    QTest::newRow("option outside Windows-1252")
+        << QByteArray("0,1\n1,2\n") << std::vector<std::string>{"--x-legend", "temps 日本"}
         << "--x-legend : le caractère « 日 »" << QString() << std::vector<double>{};
-    QTest::newRow("header not UTF-8") << QByteArray("t,\xB5s\n0,1\n1,2\n") << none
-        << "ligne 1 : l'octet 0xB5" << QString() << std::vector<double>{};
-    QTest::newRow("header name replaced by the option") << QByteArray("日,v\n0,1\n1,2\n")
-        << std::vector<std::string>{"--x-legend", "t"} << QString() << "t|v" << std::vector<double>{0, 1, 1, 2};
+    QTest::newRow("header not UTF-8")
+        << QByteArray("t,\xB5s\n0,1\n1,2\n") << none << "ligne 1 : l'octet 0xB5" << QString()
+        << std::vector<double>{};
+    QTest::newRow("header name replaced by the option")
+        << QByteArray("日,v\n0,1\n1,2\n") << std::vector<std::string>{"--x-legend", "t"}
+        << QString() << "t|v" << std::vector<double>{0, 1, 1, 2};
 }
 
 void TestCli::importRows()
@@ -402,32 +431,61 @@ void TestCli::badUsage_data()
     const std::string worked = file("worked.crv");
     QTest::newRow("nothing") << std::vector<std::string>{} << "sous-commande attendue";
     QTest::newRow("unknown subcommand") << std::vector<std::string>{"dessine"} << "inconnue";
-    QTest::newRow("unknown option") << std::vector<std::string>{"info", worked, "--vite"} << "option inconnue";
-    QTest::newRow("missing value") << std::vector<std::string>{"points", worked, "--count"} << "valeur manquante";
-    QTest::newRow("count too small") << std::vector<std::string>{"points", worked, "--count", "15"} << "--count";
-    QTest::newRow("count too large") << std::vector<std::string>{"area", worked, "--count", "4097"} << "--count";
-    QTest::newRow("count not a number") << std::vector<std::string>{"area", worked, "--count", "1e3"} << "--count";
+    QTest::newRow("unknown option")
+        << std::vector<std::string>{"info", worked, "--vite"} << "option inconnue";
+    QTest::newRow("missing value")
+        << std::vector<std::string>{"points", worked, "--count"} << "valeur manquante";
+    QTest::newRow("count too small")
+        << std::vector<std::string>{"points", worked, "--count", "15"} << "--count";
+    QTest::newRow("count too large")
+        << std::vector<std::string>{"area", worked, "--count", "4097"} << "--count";
+    QTest::newRow("count not a number")
+        << std::vector<std::string>{"area", worked, "--count", "1e3"} << "--count";
     QTest::newRow("no file") << std::vector<std::string>{"info"} << "fichier .crv attendu";
-    QTest::newRow("two files") << std::vector<std::string>{"points", worked, worked} << "fichier .crv attendu";
-    QTest::newRow("missing file") << std::vector<std::string>{"info", file("absent.crv")} << "introuvable";
-    QTest::newRow("FIFO") << std::vector<std::string>{"info", file("tube.crv")} << "pas un fichier ordinaire";
-    QTest::newRow("device") << std::vector<std::string>{"points", "/dev/zero"} << "pas un fichier ordinaire";
-    QTest::newRow("refused file") << std::vector<std::string>{"points", file("trop.crv")} << "17 échantillons";
+    QTest::newRow("two files") << std::vector<std::string>{"points", worked, worked}
+                               << "fichier .crv attendu";
+    QTest::newRow("missing file") << std::vector<std::string>{"info", file("absent.crv")}
+                                  << "introuvable";
+    QTest::newRow("FIFO") << std::vector<std::string>{"info", file("tube.crv")}
+                          << "pas un fichier ordinaire";
+    QTest::newRow("device") << std::vector<std::string>{"points", "/dev/zero"}
+                            << "pas un fichier ordinaire";
+    QTest::newRow("refused file") << std::vector<std::string>{"points", file("trop.crv")}
+                                  << "17 échantillons";
     QTest::newRow("convert without out") << std::vector<std::string>{"convert", worked} << "--out";
-    QTest::newRow("convert to other kind") << std::vector<std::string>{"convert", worked, "--out", file("a.txt")} << ".crv ou .csv";
+    QTest::newRow("convert to other kind")
+        << std::vector<std::string>{"convert", worked, "--out", file("a.txt")} << ".crv ou .csv";
     QTest::newRow("script without line") << std::vector<std::string>{"script"} << "ligne de script";
-    QTest::newRow("script current out of range") << std::vector<std::string>{"script", "X", "--current", "5"} << "--current";
-    QTest::newRow("script missing curve file") << std::vector<std::string>{"script", "X", "--c3", file("absent.crv")} << "introuvable";
+    QTest::newRow("script current out of range")
+        << std::vector<std::string>{"script", "X", "--current", "5"} << "--current";
+    QTest::newRow("script missing curve file")
+        << std::vector<std::string>{"script", "X", "--c3", file("absent.crv")} << "introuvable";
     QTest::newRow("render without out") << std::vector<std::string>{"render", worked} << "--out";
-    QTest::newRow("render without files") << std::vector<std::string>{"render", "--out", file("a.png")} << "fichiers .crv";
-    QTest::newRow("render five files") << std::vector<std::string>{"render", worked, worked, worked, worked, worked, "--out", file("a.png")} << "fichiers .crv";
-    QTest::newRow("render bad size") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "0x10"} << "--size";
-    QTest::newRow("render size without x") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "600"} << "--size";
-    QTest::newRow("render to another kind") << std::vector<std::string>{"render", worked, "--out", file("a.gif")} << ".png, .svg ou .pdf";
-    QTest::newRow("import without out") << std::vector<std::string>{"import", file("a.csv")} << "--out";
-    QTest::newRow("import missing file") << std::vector<std::string>{"import", file("absent.csv"), "--out", file("a.crv")} << "introuvable";
-    QTest::newRow("render bad cursor") << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--cursor", "-1"} << "--cursor";
-    QTest::newRow("unwritable output") << std::vector<std::string>{"convert", worked, "--out", file("absent/a.crv")} << "écriture";
+    QTest::newRow("render without files")
+        << std::vector<std::string>{"render", "--out", file("a.png")} << "fichiers .crv";
+    QTest::newRow("render five files")
+        << std::vector<std::string>{"render", worked, worked,  worked,
+                                    worked,   worked, "--out", file("a.png")}
+        << "fichiers .crv";
+    QTest::newRow("render bad size")
+        << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "0x10"}
+        << "--size";
+    QTest::newRow("render size without x")
+        << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--size", "600"}
+        << "--size";
+    QTest::newRow("render to another kind")
+        << std::vector<std::string>{"render", worked, "--out", file("a.gif")}
+        << ".png, .svg ou .pdf";
+    QTest::newRow("import without out")
+        << std::vector<std::string>{"import", file("a.csv")} << "--out";
+    QTest::newRow("import missing file")
+        << std::vector<std::string>{"import", file("absent.csv"), "--out", file("a.crv")}
+        << "introuvable";
+    QTest::newRow("render bad cursor")
+        << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--cursor", "-1"}
+        << "--cursor";
+    QTest::newRow("unwritable output")
+        << std::vector<std::string>{"convert", worked, "--out", file("absent/a.crv")} << "écriture";
 }
 
 void TestCli::badUsage()
@@ -452,7 +510,8 @@ void TestCli::helpAndVersion()
 
     // The script line is upper-cased, ASCII letters only, as the script box does.
     QVERIFY(help.out.find("majuscules") != std::string::npos);
-    const CliResult lower = cli({"script", "c2=c1*2+x", "--c1", file("three.crv"), "--current", "1"});
+    const CliResult lower =
+        cli({"script", "c2=c1*2+x", "--c1", file("three.crv"), "--current", "1"});
     QCOMPARE(lower.code, 0);
     QCOMPARE(lower.out, "0.000000 0.000000\n500.000000 700.000000\n1000.000000 1400.000000\n");
     QCOMPARE(cli({"script", "c1=\xC3\xA9"}).err, "Syntaxe incorrecte pour le script!\n");
@@ -491,7 +550,8 @@ void TestCli::lostOutputIsAFailure()
     process.start(OMBRELIS_CLI, arguments);
     QVERIFY(process.waitForFinished());
     QCOMPARE(process.exitCode(), kExitUsage);
-    QCOMPARE(process.readAllStandardError(), "ombrelis-cli : impossible d'écrire la sortie standard\n");
+    QCOMPARE(process.readAllStandardError(),
+             "ombrelis-cli : impossible d'écrire la sortie standard\n");
 }
 
 QTEST_MAIN(TestCli)

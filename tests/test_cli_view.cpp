@@ -19,7 +19,8 @@ void TestCliView::renderMatchesTheView_data()
 {
     QTest::addColumn<QStringList>("flags");
     QTest::newRow("smoothing") << QStringList{};
-    QTest::newRow("bars with axes, frame and cursor") << QStringList{"--sampled", "--axes", "--frame", "--cursor", "9"};
+    QTest::newRow("bars with axes, frame and cursor")
+        << QStringList{"--sampled", "--axes", "--frame", "--cursor", "9"};
     QTest::newRow("polyline") << QStringList{"--sampled", "--interpolation"};
     QTest::newRow("edit mode") << QStringList{"--edit", "--current", "2"};
 }

@@ -121,8 +121,8 @@ void TestCrvFormat::randomSlotsRoundTripToSixDecimals()
         const double magnitude = std::pow(10.0, exponent(random));
         return small(random) < 0 ? -magnitude : small(random) / 1000.0 * magnitude;
     };
-    const std::vector<std::string> legends = {"", "temps (s)", "Énergie é à ç", "Œuvre €‰ ‘x’",
-                                              "tab\there", "ÿ\xC2\x81\xC2\x8D"};
+    const std::vector<std::string> legends = {
+        "", "temps (s)", "Énergie é à ç", "Œuvre €‰ ‘x’", "tab\there", "ÿ\xC2\x81\xC2\x8D"};
     for (int round = 0; round < 200; ++round) {
         auto slot = makeSlot();
         slot->xLegend = legends[random() % legends.size()];
@@ -280,14 +280,20 @@ void TestCrvFormat::countsAboveCapacityAreRefused_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("message");
-    QTest::newRow("17 samples") << ";Nombre d'echantillons" << "17"
-                                << "Fichier de courbe invalide « big.crv » : 17 échantillons, 16 au plus.";
-    QTest::newRow("40 samples") << ";Nombre d'echantillons" << "40"
-                                << "Fichier de courbe invalide « big.crv » : 40 échantillons, 16 au plus.";
+    QTest::newRow("17 samples")
+        << ";Nombre d'echantillons"
+        << "17"
+        << "Fichier de courbe invalide « big.crv » : 17 échantillons, 16 au plus.";
+    QTest::newRow("40 samples")
+        << ";Nombre d'echantillons"
+        << "40"
+        << "Fichier de courbe invalide « big.crv » : 40 échantillons, 16 au plus.";
     QTest::newRow("huge sample count saturates")
-        << ";Nombre d'echantillons" << "99999999999999999999"
+        << ";Nombre d'echantillons"
+        << "99999999999999999999"
         << "Fichier de courbe invalide « big.crv » : 2147483647 échantillons, 16 au plus.";
-    QTest::newRow("4097 points") << ";Nombre de points echantillon\xC3\xA9s" << "4097"
+    QTest::newRow("4097 points") << ";Nombre de points echantillon\xC3\xA9s"
+                                 << "4097"
                                  << "Fichier de courbe invalide « big.crv » : 4097 points "
                                     "échantillonnés, 4096 au plus.";
 }
@@ -320,8 +326,7 @@ void TestCrvFormat::linesWithoutSeparatorsStayOnTheirLine()
         file.replace(at, from.size(), to);
     };
     replaceLine("0.000000 0.000000\t-50.000000 0.000000\t50.000000 0.000000", "12.5");
-    replaceLine("900.000000 300.000000\t850.000000 300.000000\t950.000000 300.000000",
-                "1 2\t3 4");
+    replaceLine("900.000000 300.000000\t850.000000 300.000000\t950.000000 300.000000", "1 2\t3 4");
     replaceLine("300.000000 90.000000", "300");
     const auto slot = parsed(file);
     QVERIFY(slot);
@@ -486,8 +491,10 @@ void TestCrvFormat::unrepresentableCharactersBecomeQuestionMarks()
 {
     QCOMPARE(encodeWindows1252("α→b"), "??b");
     QCOMPARE(encodeWindows1252("\xC2\x80"), "?");  // U+0080: 0x80 is the euro sign
-    QCOMPARE(encodeWindows1252("a\xFF" "b"), "a?b");   // not UTF-8
-    QCOMPARE(encodeWindows1252("\xE2\x82"), "??");     // cut sequence
+    QCOMPARE(encodeWindows1252("a\xFF"
+                               "b"),
+             "a?b");                                // not UTF-8
+    QCOMPARE(encodeWindows1252("\xE2\x82"), "??");  // cut sequence
     QVERIFY(isWindows1252Representable(U'€'));
     QVERIFY(!isWindows1252Representable(U'α'));
 }
@@ -503,7 +510,8 @@ void TestCrvFormat::capitalsStayInsideTheCodePage()
         const char32_t unicodeCapital = QChar::toUpper(c);
         const char32_t expected = isWindows1252Representable(unicodeCapital) ? unicodeCapital : c;
         QVERIFY2(windows1252Capital(c) == expected, qPrintable(QString::number(b, 16)));
-        QCOMPARE(QString::fromStdString(upperCaseWindows1252(utf8)), QString::fromUcs4(&expected, 1));
+        QCOMPARE(QString::fromStdString(upperCaseWindows1252(utf8)),
+                 QString::fromUcs4(&expected, 1));
         changed += expected != c;
     }
     QCOMPARE(changed, 60);  // a-z, à-þ but ÷, š, œ, ž and ÿ

@@ -98,7 +98,8 @@ void TestCurveFileIo::missingOrProtectedFolderCannotBeOpened()
     QFile::setPermissions(path("protege"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     QCOMPARE(writeCurveFile(path("protege/a.crv"), *bigCurve()), FileWriteResult::CannotOpen);
     QVERIFY(!QFile::exists(path("protege/a.crv")));
-    QFile::setPermissions(path("protege"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(path("protege"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // The file size limit makes the kernel refuse the write as a full disk does,
@@ -157,7 +158,8 @@ void TestCurveFileIo::onlyBoundedRegularFilesAreRead_data()
     QFile sparse(path("enorme.crv"));
     QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize((qint64{64} << 20) + 1));
     QTest::newRow("FIFO") << path("tube.crv") << "ce n'est pas un fichier ordinaire";
-    QTest::newRow("device") << "/dev/zero" << "ce n'est pas un fichier ordinaire";
+    QTest::newRow("device") << "/dev/zero"
+                            << "ce n'est pas un fichier ordinaire";
     QTest::newRow("folder") << path("dossier.crv") << "c'est un dossier";
     QTest::newRow("over 64 MiB") << path("enorme.crv") << "fichier trop volumineux";
 }
@@ -197,7 +199,7 @@ void TestCurveFileIo::nothingButRegularFilesIsReplaced()
     QFETCH(FileWriteResult, result);
     const auto slot = bigCurve();
     QCOMPARE(writeCurveFile(target, *slot), result);
-    struct stat node {};
+    struct stat node { };
     QVERIFY(stat(qPrintable(path("noeud")), &node) == 0 && S_ISFIFO(node.st_mode));
     QVERIFY(QFileInfo(path("lien-noeud.crv")).isSymLink());
     QVERIFY(QFileInfo(path("lien-vrai.crv")).isSymLink());

@@ -22,7 +22,8 @@ using Kind = ScriptedPrompts::Kind;
 
 constexpr int kOpen[] = {cmd::Curve1Open, cmd::Curve2Open, cmd::Curve3Open, cmd::Curve4Open};
 constexpr int kSave[] = {cmd::Curve1Save, cmd::Curve2Save, cmd::Curve3Save, cmd::Curve4Save};
-constexpr int kSaveAs[] = {cmd::Curve1SaveAs, cmd::Curve2SaveAs, cmd::Curve3SaveAs, cmd::Curve4SaveAs};
+constexpr int kSaveAs[] = {cmd::Curve1SaveAs, cmd::Curve2SaveAs, cmd::Curve3SaveAs,
+                           cmd::Curve4SaveAs};
 
 QByteArray contentOf(const QString &path)
 {
@@ -136,8 +137,10 @@ void CurveFilesTest::openTitlesTheWindow()
     QCOMPARE(store().slots[3].name, "d");
     QCOMPARE(title(), QStringLiteral("d - c (Lecture seule) - b - a - "));
     QCOMPARE(shell->app->recentFiles().entries().size(), 4);
-    QCOMPARE(shell->app->recentFiles().entries().first(), QFileInfo(path("d.txt")).absoluteFilePath());
-    QCOMPARE(shell->app->recentFiles().entries().last(), QFileInfo(path("a.crv")).absoluteFilePath());
+    QCOMPARE(shell->app->recentFiles().entries().first(),
+             QFileInfo(path("d.txt")).absoluteFilePath());
+    QCOMPARE(shell->app->recentFiles().entries().last(),
+             QFileInfo(path("a.crv")).absoluteFilePath());
 }
 
 // The steps before the read stay done; the slot keeps what it held.
@@ -158,13 +161,16 @@ void CurveFilesTest::unreadableFileLeavesTheSlot()
         open(1, path(QString::fromUtf8(row.chosen)));
         const auto messages = details(shell->prompts, Kind::Error);
         QCOMPARE(messages.size(), ++errors);
-        QVERIFY2(messages.last().contains(QString::fromUtf8(row.message)), qPrintable(messages.last()));
+        QVERIFY2(messages.last().contains(QString::fromUtf8(row.message)),
+                 qPrintable(messages.last()));
         QCOMPARE(store().slots[1].name, "");
         QCOMPARE(store().slots[1].folder, "");
         QCOMPARE(store().currentCurve, 0);
         QVERIFY(store().slots[1].active);
     }
-    QVERIFY(details(shell->prompts, Kind::Error).first().contains(QFileInfo(path("e.crv")).absoluteFilePath()));
+    QVERIFY(details(shell->prompts, Kind::Error)
+                .first()
+                .contains(QFileInfo(path("e.crv")).absoluteFilePath()));
     QCOMPARE(title(), QStringLiteral("big - e (Lecture seule) - "));
     QVERIFY(shell->app->recentFiles().entries().isEmpty());
 }
@@ -268,8 +274,10 @@ void CurveFilesTest::eachCurveSavesToItsOwnFolder()
 {
     QDir(shell->folder.path()).mkpath(QStringLiteral("one/sub"));
     QDir(shell->folder.path()).mkpath(QStringLiteral("two"));
-    const QString first = shell->writeFile(QStringLiteral("one/x.crv"), "X1\n0\n1000\nY\n0\n1000\n0\n0\n2\n");
-    const QString second = shell->writeFile(QStringLiteral("two/x.crv"), "X2\n0\n1000\nY\n0\n1000\n0\n0\n2\n");
+    const QString first =
+        shell->writeFile(QStringLiteral("one/x.crv"), "X1\n0\n1000\nY\n0\n1000\n0\n0\n2\n");
+    const QString second =
+        shell->writeFile(QStringLiteral("two/x.crv"), "X2\n0\n1000\nY\n0\n1000\n0\n0\n2\n");
     open(0, first);
     open(1, second);
     QCOMPARE(QDir::current(), QDir(path("two")));
@@ -294,7 +302,8 @@ void CurveFilesTest::eachCurveSavesToItsOwnFolder()
     QVERIFY(frame().runCommand(kSave[0]));
     QVERIFY(QFile::exists(path("two/C2_add_1.crv")));
 
-    const QString document = shell->writeFile(QStringLiteral("one/sub/my-doc.crv"), "Xd\n0\n1000\nY\n0\n1000\n0\n0\n2\n");
+    const QString document = shell->writeFile(QStringLiteral("one/sub/my-doc.crv"),
+                                              "Xd\n0\n1000\nY\n0\n1000\n0\n0\n2\n");
     QVERIFY(shell->app->openDocumentFile(document));
     store().slots[2].xLegend = "document";
     QVERIFY(frame().runCommand(kSave[2]));
@@ -316,7 +325,8 @@ void CurveFilesTest::failedWriteKeepsTheOldBytes()
     }
     const QStringList errors = details(shell->prompts, Kind::Error);
     QCOMPARE(errors.size(), 2);
-    QVERIFY2(errors.first().contains(QFileInfo(path("a.crv")).absoluteFilePath()), qPrintable(errors.first()));
+    QVERIFY2(errors.first().contains(QFileInfo(path("a.crv")).absoluteFilePath()),
+             qPrintable(errors.first()));
     QCOMPARE(contentOf(path("a.crv")), before);
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"a.crv", "b.crv"}));
@@ -380,7 +390,8 @@ void CurveFilesTest::closingAsks()
     QVERIFY(closing->close());
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 1);
     QCOMPARE(frame().childFrames().size(), 1u);
-    const QStringList expected = withCurves && ok ? QStringList{"one.crv", "three.crv"} : QStringList{};
+    const QStringList expected =
+        withCurves && ok ? QStringList{"one.crv", "three.crv"} : QStringList{};
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files), expected);
 }
 
@@ -441,7 +452,8 @@ void CurveFilesTest::roundTripMatchesTheBatchTool()
 // The toolbar button shows whether the active window draws its axes.
 void CurveFilesTest::axesButtonFollowsTheActiveView()
 {
-    auto *button = qobject_cast<QToolButton *>(frame().toolBar()->widgetForAction(frame().commandAction(cmd::Axes)));
+    auto *button = qobject_cast<QToolButton *>(
+        frame().toolBar()->widgetForAction(frame().commandAction(cmd::Axes)));
     QVERIFY(button);
     CChildFrame *first = shell->activeFrame();
     QVERIFY(!button->isChecked());

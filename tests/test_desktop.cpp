@@ -68,8 +68,9 @@ void DesktopTest::commandLine_data()
     const QString a = QStringLiteral("a.crv"), b = QStringLiteral("b.crv");
     QTest::newRow("no file") << QStringList{} << QStringList{} << QString() << false;
     QTest::newRow("files in order") << QStringList{b, a} << QStringList{b, a} << QString() << false;
-    QTest::newRow("a file named like an option") << QStringList{a, QStringLiteral("--"), QStringLiteral("-x.crv")}
-                                                  << QStringList{a, QStringLiteral("-x.crv")} << QString() << false;
+    QTest::newRow("a file named like an option")
+        << QStringList{a, QStringLiteral("--"), QStringLiteral("-x.crv")}
+        << QStringList{a, QStringLiteral("-x.crv")} << QString() << false;
     QTest::newRow("version") << QStringList{QStringLiteral("--version")} << QStringList{}
                              << QStringLiteral("ombrelis 1.1\n") << false;
     QTest::newRow("help in French") << QStringList{QStringLiteral("--help"), a} << QStringList{}
@@ -125,9 +126,10 @@ void DesktopTest::applicationIconRendersOnlyWhatIsAsked_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QIcon::Mode>("mode");
-    for (const QSize size : {QSize(16, 16), QSize(20, 20), QSize(48, 48), QSize(16, 15), QSize(100, 60),
-                             QSize(200, 200), QSize(0, 0)}) {
-        const QByteArray name = QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height());
+    for (const QSize size : {QSize(16, 16), QSize(20, 20), QSize(48, 48), QSize(16, 15),
+                             QSize(100, 60), QSize(200, 200), QSize(0, 0)}) {
+        const QByteArray name =
+            QByteArray::number(size.width()) + 'x' + QByteArray::number(size.height());
         QTest::newRow(name) << size << QIcon::Normal;
         QTest::newRow(name + " disabled") << size << QIcon::Disabled;
     }

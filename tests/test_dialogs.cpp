@@ -27,8 +27,7 @@ namespace {
 
 using DialogFactory = std::function<std::unique_ptr<TemplateDialog>()>;
 
-template <class Dialog>
-DialogFactory make()
+template <class Dialog> DialogFactory make()
 {
     return [] { return std::make_unique<Dialog>(); };
 }
@@ -134,25 +133,29 @@ void DialogsTest::templates_data()
 
     QTest::newRow("about") << make<CAboutDialog>() << "A propos de Tolvane" << QSize(217, 55)
                            << QStringList{"Ombrelis version 1.1"} << QStringList{"OK"};
-    QTest::newRow("read-only") << make<CReadOnlyDialog>() << "Fichier en lecture seule!!!" << QSize(186, 95)
-                               << QStringList{"Attention, ce fichier est en lecture seule. Choisissez OK pour "
-                                              "sauvegarder la courbe sous un autre nom ou Annuler pour... annuler!!"}
-                               << QStringList{"OK", "Annuler"};
-    QTest::newRow("save all") << make<CSaveAllDialog>() << "Save All Active Curves Dialog" << QSize(186, 92)
-                              << QStringList{"La courbe", "est ouverte dans une autre ", "fenêtre. Voulez-vous la ",
-                                             "sauvegarder ou non?"}
+    QTest::newRow("read-only")
+        << make<CReadOnlyDialog>() << "Fichier en lecture seule!!!" << QSize(186, 95)
+        << QStringList{"Attention, ce fichier est en lecture seule. Choisissez OK pour "
+                       "sauvegarder la courbe sous un autre nom ou Annuler pour... annuler!!"}
+        << QStringList{"OK", "Annuler"};
+    QTest::newRow("save all") << make<CSaveAllDialog>() << "Save All Active Curves Dialog"
+                              << QSize(186, 92)
+                              << QStringList{"La courbe", "est ouverte dans une autre ",
+                                             "fenêtre. Voulez-vous la ", "sauvegarder ou non?"}
                               << QStringList{"OK", "Cancel"};
-    QTest::newRow("closing") << make<CClosingWindowDialog>() << "Closing Window Dialog" << QSize(186, 92)
-                             << QStringList{"Voulez-vous enregistrer les courbes actives de cette fenêtre avant "
-                                            "sa fermeture?"}
-                             << QStringList{"OK", "NO"};
-    QTest::newRow("script messages") << make<CScriptMessagesDialog>() << "Script Messages Dialog" << QSize(186, 92)
-                                     << QStringList{} << QStringList{"OK"};
-    QTest::newRow("sampling count") << make<CSamplingCountDialog>() << "Number of Sampling Points Dialog"
-                                    << QSize(186, 95) << QStringList{"Entrez un entier compris entre 16 et 4096"}
-                                    << QStringList{"OK", "Cancel"};
-    QTest::newRow("tangent length") << make<CTangentLengthDialog>() << "Tangent Length Dialog" << QSize(186, 92)
-                                    << QStringList{"Entrez un entier entre 5 et 25"} << QStringList{"OK", "Cancel"};
+    QTest::newRow("closing")
+        << make<CClosingWindowDialog>() << "Closing Window Dialog" << QSize(186, 92)
+        << QStringList{"Voulez-vous enregistrer les courbes actives de cette fenêtre avant "
+                       "sa fermeture?"}
+        << QStringList{"OK", "NO"};
+    QTest::newRow("script messages") << make<CScriptMessagesDialog>() << "Script Messages Dialog"
+                                     << QSize(186, 92) << QStringList{} << QStringList{"OK"};
+    QTest::newRow("sampling count")
+        << make<CSamplingCountDialog>() << "Number of Sampling Points Dialog" << QSize(186, 95)
+        << QStringList{"Entrez un entier compris entre 16 et 4096"} << QStringList{"OK", "Cancel"};
+    QTest::newRow("tangent length")
+        << make<CTangentLengthDialog>() << "Tangent Length Dialog" << QSize(186, 92)
+        << QStringList{"Entrez un entier entre 5 et 25"} << QStringList{"OK", "Cancel"};
 }
 
 void DialogsTest::templates()
@@ -201,8 +204,10 @@ void DialogsTest::placesControlsAtTemplatePositions()
 
     CScriptMessagesDialog script;
     script.setMessage(QStringLiteral("Erreur de syntaxe"));
-    QCOMPARE(script.findChild<QLabel *>(QStringLiteral("message"))->text(), QStringLiteral("Erreur de syntaxe"));
-    QCOMPARE(script.findChild<QLabel *>(QStringLiteral("message"))->geometry(), units.rect(21, 24, 92, 45));
+    QCOMPARE(script.findChild<QLabel *>(QStringLiteral("message"))->text(),
+             QStringLiteral("Erreur de syntaxe"));
+    QCOMPARE(script.findChild<QLabel *>(QStringLiteral("message"))->geometry(),
+             units.rect(21, 24, 92, 45));
     QCOMPARE(button(script, QStringLiteral("OK"))->geometry(), units.rect(123, 39, 50, 14));
 
     CAboutDialog about;
@@ -230,7 +235,8 @@ void DialogsTest::integerDialogs_data()
     QTest::newRow("sampling: 16 accepted") << true << "16" << true << QString();
     QTest::newRow("sampling: 4096 accepted") << true << "4096" << true << QString();
     QTest::newRow("sampling: 4097 refused") << true << "4097" << false << samplingRange;
-    QTest::newRow("sampling: huge refused") << true << "99999999999999999999" << false << samplingRange;
+    QTest::newRow("sampling: huge refused")
+        << true << "99999999999999999999" << false << samplingRange;
     QTest::newRow("sampling: empty refused") << true << "" << false << QString("Entrez un entier.");
     QTest::newRow("tangent: initial 15 accepted") << false << QString() << true << QString();
     QTest::newRow("tangent: 4 refused") << false << "4" << false << tangentRange;
@@ -251,7 +257,8 @@ void DialogsTest::integerDialogs()
     else
         dialog = std::make_unique<CTangentLengthDialog>();
     QCOMPARE(dialog->edit()->text(), sampling ? QStringLiteral("5") : QStringLiteral("15"));
-    QCOMPARE(dialog->edit()->objectName(), sampling ? QStringLiteral("1043") : QStringLiteral("1064"));
+    QCOMPARE(dialog->edit()->objectName(),
+             sampling ? QStringLiteral("1043") : QStringLiteral("1064"));
     QStringList reported;
     dialog->reportInvalid = [&](const QString &message) { reported << message; };
     dialog->show();
@@ -331,8 +338,11 @@ void DialogsTest::helpers()
 {
     QCOMPARE(colourValue(QColor(1, 2, 3)), Colour(0x030201));
     QCOMPARE(colourValue(Qt::red), Colour(255));
-    FileDialogRequest request{QStringLiteral("Curve1 Open"), QStringLiteral("curve files (*.crv)"),
-                              QStringLiteral("*.crv"), {}, {}};
+    FileDialogRequest request{QStringLiteral("Curve1 Open"),
+                              QStringLiteral("curve files (*.crv)"),
+                              QStringLiteral("*.crv"),
+                              {},
+                              {}};
     QCOMPARE(fileDialogFilter(request), QStringLiteral("curve files (*.crv)"));
     request.filterName = QStringLiteral("curve files");
     QCOMPARE(fileDialogFilter(request), QStringLiteral("curve files (*.crv)"));

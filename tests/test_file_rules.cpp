@@ -22,15 +22,29 @@ void FileRulesTest::savePath_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QString>("path");
-    QTest::newRow("no folder: current folder") << "a" << "" << "a.crv";
-    QTest::newRow("script name in file-name form") << "x-y" << "" << "x_sub_y.crv";
-    QTest::newRow("formula") << "(C1+C2)/2" << "" << "_ob_C1_add_C2_cb__div_2.crv";
-    QTest::newRow("back to its folder") << "a" << "/data/one" << "/data/one/a.crv";
-    QTest::newRow("folder with a slash") << "a" << "/data/one/" << "/data/one/a.crv";
-    QTest::newRow("root folder") << "a" << "/" << "/a.crv";
-    QTest::newRow("document: path kept, title formed") << "/data/my-dir/b-c" << "/data/my-dir"
-                                                        << "/data/my-dir/b_sub_c.crv";
-    QTest::newRow("name from elsewhere is formed whole") << "/other/b" << "/data"
+    QTest::newRow("no folder: current folder") << "a"
+                                               << ""
+                                               << "a.crv";
+    QTest::newRow("script name in file-name form") << "x-y"
+                                                   << ""
+                                                   << "x_sub_y.crv";
+    QTest::newRow("formula") << "(C1+C2)/2"
+                             << ""
+                             << "_ob_C1_add_C2_cb__div_2.crv";
+    QTest::newRow("back to its folder") << "a"
+                                        << "/data/one"
+                                        << "/data/one/a.crv";
+    QTest::newRow("folder with a slash") << "a"
+                                         << "/data/one/"
+                                         << "/data/one/a.crv";
+    QTest::newRow("root folder") << "a"
+                                 << "/"
+                                 << "/a.crv";
+    QTest::newRow("document: path kept, title formed") << "/data/my-dir/b-c"
+                                                       << "/data/my-dir"
+                                                       << "/data/my-dir/b_sub_c.crv";
+    QTest::newRow("name from elsewhere is formed whole") << "/other/b"
+                                                         << "/data"
                                                          << "/data/_div_other_div_b.crv";
 }
 

@@ -17,7 +17,12 @@ using namespace ombrelis;
 
 namespace {
 
-enum class Writer { Save, SaveAs, SaveAll, BatchTool };
+enum class Writer {
+    Save,
+    SaveAs,
+    SaveAll,
+    BatchTool
+};
 
 bool writeProcFile(const char *path, const std::string &text)
 {
@@ -78,7 +83,8 @@ private:
 void FullDiskTest::init()
 {
     if (!canMount)
-        QSKIP("mounting a small tmpfs needs root or a user namespace, and neither is available here");
+        QSKIP(
+            "mounting a small tmpfs needs root or a user namespace, and neither is available here");
     shell = std::make_unique<ShellFixture>();
     QVERIFY(shell->start());
     QVERIFY(QDir(shell->folder.path()).mkdir("disque"));
@@ -105,8 +111,7 @@ void FullDiskTest::fillTheDisk()
     QFile filler(onDisk("remplissage"));
     QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     const QByteArray block(4096, 'x');
-    while (filler.write(block) == block.size()) {
-    }
+    while (filler.write(block) == block.size()) { }
     QCOMPARE(filler.write("x", 1), -1);
 }
 
@@ -155,11 +160,13 @@ void FullDiskTest::failedWriteKeepsTheOldFile_data()
     QTest::newRow("import") << Writer::BatchTool << "sortie.crv"
                             << QStringList{"import", "mesures.csv", "--out", "disque/sortie.crv"};
     QTest::newRow("script --out") << Writer::BatchTool << "sortie.crv"
-                                  << QStringList{"script", "C2=C1*2+X", "--c1", ramp, "--out", "disque/sortie.crv"};
+                                  << QStringList{"script", "C2=C1*2+X", "--c1",
+                                                 ramp,     "--out",     "disque/sortie.crv"};
     for (const char *extension : {"png", "svg", "pdf"}) {
         const QString target = QStringLiteral("image.") + extension;
         QTest::addRow("render .%s", extension)
-            << Writer::BatchTool << target << QStringList{"render", ramp, "--out", "disque/" + target};
+            << Writer::BatchTool << target
+            << QStringList{"render", ramp, "--out", "disque/" + target};
     }
 }
 
@@ -174,8 +181,10 @@ void FullDiskTest::failedWriteKeepsTheOldFile()
     QVERIFY(!shell->writeFile("mesures.csv", "x,y\n0,1\n1,2\n").isEmpty());
     fillTheDisk();
 
-    const QStringList told = writer == Writer::BatchTool ? runBatchTool(words) : runEditor(writer, onDisk(target));
-    QCOMPARE(told.size(), writer == Writer::BatchTool ? 2 : 1);  // exit code and message, or one message
+    const QStringList told =
+        writer == Writer::BatchTool ? runBatchTool(words) : runEditor(writer, onDisk(target));
+    QCOMPARE(told.size(),
+             writer == Writer::BatchTool ? 2 : 1);  // exit code and message, or one message
     if (writer == Writer::BatchTool)
         QCOMPARE(told.first(), "2");
     const QString &message = told.last();

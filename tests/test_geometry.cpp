@@ -292,16 +292,30 @@ void TestGeometry::samplingMemoMatchesTheSampler()
         CurveSlot &s = *slot;
         // One control point moved, as a drag does: a sample, whose x may
         // pass its neighbours', or a handle.
-        auto &moved = std::array{&s.samples, &s.startTangents, &s.endTangents}[rng() % 3]->at(rng() % 7);
+        auto &moved =
+            std::array{&s.samples, &s.startTangents, &s.endTangents}[rng() % 3]->at(rng() % 7);
         switch (rng() % 8) {
-        case 0: (rng() % 2 ? moved.x : moved.y) += pick({1e-9, -250, 0, 170, nan}); break;
-        case 1: s.samplingCount = int(pick({1, 2, 16, 64, 4096, 4097})); break;
-        case 2: s.sampleCount = int(pick({0, 1, 2, 3, 6, 7})); break;
-        case 3: (rng() % 2 ? s.xmax : s.ymin) = pick({0.0, -0.0, 1000, nan, 250}); break;
-        case 4: s.sampledPoints[rng() % 64].y = pick({7, -0.0, nan}); break;
+        case 0:
+            (rng() % 2 ? moved.x : moved.y) += pick({1e-9, -250, 0, 170, nan});
+            break;
+        case 1:
+            s.samplingCount = int(pick({1, 2, 16, 64, 4096, 4097}));
+            break;
+        case 2:
+            s.sampleCount = int(pick({0, 1, 2, 3, 6, 7}));
+            break;
+        case 3:
+            (rng() % 2 ? s.xmax : s.ymin) = pick({0.0, -0.0, 1000, nan, 250});
+            break;
+        case 4:
+            s.sampledPoints[rng() % 64].y = pick({7, -0.0, nan});
+            break;
         case 6:
-        case 7: moved = {pick({0, 400, 1000}), pick({-0.0, 500})}; break;
-        default: break;  // a repaint with nothing changed
+        case 7:
+            moved = {pick({0, 400, 1000}), pick({-0.0, 500})};
+            break;
+        default:
+            break;  // a repaint with nothing changed
         }
         auto expected = std::make_unique<CurveSlot>(s);
         sampleCurve(*expected);
@@ -348,8 +362,8 @@ void TestGeometry::controlPolygonOrder()
     slot->sampleCount = 3;
     for (int k = 0; k < 3; ++k)
         setSample(*slot, k, 100.0 * k, 10.0 * k, 5);
-    const std::vector<CurvePoint> expected = {
-        {0, 0}, {5, 0}, {95, 10}, {100, 10}, {105, 10}, {195, 20}, {200, 20}};
+    const std::vector<CurvePoint> expected = {{0, 0},    {5, 0},    {95, 10}, {100, 10},
+                                              {105, 10}, {195, 20}, {200, 20}};
     QCOMPARE(controlPolygon(*slot), expected);
     slot->sampleCount = 1;
     QCOMPARE(controlPolygon(*slot), (std::vector<CurvePoint>{{0, 0}}));

@@ -16,7 +16,8 @@ struct Run {
     QString output;  // stdout and stderr together
 };
 
-Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment = {})
+Run run(const QString &program, const QStringList &arguments,
+        const QProcessEnvironment &environment = {})
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -84,7 +85,8 @@ void InstallTest::initTestCase()
     environment.insert(QStringLiteral("DESTDIR"), root_.path());
     const Run install = run(QStringLiteral(OMBRELIS_CMAKE),
                             {QStringLiteral("--install"), QStringLiteral(OMBRELIS_BUILD_DIR),
-                             QStringLiteral("--prefix"), QStringLiteral("/usr")}, environment);
+                             QStringLiteral("--prefix"), QStringLiteral("/usr")},
+                            environment);
     QVERIFY2(install.code == 0, qPrintable(install.output));
 }
 
@@ -93,16 +95,20 @@ void InstallTest::installedTree()
     for (const QString &file : kInstalledFiles)
         QVERIFY2(QFileInfo(prefix() + u'/' + file).isFile(), qPrintable(file));
     QVERIFY(QFileInfo(prefix() + QStringLiteral("/bin/ombrelis")).isExecutable());
-    const Run completion = run(QStringLiteral("bash"),
-                               {QStringLiteral("-n"), prefix() + QStringLiteral("/share/bash-completion/completions/ombrelis-cli")});
+    const Run completion =
+        run(QStringLiteral("bash"),
+            {QStringLiteral("-n"),
+             prefix() + QStringLiteral("/share/bash-completion/completions/ombrelis-cli")});
     QVERIFY2(completion.code == 0, qPrintable(completion.output));
-    const Run version = run(prefix() + QStringLiteral("/bin/ombrelis-cli"), {QStringLiteral("--version")});
+    const Run version =
+        run(prefix() + QStringLiteral("/bin/ombrelis-cli"), {QStringLiteral("--version")});
     QCOMPARE(version.output, QStringLiteral("ombrelis-cli 1.1\n"));
 }
 
 void InstallTest::launcherValidates()
 {
-    const QString launcher = prefix() + QStringLiteral("/share/applications/") + kAppId + QStringLiteral(".desktop");
+    const QString launcher =
+        prefix() + QStringLiteral("/share/applications/") + kAppId + QStringLiteral(".desktop");
     const Run validate = run(QStringLiteral("desktop-file-validate"), {launcher});
     QCOMPARE(validate.code, 0);
     QCOMPARE(validate.output, QString());  // not even a hint
@@ -121,15 +127,18 @@ void InstallTest::appStreamValidates()
     const QString appstreamcli = tool("appstreamcli");
     if (appstreamcli.isEmpty())
         QSKIP("appstreamcli is not installed (Debian package appstream)");
-    const QString metainfo = prefix() + QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml");
+    const QString metainfo =
+        prefix() + QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml");
     const QStringList checks[] = {{QStringLiteral("validate"), metainfo},
                                   {QStringLiteral("validate-tree"), root_.path()}};
-    const QRegularExpression note(QStringLiteral("^\\s*[EWIP]: "), QRegularExpression::MultilineOption);
+    const QRegularExpression note(QStringLiteral("^\\s*[EWIP]: "),
+                                  QRegularExpression::MultilineOption);
     for (const QStringList &check : checks) {
-        const Run validate =
-            run(appstreamcli, {check[0], QStringLiteral("--pedantic"), QStringLiteral("--no-net"), check[1]});
+        const Run validate = run(appstreamcli, {check[0], QStringLiteral("--pedantic"),
+                                                QStringLiteral("--no-net"), check[1]});
         QVERIFY2(validate.code == 0, qPrintable(validate.output));
-        QVERIFY2(!validate.output.contains(note), qPrintable(validate.output));  // not even a pedantic note
+        QVERIFY2(!validate.output.contains(note),
+                 qPrintable(validate.output));  // not even a pedantic note
     }
 }
 
@@ -138,11 +147,13 @@ void InstallTest::appStreamValidates()
 void InstallTest::versionsAgree()
 {
     const Run changelog =
-        run(QStringLiteral("gzip"), {QStringLiteral("-dc"), prefix() + QStringLiteral("/share/doc/ombrelis/changelog.gz")});
+        run(QStringLiteral("gzip"),
+            {QStringLiteral("-dc"), prefix() + QStringLiteral("/share/doc/ombrelis/changelog.gz")});
     QCOMPARE(changelog.code, 0);
     QVERIFY2(changelog.output.startsWith(QStringLiteral("ombrelis (" OMBRELIS_VERSION ") ")),
              qPrintable(changelog.output));
-    QFile metainfo(prefix() + QStringLiteral("/share/metainfo/") + kAppId + QStringLiteral(".metainfo.xml"));
+    QFile metainfo(prefix() + QStringLiteral("/share/metainfo/") + kAppId +
+                   QStringLiteral(".metainfo.xml"));
     QVERIFY(metainfo.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(metainfo.readAll());
     const QRegularExpressionMatch release =
@@ -154,7 +165,8 @@ void InstallTest::versionsAgree()
 void InstallTest::crvTypeByNameAndContent()
 {
     const QString share = prefix() + QStringLiteral("/share");
-    const Run update = run(QStringLiteral("update-mime-database"), {share + QStringLiteral("/mime")});
+    const Run update =
+        run(QStringLiteral("update-mime-database"), {share + QStringLiteral("/mime")});
     QVERIFY2(update.code == 0, qPrintable(update.output));
     // Before the first QMimeDatabase: the installed folder, then the system's.
     qputenv("XDG_DATA_DIRS", (share + QStringLiteral(":/usr/share")).toLocal8Bit());
@@ -171,16 +183,18 @@ void InstallTest::crvTypeByNameAndContent()
 
     const QMimeDatabase mime;
     QCOMPARE(mime.mimeTypeForFile(wave).name(), QStringLiteral("text/x-ombrelis-curve"));
-    QCOMPARE(mime.mimeTypeForFile(bare).name(), QStringLiteral("text/x-ombrelis-curve"));  // the magic rule
+    QCOMPARE(mime.mimeTypeForFile(bare).name(),
+             QStringLiteral("text/x-ombrelis-curve"));  // the magic rule
     QVERIFY(mime.mimeTypeForFile(bare).inherits(QStringLiteral("text/plain")));
     QCOMPARE(mime.mimeTypeForFile(text).name(), QStringLiteral("text/plain"));
 }
 
 void InstallTest::debianPackage()
 {
-    const Run cpack = run(QStringLiteral(OMBRELIS_CPACK),
-                          {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), packages_.path(),
-                           QStringLiteral("--config"), QStringLiteral(OMBRELIS_BUILD_DIR "/CPackConfig.cmake")});
+    const Run cpack =
+        run(QStringLiteral(OMBRELIS_CPACK),
+            {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), packages_.path(),
+             QStringLiteral("--config"), QStringLiteral(OMBRELIS_BUILD_DIR "/CPackConfig.cmake")});
     QVERIFY2(cpack.code == 0, qPrintable(cpack.output));
     const QStringList packages = QDir(packages_.path()).entryList({QStringLiteral("*.deb")});
     QCOMPARE(packages, QStringList{QStringLiteral("ombrelis_1.1_amd64.deb")});
@@ -190,13 +204,15 @@ void InstallTest::debianPackage()
     QCOMPARE(info.code, 0);
     for (const char *field : {"Package: ombrelis", "Version: 1.1", "Maintainer: ", "Description: "})
         QVERIFY2(info.output.contains(QLatin1String(field)), field);
-    QVERIFY2(info.output.contains(QRegularExpression(QStringLiteral("Depends: .*libqt6widgets6.*"))),
-             qPrintable(info.output));
+    QVERIFY2(
+        info.output.contains(QRegularExpression(QStringLiteral("Depends: .*libqt6widgets6.*"))),
+        qPrintable(info.output));
 
     const Run contents = run(QStringLiteral("dpkg-deb"), {QStringLiteral("--contents"), deb});
     QCOMPARE(contents.code, 0);
     for (const QString &file : kInstalledFiles)
-        QVERIFY2(contents.output.contains(QStringLiteral(" ./usr/") + file + u'\n'), qPrintable(file));
+        QVERIFY2(contents.output.contains(QStringLiteral(" ./usr/") + file + u'\n'),
+                 qPrintable(file));
     deb_ = deb;
 }
 
@@ -207,7 +223,8 @@ void InstallTest::lintianAcceptsPackage()
     if (lintian.isEmpty())
         QSKIP("lintian is not installed");
     QVERIFY2(!deb_.isEmpty(), "no package was made");
-    const Run check = run(lintian, {QStringLiteral("--fail-on"), QStringLiteral("error,warning"), deb_});
+    const Run check =
+        run(lintian, {QStringLiteral("--fail-on"), QStringLiteral("error,warning"), deb_});
     QVERIFY2(check.code == 0, qPrintable(check.output));
 }
 

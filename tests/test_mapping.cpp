@@ -93,7 +93,8 @@ void TestMapping::worldToScreenExamples_data()
     QTest::newRow("origin") << 0.0 << 0.0 << PixelPoint{20, 380};
     QTest::newRow("top right") << 1000.0 << 1000.0 << PixelPoint{580, 20};
     QTest::newRow("centre") << 500.0 << 500.0 << PixelPoint{300, 200};
-    QTest::newRow("just left of xmin truncates to the margin") << -1.5 << 490.0 << PixelPoint{20, 203};
+    QTest::newRow("just left of xmin truncates to the margin")
+        << -1.5 << 490.0 << PixelPoint{20, 203};
     QTest::newRow("below ymin") << 0.0 << -100.0 << PixelPoint{20, 416};
 }
 

@@ -200,8 +200,8 @@ void TestPixelRuns::coordinatesAtTheIntLimits()
     const auto clipAtTheTop =
         lineRuns({0, 0}, {kIntMax, kIntMax}, {kIntMax - 3, kIntMax - 3, kIntMax, kIntMax});
     QCOMPARE(pixelsOf(clipAtTheTop), (std::vector<Pixel>{{kIntMax - 3, kIntMax - 3},
-                                                          {kIntMax - 2, kIntMax - 2},
-                                                          {kIntMax - 1, kIntMax - 1}}));
+                                                         {kIntMax - 2, kIntMax - 2},
+                                                         {kIntMax - 1, kIntMax - 1}}));
 }
 
 void TestPixelRuns::bezierStepsFollowTheControlPolygon()
@@ -209,9 +209,9 @@ void TestPixelRuns::bezierStepsFollowTheControlPolygon()
     QCOMPARE(bezierSteps({5, 5}, {5, 5}, {5, 5}, {5, 5}), 1);
     QCOMPARE(bezierSteps({0, 0}, {4, 0}, {8, 0}, {12, 0}), 3);
     QCOMPARE(bezierSteps({0, 0}, {4, 0}, {8, 0}, {13, 0}), 4);
-    QCOMPARE(bezierSteps({kIntMin, kIntMin}, {kIntMax, kIntMax}, {kIntMin, kIntMax},
-                         {kIntMax, kIntMin}),
-             kMaxBezierSteps);
+    QCOMPARE(
+        bezierSteps({kIntMin, kIntMin}, {kIntMax, kIntMax}, {kIntMin, kIntMax}, {kIntMax, kIntMin}),
+        kMaxBezierSteps);
 }
 
 void TestPixelRuns::straightBezierIsItsLineWithBothEnds()
@@ -229,7 +229,7 @@ void TestPixelRuns::straightBezierIsItsLineWithBothEnds()
 // tops and the ends are covered.
 void TestPixelRuns::bezierStaysOnTheCurve()
 {
-    const std::vector<PixelPoint> points{{10, 50}, {10, 10}, {70, 10}, {70, 50},
+    const std::vector<PixelPoint> points{{10, 50}, {10, 10},  {70, 10}, {70, 50},
                                          {70, 90}, {130, 90}, {130, 50}};
     std::vector<PixelRect> runs;
     appendBezierRuns(points, kWide, runs);
@@ -291,10 +291,10 @@ void TestPixelRuns::columnSpansAreTheLastRectangleOnTop()
             const PixelRect outer = intersected(rect, clip);
             for (int y = outer.top; y < outer.bottom; ++y)
                 for (int x = outer.left; x < outer.right; ++x)
-                    painted[y * 32 + x] = x >= inner.left && x < inner.right && y >= inner.top &&
-                                                  y < inner.bottom
-                                              ? r.fill
-                                              : r.pen;
+                    painted[y * 32 + x] =
+                        x >= inner.left && x < inner.right && y >= inner.top && y < inner.bottom
+                            ? r.fill
+                            : r.pen;
         }
         std::vector<Colour> resolved(32 * 24, 99);
         std::vector<int> writes(32 * 24, 0);

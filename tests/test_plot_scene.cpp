@@ -495,8 +495,7 @@ void TestPlotScene::currentCurveOutsideTheFourDrawsNothing()
 
 void TestPlotScene::markOutlineIsA7By7Square()
 {
-    const std::array<PixelPoint, 5> expected{
-        {{103, 53}, {103, 47}, {97, 47}, {97, 53}, {103, 53}}};
+    const std::array<PixelPoint, 5> expected{{{103, 53}, {103, 47}, {97, 47}, {97, 53}, {103, 53}}};
     QCOMPARE(markOutline({100, 50}), expected);
 }
 

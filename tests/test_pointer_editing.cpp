@@ -60,13 +60,15 @@ void TestPointerEditing::pickAreas_data()
     QTest::newRow("top-left corner inside") << 297 << 197 << true << 0 << -1 << -1 << false;
     QTest::newRow("overlap: the lowest index wins") << 302 << 202 << true << 0 << -1 << -1 << false;
     QTest::newRow("only the second sample") << 304 << 200 << true << 1 << -1 << -1 << false;
-    QTest::newRow("right edge of the second outside") << 305 << 200 << true << -1 << -1 << -1 << false;
+    QTest::newRow("right edge of the second outside")
+        << 305 << 200 << true << -1 << -1 << -1 << false;
     QTest::newRow("left edge outside") << 296 << 200 << true << -1 << -1 << -1 << false;
     QTest::newRow("bottom edge outside") << 300 << 203 << true << -1 << -1 << -1 << false;
     QTest::newRow("start handle") << 269 << 197 << true << -1 << 0 << -1 << false;
     QTest::newRow("end handle") << 330 << 202 << true << -1 << -1 << 0 << false;
     QTest::newRow("display mode: no handles") << 328 << 200 << false << -1 << -1 << -1 << false;
-    QTest::newRow("display mode: samples still tested") << 300 << 200 << false << 0 << -1 << -1 << false;
+    QTest::newRow("display mode: samples still tested")
+        << 300 << 200 << false << 0 << -1 << -1 << false;
     QTest::newRow("grip top-left") << 294 << 380 << false << -1 << -1 << -1 << true;
     QTest::newRow("grip bottom-right") << 305 << 391 << true << -1 << -1 << -1 << true;
     QTest::newRow("grip right edge outside") << 306 << 385 << true << -1 << -1 << -1 << false;

@@ -70,24 +70,44 @@ void play(MyView &view, const QString &gesture)
 {
     for (const QString &step : gesture.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QString args = step.mid(1);
-        const QPoint at(args.section(QLatin1Char(','), 0, 0).toInt(), args.section(QLatin1Char(','), 1, 1).toInt());
+        const QPoint at(args.section(QLatin1Char(','), 0, 0).toInt(),
+                        args.section(QLatin1Char(','), 1, 1).toInt());
         switch (step[0].toLatin1()) {
-        case 'L': QTest::mousePress(&view, Qt::LeftButton, {}, at); break;
-        case 'l': QTest::mouseRelease(&view, Qt::LeftButton, {}, at); break;
-        case 'R': QTest::mousePress(&view, Qt::RightButton, {}, at); break;
-        case 'r': QTest::mouseRelease(&view, Qt::RightButton, {}, at); break;
-        case 'M': QTest::mouseMove(&view, at); break;
-        case '>': QTest::keyClick(&view, Qt::Key_Right); break;
-        case '<': QTest::keyClick(&view, Qt::Key_Left); break;
+        case 'L':
+            QTest::mousePress(&view, Qt::LeftButton, {}, at);
+            break;
+        case 'l':
+            QTest::mouseRelease(&view, Qt::LeftButton, {}, at);
+            break;
+        case 'R':
+            QTest::mousePress(&view, Qt::RightButton, {}, at);
+            break;
+        case 'r':
+            QTest::mouseRelease(&view, Qt::RightButton, {}, at);
+            break;
+        case 'M':
+            QTest::mouseMove(&view, at);
+            break;
+        case '>':
+            QTest::keyClick(&view, Qt::Key_Right);
+            break;
+        case '<':
+            QTest::keyClick(&view, Qt::Key_Left);
+            break;
         case 'P': {
             EditBarFields &edit = view.host().barFields().edit;
             edit.pointXText = args.section(QLatin1Char(','), 0, 0).toStdString();
             edit.pointYText = args.section(QLatin1Char(','), 1, 1).toStdString();
             break;
         }
-        case 'C': view.commands().find(cmd::CreateSample)->handler(); break;
-        case 'V': view.store().verticalTangents = true; break;
-        default: QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
+        case 'C':
+            view.commands().find(cmd::CreateSample)->handler();
+            break;
+        case 'V':
+            view.store().verticalTangents = true;
+            break;
+        default:
+            QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
         }
     }
 }
@@ -119,8 +139,8 @@ QString observe(const MyView &view, const FakeViewHost &host, const QString &key
     if (key == QLatin1String("capture"))
         return QString(flag(view.holdsCapture()));
     if (key == QLatin1String("flags"))
-        return QString() + flag(store.dragSample) + flag(store.dragStartTangent) + flag(store.dragEndTangent) +
-               flag(store.dragCursor);
+        return QString() + flag(store.dragSample) + flag(store.dragStartTangent) +
+               flag(store.dragEndTangent) + flag(store.dragCursor);
     if (key == QLatin1String("point"))
         return pair(host.bars.edit.pointXText, host.bars.edit.pointYText);
     if (key == QLatin1String("readout"))
@@ -155,64 +175,98 @@ void TestPointerView::gestures_data()
     // Sample (500, 500) is pixel (300, 200); the cursor's grip at index 0
     // (x = 0) spans [14, 26) x [380, 392).
     QTest::newRow("display mode: a press only grabs the cursor grip")
-        << false << true << "500,500" << "L300,200 M400,300 l400,300 L20,385 M300,385 l300,385"
+        << false << true << "500,500"
+        << "L300,200 M400,300 l400,300 L20,385 M300,385 l300,385"
         << "samples=500.00,500.00;hit=-1;cursor=31;flags=0000;capture=0";
     QTest::newRow("sample and handle under the press: both move, sample first")
-        << true << false << "500,500/502,500/550,500" << "L300,200 M356,290 l356,290"
+        << true << false << "500,500/502,500/550,500"
+        << "L300,200 M356,290 l356,290"
         << "samples=600.00,250.00;start0=600.00,250.00;end0=650.00,250.00;point=600.00,250.00;"
            "flags=0000;capture=0";
     QTest::newRow("sample dragged over a lower-index sample carries on with it")
-        << true << false << "250,500 750,500" << "L440,200 M300,200 M160,200 M216,110 l216,110"
+        << true << false << "250,500 750,500"
+        << "L440,200 M300,200 M160,200 M216,110 l216,110"
         << "samples=350.00,750.00 250.00,500.00;hit=0";
     QTest::newRow("handle dragged over another sample switches to its handle")
-        << true << false << "250,500 750,500" << "L188,200 M440,200 M356,290 l356,290"
+        << true << false << "250,500 750,500"
+        << "L188,200 M440,200 M356,290 l356,290"
         << "samples=250.00,500.00 750.00,500.00;end0=750.00,500.00;end1=600.00,250.00;hit=1";
     QTest::newRow("sample drag leaving the view stops; fields keep showing it")
-        << true << false << "500,500" << "L300,200 M356,290 M650,100 M-30,420 l-30,420"
+        << true << false << "500,500"
+        << "L300,200 M356,290 M650,100 M-30,420 l-30,420"
         << "samples=600.00,250.00;point=600.00,250.00;editReadout=-89.29,-111.11";
     QTest::newRow("handle drag follows outside the view")
-        << true << false << "500,500" << "L272,200 M650,100 l650,100"
+        << true << false << "500,500"
+        << "L272,200 M650,100 l650,100"
         << "samples=500.00,500.00;start0=1125.00,777.78";
     QTest::newRow("right click on a sample deletes at the press only")
-        << true << false << "250,500 500,500 750,500" << "R300,200 r300,200"
+        << true << false << "250,500 500,500 750,500"
+        << "R300,200 r300,200"
         << "samples=250.00,500.00 750.00,500.00;capture=0;beeps=0";
     QTest::newRow("right press on empty space, release outside: inserted there")
-        << true << false << "250,500" << "R300,300 r700,200"
+        << true << false << "250,500"
+        << "R300,300 r700,200"
         << "samples=250.00,500.00 1214.29,500.00;capture=0";
-    QTest::newRow("right clicks in display mode do nothing")
-        << false << false << "250,500" << "R300,300 r300,300" << "count=1;capture=0";
-    QTest::newRow("17th sample by the pointer beeps, nothing changes")
-        << true << false << "full" << "R590,390 r590,390" << "count=16;beeps=1";
-    QTest::newRow("17th sample by Create beeps, nothing changes")
-        << true << false << "full" << "P10,10 C" << "count=16;beeps=1";
+    QTest::newRow("right clicks in display mode do nothing") << false << false << "250,500"
+                                                             << "R300,300 r300,300"
+                                                             << "count=1;capture=0";
+    QTest::newRow("17th sample by the pointer beeps, nothing changes") << true << false << "full"
+                                                                       << "R590,390 r590,390"
+                                                                       << "count=16;beeps=1";
+    QTest::newRow("17th sample by Create beeps, nothing changes") << true << false << "full"
+                                                                  << "P10,10 C"
+                                                                  << "count=16;beeps=1";
     QTest::newRow("Create at a hovered sample's x goes after it")
-        << true << false << "250,500 500,500/1,1/2,2" << "M300,200 C"
-        << "samples=250.00,500.00 500.00,500.00 500.00,500.00;start1=1.00,1.00;start2=450.00,500.00";
+        << true << false << "250,500 500,500/1,1/2,2"
+        << "M300,200 C"
+        << "samples=250.00,500.00 500.00,500.00 "
+           "500.00,500.00;start1=1.00,1.00;start2=450.00,500.00";
     QTest::newRow("Create left of all samples gives index 0")
-        << true << false << "100,1 200,1" << "P50,7 C" << "samples=50.00,7.00 100.00,1.00 200.00,1.00";
-    QTest::newRow("default handles") << true << false << "" << "P500,500 C"
+        << true << false << "100,1 200,1"
+        << "P50,7 C"
+        << "samples=50.00,7.00 100.00,1.00 200.00,1.00";
+    QTest::newRow("default handles") << true << false << ""
+                                     << "P500,500 C"
                                      << "start0=450.00,500.00;end0=550.00,500.00";
-    QTest::newRow("default handles, vertical") << true << false << "" << "V P500,500 C"
+    QTest::newRow("default handles, vertical") << true << false << ""
+                                               << "V P500,500 C"
                                                << "start0=500.00,450.00;end0=500.00,550.00";
-    QTest::newRow("Create refuses a number beyond doubles")
-        << true << false << "" << "P1e999,5 C" << "count=0;beeps=1";
-    QTest::newRow("Create reads the fields like atof")
-        << true << false << "" << "P12.5abc,x7 C" << "samples=12.50,0.00;beeps=0";
-    QTest::newRow("cursor dragged to the middle")
-        << true << true << "" << "L20,385 M300,385 l300,385" << "cursor=31;flags=0000";
+    QTest::newRow("Create refuses a number beyond doubles") << true << false << ""
+                                                            << "P1e999,5 C"
+                                                            << "count=0;beeps=1";
+    QTest::newRow("Create reads the fields like atof") << true << false << ""
+                                                       << "P12.5abc,x7 C"
+                                                       << "samples=12.50,0.00;beeps=0";
+    QTest::newRow("cursor dragged to the middle") << true << true << ""
+                                                  << "L20,385 M300,385 l300,385"
+                                                  << "cursor=31;flags=0000";
     QTest::newRow("cursor dragged right of the sampled range goes to 0")
-        << false << true << "" << "L20,385 M300,385 M590,385 l590,385" << "cursor=0";
+        << false << true << ""
+        << "L20,385 M300,385 M590,385 l590,385"
+        << "cursor=0";
     QTest::newRow("cursor dragged left of the sampled range goes to 0")
-        << false << true << "" << "L20,385 M300,385 M5,385 l5,385" << "cursor=0";
-    QTest::newRow("arrow keys step right") << false << true << "" << "> > >" << "cursor=3";
-    QTest::newRow("Left at 0 goes to the last point") << false << false << "" << "<" << "cursor=63";
-    QTest::newRow("Right at the last point goes to 0") << true << true << "" << "< >" << "cursor=0";
-    QTest::newRow("cursor off: moves write the display readout")
-        << false << false << "" << "M300,200 M356,290" << "readout=600.00,250.00";
+        << false << true << ""
+        << "L20,385 M300,385 M5,385 l5,385"
+        << "cursor=0";
+    QTest::newRow("arrow keys step right") << false << true << ""
+                                           << "> > >"
+                                           << "cursor=3";
+    QTest::newRow("Left at 0 goes to the last point") << false << false << ""
+                                                      << "<"
+                                                      << "cursor=63";
+    QTest::newRow("Right at the last point goes to 0") << true << true << ""
+                                                       << "< >"
+                                                       << "cursor=0";
+    QTest::newRow("cursor off: moves write the display readout") << false << false << ""
+                                                                 << "M300,200 M356,290"
+                                                                 << "readout=600.00,250.00";
     QTest::newRow("cursor off, edit mode: the edit bar's readout")
-        << true << false << "" << "M356,290" << "editReadout=600.00,250.00;readout!=600.00,250.00";
-    QTest::newRow("cursor on: moves leave the readouts")
-        << false << true << "" << "M356,290" << "readout!=600.00,250.00";
+        << true << false << ""
+        << "M356,290"
+        << "editReadout=600.00,250.00;readout!=600.00,250.00";
+    QTest::newRow("cursor on: moves leave the readouts") << false << true << ""
+                                                         << "M356,290"
+                                                         << "readout!=600.00,250.00";
 }
 
 void TestPointerView::gestures()
@@ -239,7 +293,8 @@ void TestPointerView::gestures()
         const QString key = check.section(QLatin1Char('='), 0, 0).remove(QLatin1Char('!'));
         const QString value = check.section(QLatin1Char('='), 1);
         const QString actual = observe(*view, host, key);
-        QVERIFY2((actual == value) != negated, qPrintable(key + ": " + actual + (negated ? " == " : " != ") + value));
+        QVERIFY2((actual == value) != negated,
+                 qPrintable(key + ": " + actual + (negated ? " == " : " != ") + value));
     }
 }
 
@@ -252,19 +307,28 @@ void TestPointerView::scriptBox_data()
     QTest::addColumn<QString>("scriptText");
 
     const QString syntax = QStringLiteral("Syntaxe incorrecte pour le script!");
-    QTest::newRow("typed lower case arrives upper case") << "1" << "c3=c1" << QStringList{} << 2 << "C3=C1";
+    QTest::newRow("typed lower case arrives upper case")
+        << "1"
+        << "c3=c1" << QStringList{} << 2 << "C3=C1";
     QTest::newRow("leaving the empty box fills the first free curve")
-        << "12" << "" << QStringList{} << 2 << "";
+        << "12"
+        << "" << QStringList{} << 2 << "";
     QTest::newRow("leaving the empty box with no free curve")
-        << "1234" << "" << QStringList{"Place indisponible pour le script!"} << 0 << "";
-    QTest::newRow("bad left member") << "" << "C5=X" << QStringList{"Affectation avec membre gauche incorrect!"}
-                                     << 0 << "";
+        << "1234"
+        << "" << QStringList{"Place indisponible pour le script!"} << 0 << "";
+    QTest::newRow("bad left member")
+        << ""
+        << "C5=X" << QStringList{"Affectation avec membre gauche incorrect!"} << 0 << "";
     QTest::newRow("unbalanced: both messages in order")
-        << "2" << "C2=(C1" << QStringList{"Parenthésage incorrecte dans le script!", syntax} << 1 << "C2=(C1";
+        << "2"
+        << "C2=(C1" << QStringList{"Parenthésage incorrecte dans le script!", syntax} << 1
+        << "C2=(C1";
     QTest::newRow("one message per faulty operand")
-        << "" << "C4=Y+C1*Z" << QStringList{syntax, syntax} << 3 << "C4=Y+C1*Z";
+        << ""
+        << "C4=Y+C1*Z" << QStringList{syntax, syntax} << 3 << "C4=Y+C1*Z";
     QTest::newRow("too deep: shown in the same dialog")
-        << "" << "C1=" + QStringLiteral("X+").repeated(300) + "X"
+        << ""
+        << "C1=" + QStringLiteral("X+").repeated(300) + "X"
         << QStringList{"Script trop long ou trop imbriqué!"} << 0 << "";
 }
 
@@ -333,7 +397,8 @@ void TestPointerView::wholeEditingSession()
     view->showEditBars();
 
     play(*view, "R160,200 r160,200 R300,110 r300,110 R440,290 r440,290 L300,110 M300,65 l300,65");
-    QCOMPARE(observe(*view, host, "samples"), QStringLiteral("250.00,500.00 500.00,875.00 750.00,250.00"));
+    QCOMPARE(observe(*view, host, "samples"),
+             QStringLiteral("250.00,500.00 500.00,875.00 750.00,250.00"));
     QCOMPARE(observe(*view, host, "point"), QStringLiteral("500.00,875.00"));
     QImage editing = view->grab().toImage();
     QCOMPARE(editing.pixelColor(163, 198), QColor(Qt::black));  // the mark of sample 0
@@ -362,7 +427,8 @@ void TestPointerView::wholeEditingSession()
     QCOMPARE(shown.pixelColor(565, 386), QColor(Qt::black));
     QCOMPARE(shown.pixelColor(568, 386), QColor(Qt::white));  // inside the grip, left of the label
     QCOMPARE(shown.pixelColor(571, 250), QColor(Qt::black));  // the cursor line
-    QCOMPARE(shown.pixelColor(300, 379), QColor(Qt::black));  // the bottom of curve 2's bar at x = 500
+    QCOMPARE(shown.pixelColor(300, 379),
+             QColor(Qt::black));  // the bottom of curve 2's bar at x = 500
     QVERIFY(host.scripted.asked.isEmpty());
 }
 

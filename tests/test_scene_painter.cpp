@@ -173,7 +173,8 @@ std::unique_ptr<CurveStore> randomBarsStore(std::mt19937 &random)
         CurveSlot &slot = store->slots[k];
         slot.colour = palette[random() % std::size(palette)];
         slot.interpolationFlag = 1;
-        slot.samplingCount = std::clamp(int(std::exp2(12 * unit(random))) + 1, 2, kMaxSampledPoints);
+        slot.samplingCount =
+            std::clamp(int(std::exp2(12 * unit(random))) + 1, 2, kMaxSampledPoints);
         const bool shuffled = random() % 8 == 0;
         const double x0 = bounds.xmin - (bounds.xmax - bounds.xmin) * 0.2 * unit(random);
         const double width = (bounds.xmax - bounds.xmin) * (0.2 + 1.2 * unit(random));
@@ -327,12 +328,12 @@ void TestScenePainter::rectangleCoversLeftTopToRightBottomExclusive_data()
     QTest::addColumn<QRect>("covered");  // columns and rows covered, empty for none
     QTest::newRow("bar") << SceneRectangle{10, 5, 20, 40, 0x0000FF, kWhite}
                          << QRect(QPoint(10, 5), QPoint(19, 39));
-    QTest::newRow("one column: all pen") << SceneRectangle{10, 5, 11, 40, 0x0000FF, kWhite}
-                                         << QRect(QPoint(10, 5), QPoint(10, 39));
-    QTest::newRow("no width: nothing") << SceneRectangle{10, 5, 10, 40, 0x0000FF, kWhite}
-                                       << QRect();
-    QTest::newRow("no height: nothing") << SceneRectangle{10, 5, 20, 5, 0x0000FF, kWhite}
-                                        << QRect();
+    QTest::newRow("one column: all pen")
+        << SceneRectangle{10, 5, 11, 40, 0x0000FF, kWhite} << QRect(QPoint(10, 5), QPoint(10, 39));
+    QTest::newRow("no width: nothing")
+        << SceneRectangle{10, 5, 10, 40, 0x0000FF, kWhite} << QRect();
+    QTest::newRow("no height: nothing")
+        << SceneRectangle{10, 5, 20, 5, 0x0000FF, kWhite} << QRect();
     QTest::newRow("int limits: the border lies outside")
         << SceneRectangle{kIntMin, kIntMin, kIntMax, kIntMax, 0x0000FF, kWhite}
         << QRect(QPoint(-1, -1), QPoint(kSize.width(), kSize.height()));
@@ -436,7 +437,7 @@ void TestScenePainter::sceneFromTheStorePaintsTheCursor()
     QVERIFY(isColour(image, 297, 392, kBlack));
     QVERIFY(isBackground(image, 297, 386));  // inside the grip
     QVERIFY(isBackground(image, 293, 386));
-    QVERIFY(isColour(image, 20, 203, kBlack));  // the curve
+    QVERIFY(isColour(image, 20, 203, kBlack));                                        // the curve
     QVERIFY(isColour(image, 300, 203, kWhite) || isColour(image, 300, 203, kBlack));  // label
 }
 

@@ -260,25 +260,31 @@ void TestScriptEvaluator::messageSequences_data()
     QTest::newRow("=X") << QByteArray("=X") << QStringList{kBadLeft} << true;
     QTest::newRow("lower-case target") << QByteArray("c1=X") << QStringList{kBadLeft} << true;
     QTest::newRow("expression as target") << QByteArray("C1+C2=X") << QStringList{kBadLeft} << true;
-    QTest::newRow("bad target before bad expression") << QByteArray("C0=(") << QStringList{kBadLeft} << true;
+    QTest::newRow("bad target before bad expression")
+        << QByteArray("C0=(") << QStringList{kBadLeft} << true;
     QTest::newRow("C1=C2=C3") << QByteArray("C1=C2=C3") << QStringList{kSyntax} << false;
     QTest::newRow("C1=(C2") << QByteArray("C1=(C2") << QStringList{kParen, kSyntax} << false;
     QTest::newRow("C1=C2+(C3") << QByteArray("C1=C2+(C3") << QStringList{kParen, kSyntax} << false;
     QTest::newRow("C1=C2+Y") << QByteArray("C1=C2+Y") << QStringList{kSyntax} << false;
-    QTest::newRow("unbalanced whole is not split") << QByteArray("C1=Y*2+(C2-(C3)")
-                                                   << QStringList{kParen, kSyntax} << false;
-    QTest::newRow("every faulty part") << QByteArray("C1=Y+Z*2-W") << QStringList{kSyntax, kSyntax, kSyntax} << false;
-    QTest::newRow("((X)) strips one pair only") << QByteArray("C1=((X))") << QStringList{kSyntax} << false;
-    QTest::newRow("(C1)+(C2) loses its outer pair") << QByteArray("C1=(C1)+(C2)") << QStringList{kSyntax} << false;
+    QTest::newRow("unbalanced whole is not split")
+        << QByteArray("C1=Y*2+(C2-(C3)") << QStringList{kParen, kSyntax} << false;
+    QTest::newRow("every faulty part")
+        << QByteArray("C1=Y+Z*2-W") << QStringList{kSyntax, kSyntax, kSyntax} << false;
+    QTest::newRow("((X)) strips one pair only")
+        << QByteArray("C1=((X))") << QStringList{kSyntax} << false;
+    QTest::newRow("(C1)+(C2) loses its outer pair")
+        << QByteArray("C1=(C1)+(C2)") << QStringList{kSyntax} << false;
     QTest::newRow("((C1)+(C2)) is fine") << QByteArray("C1=((C1)+(C2))") << QStringList{} << false;
-    QTest::newRow("operator at depth -1") << QByteArray("C1=C1)+(C2") << QStringList{kSyntax} << false;
+    QTest::newRow("operator at depth -1")
+        << QByteArray("C1=C1)+(C2") << QStringList{kSyntax} << false;
     QTest::newRow("two points") << QByteArray("C1=1.2.3") << QStringList{kSyntax} << false;
     QTest::newRow("exponent") << QByteArray("C1=1E5") << QStringList{kSyntax} << false;
     QTest::newRow("2X") << QByteArray("C1=2X") << QStringList{kSyntax} << false;
     QTest::newRow("accented letter") << QByteArray("C1=é+X") << QStringList{kSyntax} << false;
     QTest::newRow("NUL character") << QByteArray("C1=C2+\0", 7) << QStringList{kSyntax} << false;
     QTest::newRow("control character") << QByteArray("C1=\x01-X") << QStringList{kSyntax} << false;
-    QTest::newRow("no-break space is no blank") << QByteArray("C1=1\xC2\xA0+X") << QStringList{kSyntax} << false;
+    QTest::newRow("no-break space is no blank")
+        << QByteArray("C1=1\xC2\xA0+X") << QStringList{kSyntax} << false;
 }
 
 void TestScriptEvaluator::messageSequences()
@@ -360,8 +366,8 @@ void TestScriptEvaluator::depthLimit_data()
     QTest::newRow("257 nested levels") << nestedSum(257) << true << 0.0;
     QTest::newRow("deep right operand of a split") << "1*(" + sumOfOnes(256) + ")" << true << 0.0;
     QTest::newRow("deep left part") << nestedSum(256) + "*2" << true << 0.0;
-    QTest::newRow("parentheses alone do not nest") << QByteArray(300, '(') + "1+1" + QByteArray(300, ')')
-                                                  << false << 0.0;
+    QTest::newRow("parentheses alone do not nest")
+        << QByteArray(300, '(') + "1+1" + QByteArray(300, ')') << false << 0.0;
 }
 
 void TestScriptEvaluator::depthLimit()
@@ -388,8 +394,9 @@ void TestScriptEvaluator::longLines_data()
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("1+1+1+...") << "C3=" + sumOfOnes(kLength / 2) << QStringList{kTooDeep};
     QTest::newRow("((((...") << "C3=" + QByteArray(kLength, '(') << QStringList{kParen, kSyntax};
-    QTest::newRow("((((...X...))))") << "C3=" + QByteArray(kLength / 2, '(') + "X" + QByteArray(kLength / 2, ')')
-                                     << QStringList{kSyntax};
+    QTest::newRow("((((...X...))))")
+        << "C3=" + QByteArray(kLength / 2, '(') + "X" + QByteArray(kLength / 2, ')')
+        << QStringList{kSyntax};
     QTest::newRow("))))...") << "C3=" + QByteArray(kLength, ')') << QStringList{kParen, kSyntax};
     QTest::newRow("long number") << "C3=" + QByteArray(kLength, '9') << QStringList{};
     QTest::newRow("long name") << "C3=" + QByteArray(kLength, 'C') << QStringList{kSyntax};

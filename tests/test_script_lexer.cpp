@@ -75,68 +75,124 @@ void TestScriptLexer::textOperations_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("split: + before *") << QByteArray("split") << QByteArray("C1+C2*C3") << QByteArray("+ «C1» «C2*C3»");
-    QTest::newRow("split: + after *") << QByteArray("split") << QByteArray("C1*C2+C3") << QByteArray("+ «C1*C2» «C3»");
-    QTest::newRow("split: first of a - run") << QByteArray("split") << QByteArray("C1-C2-C3") << QByteArray("- «C1» «C2-C3»");
-    QTest::newRow("split: + looser than -") << QByteArray("split") << QByteArray("A-B+C") << QByteArray("+ «A-B» «C»");
-    QTest::newRow("split: * looser than /") << QByteArray("split") << QByteArray("A/B*C") << QByteArray("* «A/B» «C»");
-    QTest::newRow("split: first of a ^ run") << QByteArray("split") << QByteArray("A^B^C") << QByteArray("^ «A» «B^C»");
-    QTest::newRow("split: outside parentheses") << QByteArray("split") << QByteArray("(C1+C2)*X") << QByteArray("* «(C1+C2)» «X»");
-    QTest::newRow("split: unary minus") << QByteArray("split") << QByteArray("-C1") << QByteArray("- «» «C1»");
-    QTest::newRow("split: 2*-3") << QByteArray("split") << QByteArray("2*-3") << QByteArray("- «2*» «3»");
-    QTest::newRow("split: trailing operator") << QByteArray("split") << QByteArray("C1+") << QByteArray("+ «C1» «»");
-    QTest::newRow("split: operand alone") << QByteArray("split") << QByteArray("C1") << QByteArray("no operator");
-    QTest::newRow("split: unclosed") << QByteArray("split") << QByteArray("(C1+C2") << QByteArray("unbalanced");
-    QTest::newRow("split: unopened") << QByteArray("split") << QByteArray("C1+C2)") << QByteArray("unbalanced");
-    QTest::newRow("split: operator at depth -1") << QByteArray("split") << QByteArray("C1)+(C2") << QByteArray("no operator");
-    QTest::newRow("split: = is no operator") << QByteArray("split") << QByteArray("C2=C3") << QByteArray("no operator");
-    QTest::newRow("split: non-ASCII operands") << QByteArray("split") << QByteArray("é*\x01") << QByteArray("* «é» «\x01»");
-    QTest::newRow("split: NUL is plain") << QByteArray("split") << bytes("a\0-b", 4) << QByteArray("- «a") + QByteArray(1, '\0') + QByteArray("» «b»");
+    QTest::newRow("split: + before *")
+        << QByteArray("split") << QByteArray("C1+C2*C3") << QByteArray("+ «C1» «C2*C3»");
+    QTest::newRow("split: + after *")
+        << QByteArray("split") << QByteArray("C1*C2+C3") << QByteArray("+ «C1*C2» «C3»");
+    QTest::newRow("split: first of a - run")
+        << QByteArray("split") << QByteArray("C1-C2-C3") << QByteArray("- «C1» «C2-C3»");
+    QTest::newRow("split: + looser than -")
+        << QByteArray("split") << QByteArray("A-B+C") << QByteArray("+ «A-B» «C»");
+    QTest::newRow("split: * looser than /")
+        << QByteArray("split") << QByteArray("A/B*C") << QByteArray("* «A/B» «C»");
+    QTest::newRow("split: first of a ^ run")
+        << QByteArray("split") << QByteArray("A^B^C") << QByteArray("^ «A» «B^C»");
+    QTest::newRow("split: outside parentheses")
+        << QByteArray("split") << QByteArray("(C1+C2)*X") << QByteArray("* «(C1+C2)» «X»");
+    QTest::newRow("split: unary minus")
+        << QByteArray("split") << QByteArray("-C1") << QByteArray("- «» «C1»");
+    QTest::newRow("split: 2*-3") << QByteArray("split") << QByteArray("2*-3")
+                                 << QByteArray("- «2*» «3»");
+    QTest::newRow("split: trailing operator")
+        << QByteArray("split") << QByteArray("C1+") << QByteArray("+ «C1» «»");
+    QTest::newRow("split: operand alone")
+        << QByteArray("split") << QByteArray("C1") << QByteArray("no operator");
+    QTest::newRow("split: unclosed")
+        << QByteArray("split") << QByteArray("(C1+C2") << QByteArray("unbalanced");
+    QTest::newRow("split: unopened")
+        << QByteArray("split") << QByteArray("C1+C2)") << QByteArray("unbalanced");
+    QTest::newRow("split: operator at depth -1")
+        << QByteArray("split") << QByteArray("C1)+(C2") << QByteArray("no operator");
+    QTest::newRow("split: = is no operator")
+        << QByteArray("split") << QByteArray("C2=C3") << QByteArray("no operator");
+    QTest::newRow("split: non-ASCII operands")
+        << QByteArray("split") << QByteArray("é*\x01") << QByteArray("* «é» «\x01»");
+    QTest::newRow("split: NUL is plain")
+        << QByteArray("split") << bytes("a\0-b", 4)
+        << QByteArray("- «a") + QByteArray(1, '\0') + QByteArray("» «b»");
 
-    QTest::newRow("strip: one pair") << QByteArray("strip") << QByteArray("(C1+C2)") << QByteArray("C1+C2");
-    QTest::newRow("strip: only one pair") << QByteArray("strip") << QByteArray("((X))") << QByteArray("(X)");
-    QTest::newRow("strip: unmatched pair") << QByteArray("strip") << QByteArray("(C1)+(C2)") << QByteArray("C1)+(C2");
+    QTest::newRow("strip: one pair")
+        << QByteArray("strip") << QByteArray("(C1+C2)") << QByteArray("C1+C2");
+    QTest::newRow("strip: only one pair")
+        << QByteArray("strip") << QByteArray("((X))") << QByteArray("(X)");
+    QTest::newRow("strip: unmatched pair")
+        << QByteArray("strip") << QByteArray("(C1)+(C2)") << QByteArray("C1)+(C2");
     QTest::newRow("strip: empty pair") << QByteArray("strip") << QByteArray("()") << QByteArray("");
-    QTest::newRow("strip: lone parenthesis") << QByteArray("strip") << QByteArray("(") << QByteArray("(");
-    QTest::newRow("strip: not at both ends") << QByteArray("strip") << QByteArray("(C1+C2)*2") << QByteArray("(C1+C2)*2");
+    QTest::newRow("strip: lone parenthesis")
+        << QByteArray("strip") << QByteArray("(") << QByteArray("(");
+    QTest::newRow("strip: not at both ends")
+        << QByteArray("strip") << QByteArray("(C1+C2)*2") << QByteArray("(C1+C2)*2");
 
-    QTest::newRow("number: digits") << QByteArray("number") << QByteArray("12") << QByteArray("number");
-    QTest::newRow("number: fraction") << QByteArray("number") << QByteArray("0.5") << QByteArray("number");
-    QTest::newRow("number: no integer part") << QByteArray("number") << QByteArray(".5") << QByteArray("number");
-    QTest::newRow("number: no fraction digits") << QByteArray("number") << QByteArray("5.") << QByteArray("number");
-    QTest::newRow("number: point alone") << QByteArray("number") << QByteArray(".") << QByteArray("number");
-    QTest::newRow("number: empty") << QByteArray("number") << QByteArray("") << QByteArray("number");
-    QTest::newRow("number: two points") << QByteArray("number") << QByteArray("1.2.3") << QByteArray("not a number");
-    QTest::newRow("number: exponent") << QByteArray("number") << QByteArray("1e5") << QByteArray("not a number");
-    QTest::newRow("number: sign") << QByteArray("number") << QByteArray("+1") << QByteArray("not a number");
-    QTest::newRow("number: comma") << QByteArray("number") << QByteArray("1,5") << QByteArray("not a number");
-    QTest::newRow("number: curve") << QByteArray("number") << QByteArray("C1") << QByteArray("not a number");
-    QTest::newRow("number: Arabic-Indic digit") << QByteArray("number") << QByteArray("١") << QByteArray("not a number");
+    QTest::newRow("number: digits")
+        << QByteArray("number") << QByteArray("12") << QByteArray("number");
+    QTest::newRow("number: fraction")
+        << QByteArray("number") << QByteArray("0.5") << QByteArray("number");
+    QTest::newRow("number: no integer part")
+        << QByteArray("number") << QByteArray(".5") << QByteArray("number");
+    QTest::newRow("number: no fraction digits")
+        << QByteArray("number") << QByteArray("5.") << QByteArray("number");
+    QTest::newRow("number: point alone")
+        << QByteArray("number") << QByteArray(".") << QByteArray("number");
+    QTest::newRow("number: empty")
+        << QByteArray("number") << QByteArray("") << QByteArray("number");
+    QTest::newRow("number: two points")
+        << QByteArray("number") << QByteArray("1.2.3") << QByteArray("not a number");
+    QTest::newRow("number: exponent")
+        << QByteArray("number") << QByteArray("1e5") << QByteArray("not a number");
+    QTest::newRow("number: sign") << QByteArray("number") << QByteArray("+1")
+                                  << QByteArray("not a number");
+    QTest::newRow("number: comma")
+        << QByteArray("number") << QByteArray("1,5") << QByteArray("not a number");
+    QTest::newRow("number: curve")
+        << QByteArray("number") << QByteArray("C1") << QByteArray("not a number");
+    QTest::newRow("number: Arabic-Indic digit")
+        << QByteArray("number") << QByteArray("١") << QByteArray("not a number");
 
-    QTest::newRow("file: sum") << QByteArray("file") << QByteArray("C1+C2") << QByteArray("C1_add_C2");
-    QTest::newRow("file: mean") << QByteArray("file") << QByteArray("(C1+C2)/2") << QByteArray("_ob_C1_add_C2_cb__div_2");
-    QTest::newRow("file: power") << QByteArray("file") << QByteArray("X^2") << QByteArray("X_exp_2");
-    QTest::newRow("file: product and equals") << QByteArray("file") << QByteArray("C1=2*X") << QByteArray("C1_eq_2_mul_X");
-    QTest::newRow("file: plain name") << QByteArray("file") << QByteArray("courbe1") << QByteArray("courbe1");
-    QTest::newRow("file: hyphen") << QByteArray("file") << QByteArray("a-b") << QByteArray("a_sub_b");
-    QTest::newRow("file: accents kept") << QByteArray("file") << QByteArray("été-1") << QByteArray("été_sub_1");
+    QTest::newRow("file: sum") << QByteArray("file") << QByteArray("C1+C2")
+                               << QByteArray("C1_add_C2");
+    QTest::newRow("file: mean") << QByteArray("file") << QByteArray("(C1+C2)/2")
+                                << QByteArray("_ob_C1_add_C2_cb__div_2");
+    QTest::newRow("file: power") << QByteArray("file") << QByteArray("X^2")
+                                 << QByteArray("X_exp_2");
+    QTest::newRow("file: product and equals")
+        << QByteArray("file") << QByteArray("C1=2*X") << QByteArray("C1_eq_2_mul_X");
+    QTest::newRow("file: plain name")
+        << QByteArray("file") << QByteArray("courbe1") << QByteArray("courbe1");
+    QTest::newRow("file: hyphen") << QByteArray("file") << QByteArray("a-b")
+                                  << QByteArray("a_sub_b");
+    QTest::newRow("file: accents kept")
+        << QByteArray("file") << QByteArray("été-1") << QByteArray("été_sub_1");
 
-    QTest::newRow("blanks: everywhere") << QByteArray("blanks") << QByteArray(" C3 = ( C1 + C 2 ) / 2 ") << QByteArray("C3=(C1+C2)/2");
-    QTest::newRow("blanks: inside a number") << QByteArray("blanks") << QByteArray("1 000") << QByteArray("1000");
-    QTest::newRow("blanks: all six") << QByteArray("blanks") << QByteArray("a\tb\nc\vd\fe\rf g") << QByteArray("abcdefg");
-    QTest::newRow("blanks: no-break space kept") << QByteArray("blanks") << QByteArray("1\xC2\xA0" "0\x85") << QByteArray("1\xC2\xA0" "0\x85");
-    QTest::newRow("blanks: NUL kept") << QByteArray("blanks") << bytes("a \0b", 4) << bytes("a\0b", 3);
+    QTest::newRow("blanks: everywhere")
+        << QByteArray("blanks") << QByteArray(" C3 = ( C1 + C 2 ) / 2 ")
+        << QByteArray("C3=(C1+C2)/2");
+    QTest::newRow("blanks: inside a number")
+        << QByteArray("blanks") << QByteArray("1 000") << QByteArray("1000");
+    QTest::newRow("blanks: all six")
+        << QByteArray("blanks") << QByteArray("a\tb\nc\vd\fe\rf g") << QByteArray("abcdefg");
+    QTest::newRow("blanks: no-break space kept") << QByteArray("blanks")
+                                                 << QByteArray("1\xC2\xA0"
+                                                               "0\x85")
+                                                 << QByteArray("1\xC2\xA0"
+                                                               "0\x85");
+    QTest::newRow("blanks: NUL kept")
+        << QByteArray("blanks") << bytes("a \0b", 4) << bytes("a\0b", 3);
 
-    QTest::newRow("assign: assignment") << QByteArray("assign") << QByteArray("C3=C1+C2") << QByteArray("found «C3» «C1+C2»");
-    QTest::newRow("assign: bare expression") << QByteArray("assign") << QByteArray("C1+C2") << QByteArray("none «» «C1+C2»");
-    QTest::newRow("assign: first = splits") << QByteArray("assign") << QByteArray("C1=C2=C3") << QByteArray("found «C1» «C2=C3»");
-    QTest::newRow("assign: empty left") << QByteArray("assign") << QByteArray("=C1") << QByteArray("found «» «C1»");
+    QTest::newRow("assign: assignment")
+        << QByteArray("assign") << QByteArray("C3=C1+C2") << QByteArray("found «C3» «C1+C2»");
+    QTest::newRow("assign: bare expression")
+        << QByteArray("assign") << QByteArray("C1+C2") << QByteArray("none «» «C1+C2»");
+    QTest::newRow("assign: first = splits")
+        << QByteArray("assign") << QByteArray("C1=C2=C3") << QByteArray("found «C1» «C2=C3»");
+    QTest::newRow("assign: empty left")
+        << QByteArray("assign") << QByteArray("=C1") << QByteArray("found «» «C1»");
 
     QTest::newRow("curve: C1") << QByteArray("curve") << QByteArray("C1") << QByteArray("0");
     QTest::newRow("curve: C4") << QByteArray("curve") << QByteArray("C4") << QByteArray("3");
     QTest::newRow("curve: C5") << QByteArray("curve") << QByteArray("C5") << QByteArray("-1");
     QTest::newRow("curve: C0") << QByteArray("curve") << QByteArray("C0") << QByteArray("-1");
-    QTest::newRow("curve: lower case") << QByteArray("curve") << QByteArray("c1") << QByteArray("-1");
+    QTest::newRow("curve: lower case")
+        << QByteArray("curve") << QByteArray("c1") << QByteArray("-1");
     QTest::newRow("curve: C12") << QByteArray("curve") << QByteArray("C12") << QByteArray("-1");
 }
 

@@ -44,19 +44,37 @@ bool chance(std::mt19937 &random, double probability)
 
 // ---- Sampled points of every shape a slot can hold -------------------------
 
-enum class Shape { distinct, repeated, unsorted, withNonFinite, descending, count };
+enum class Shape {
+    distinct,
+    repeated,
+    unsorted,
+    withNonFinite,
+    descending,
+    count
+};
 
 void fillSampledPoints(CurveSlot &slot, Shape shape, int count, std::mt19937 &random)
 {
     double x = randomReal(random, -500, 500);
     for (int j = 0; j < count; ++j) {
         switch (shape) {
-        case Shape::distinct: x += randomReal(random, 0.001, 50); break;
-        case Shape::repeated: x += randomInt(random, 0, 2); break;
-        case Shape::unsorted: x = randomInt(random, -20, 20); break;
-        case Shape::withNonFinite: x += randomInt(random, 0, 3); break;
-        case Shape::descending: x -= randomInt(random, 0, 3); break;
-        case Shape::count: break;
+        case Shape::distinct:
+            x += randomReal(random, 0.001, 50);
+            break;
+        case Shape::repeated:
+            x += randomInt(random, 0, 2);
+            break;
+        case Shape::unsorted:
+            x = randomInt(random, -20, 20);
+            break;
+        case Shape::withNonFinite:
+            x += randomInt(random, 0, 3);
+            break;
+        case Shape::descending:
+            x -= randomInt(random, 0, 3);
+            break;
+        case Shape::count:
+            break;
         }
         slot.sampledPoints[j] = {x, randomReal(random, -100, 100)};
     }
@@ -73,8 +91,9 @@ std::vector<double> queriesFor(const CurveSlot &slot, int count, std::mt19937 &r
     std::vector<double> queries = {kNaN, kInfinity, -kInfinity, 0.0, -0.0};
     for (int j = 0; j < std::min(count, 64); ++j) {
         const double x = slot.sampledPoints[j].x;
-        queries.insert(queries.end(), {x, std::nextafter(x, kInfinity), std::nextafter(x, -kInfinity),
-                                       x + randomReal(random, -30, 30)});
+        queries.insert(queries.end(),
+                       {x, std::nextafter(x, kInfinity), std::nextafter(x, -kInfinity),
+                        x + randomReal(random, -30, 30)});
     }
     return queries;
 }
@@ -113,12 +132,18 @@ bool isDelimiterChar(char c)
 int bindingPower(char c)
 {
     switch (c) {
-    case '^': return 5;
-    case '/': return 4;
-    case '*': return 3;
-    case '-': return 2;
-    case '+': return 1;
-    default: return 0;
+    case '^':
+        return 5;
+    case '/':
+        return 4;
+    case '*':
+        return 3;
+    case '-':
+        return 2;
+    case '+':
+        return 1;
+    default:
+        return 0;
     }
 }
 
@@ -126,8 +151,7 @@ class ReferenceEvaluator {
 public:
     ReferenceEvaluator(std::string_view text, const ReferenceInputs &inputs)
         : text_(text), inputs_(inputs)
-    {
-    }
+    { }
 
     double value() { return expression(1); }
 
@@ -169,11 +193,16 @@ private:
     static double combine(char op, double l, double r)
     {
         switch (op) {
-        case '+': return l + r;
-        case '-': return l - r;
-        case '*': return l * r;
-        case '/': return l / r;
-        default: return std::pow(l, r);
+        case '+':
+            return l + r;
+        case '-':
+            return l - r;
+        case '*':
+            return l * r;
+        case '/':
+            return l / r;
+        default:
+            return std::pow(l, r);
         }
     }
 
@@ -200,7 +229,8 @@ int looseness(char op)
 // that pair. A group is never wrapped again, as "((X))" is refused.
 std::string operandText(const Printed &part, bool needed)
 {
-    const bool looksGrouped = part.text.size() > 1 && part.text.front() == '(' && part.text.back() == ')';
+    const bool looksGrouped =
+        part.text.size() > 1 && part.text.front() == '(' && part.text.back() == ')';
     if (part.group || !(needed || looksGrouped))
         return part.text;
     return "(" + part.text + ")";
@@ -208,8 +238,8 @@ std::string operandText(const Printed &part, bool needed)
 
 Printed randomExpression(std::mt19937 &random, int depth)
 {
-    static const char *const operands[] = {"C1", "C2", "C3", "C4", "X", "X", "2", "0.5",
-                                           ".25", "3.", "10", "0", ".", ""};
+    static const char *const operands[] = {"C1",  "C2",  "C3", "C4", "X", "X", "2",
+                                           "0.5", ".25", "3.", "10", "0", ".", ""};
     Printed printed;
     if (depth == 0 || chance(random, 0.3)) {
         printed.text = operands[randomInt(random, 0, std::size(operands) - 1)];
@@ -314,8 +344,13 @@ void TestScriptProperty::lookupAnswersLikeFindSampledIndex()
                 if (found != expected)
                     QFAIL(qPrintable(QString("trial %1, shape %2, %3 points, x = %4, hint %5: "
                                              "%6 instead of %7")
-                                         .arg(trial).arg(static_cast<int>(shape)).arg(used)
-                                         .arg(x, 0, 'g', 17).arg(hint).arg(found).arg(expected)));
+                                         .arg(trial)
+                                         .arg(static_cast<int>(shape))
+                                         .arg(used)
+                                         .arg(x, 0, 'g', 17)
+                                         .arg(hint)
+                                         .arg(found)
+                                         .arg(expected)));
             }
             previous = std::max(expected, 0);
         }
@@ -347,8 +382,12 @@ void TestScriptProperty::evaluatorAgreesWithReference()
             const CurvePoint got = slot.sampledPoints[j];
             if (!sameValue(got.x, expected.points[j].x) || !sameValue(got.y, expected.points[j].y))
                 QFAIL(qPrintable(QString("%1 at point %2: (%3, %4) instead of (%5, %6)")
-                                     .arg(line.c_str()).arg(j).arg(got.x, 0, 'g', 17).arg(got.y, 0, 'g', 17)
-                                     .arg(expected.points[j].x, 0, 'g', 17).arg(expected.points[j].y, 0, 'g', 17)));
+                                     .arg(line.c_str())
+                                     .arg(j)
+                                     .arg(got.x, 0, 'g', 17)
+                                     .arg(got.y, 0, 'g', 17)
+                                     .arg(expected.points[j].x, 0, 'g', 17)
+                                     .arg(expected.points[j].y, 0, 'g', 17)));
         }
     }
 }

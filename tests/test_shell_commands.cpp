@@ -44,7 +44,8 @@ void collect(QMenu *menu, const QString &path, QList<MenuLine> &lines)
             lines.append({path, popup->title(), -1, false, action->isEnabled()});
             collect(popup, path + QLatin1Char('/') + popup->title(), lines);
         } else {
-            lines.append({path, action->text(), action->data().toInt(), action->isChecked(), action->isEnabled()});
+            lines.append({path, action->text(), action->data().toInt(), action->isChecked(),
+                          action->isEnabled()});
         }
     }
 }
@@ -212,10 +213,18 @@ void ShellCommandsTest::toolbarButtons()
         const char *tooltip;
     };
     const Button expected[] = {
-        {cmd::FileNew, "Nouveau"}, {cmd::SaveAll, "Save All"}, {0, ""},
-        {cmd::Cut, "Couper"}, {cmd::Copy, "Copier"}, {cmd::Paste, "Coller"}, {0, ""},
-        {cmd::Axes, "Axes"}, {cmd::Frame, ""}, {cmd::TangentLength, "Reglage tangentes"},
-        {cmd::CurveColour, "Curves Color"}, {cmd::AppAbout, ""},
+        {cmd::FileNew, "Nouveau"},
+        {cmd::SaveAll, "Save All"},
+        {0, ""},
+        {cmd::Cut, "Couper"},
+        {cmd::Copy, "Copier"},
+        {cmd::Paste, "Coller"},
+        {0, ""},
+        {cmd::Axes, "Axes"},
+        {cmd::Frame, ""},
+        {cmd::TangentLength, "Reglage tangentes"},
+        {cmd::CurveColour, "Curves Color"},
+        {cmd::AppAbout, ""},
     };
     QToolBar *toolBar = shell->frame().toolBar();
     QCOMPARE(toolBar->iconSize(), QSize(16, 15));
@@ -238,7 +247,8 @@ void ShellCommandsTest::toolbarButtons()
         QToolTip::showText(where, QStringLiteral("none"), widget);
         QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), where);
         QCoreApplication::sendEvent(widget, &help);
-        QCOMPARE(QToolTip::text(), button.tooltip[0] ? QString::fromUtf8(button.tooltip) : QStringLiteral("none"));
+        QCOMPARE(QToolTip::text(),
+                 button.tooltip[0] ? QString::fromUtf8(button.tooltip) : QStringLiteral("none"));
         // Menu item and button are one command: same enabled state.
         QCOMPARE(widget->isEnabled(), shell->frame().commandState(button.id).enabled);
     }
@@ -248,12 +258,18 @@ void ShellCommandsTest::toolbarButtons()
 void ShellCommandsTest::acceleratorTable()
 {
     const QList<std::pair<QKeySequence, int>> expected = {
-        {QKeySequence(QStringLiteral("Ctrl+N")), 57600}, {QKeySequence(QStringLiteral("Ctrl+O")), 57601},
-        {QKeySequence(QStringLiteral("Ctrl+S")), 57603}, {QKeySequence(QStringLiteral("Ctrl+Z")), 57643},
-        {QKeySequence(QStringLiteral("Ctrl+X")), 57635}, {QKeySequence(QStringLiteral("Ctrl+C")), 57634},
-        {QKeySequence(QStringLiteral("Ctrl+V")), 57637}, {QKeySequence(QStringLiteral("Alt+Backspace")), 57643},
-        {QKeySequence(QStringLiteral("Shift+Del")), 57635}, {QKeySequence(QStringLiteral("Ctrl+Ins")), 57634},
-        {QKeySequence(QStringLiteral("Shift+Ins")), 57637}, {QKeySequence(QStringLiteral("F6")), 57680},
+        {QKeySequence(QStringLiteral("Ctrl+N")), 57600},
+        {QKeySequence(QStringLiteral("Ctrl+O")), 57601},
+        {QKeySequence(QStringLiteral("Ctrl+S")), 57603},
+        {QKeySequence(QStringLiteral("Ctrl+Z")), 57643},
+        {QKeySequence(QStringLiteral("Ctrl+X")), 57635},
+        {QKeySequence(QStringLiteral("Ctrl+C")), 57634},
+        {QKeySequence(QStringLiteral("Ctrl+V")), 57637},
+        {QKeySequence(QStringLiteral("Alt+Backspace")), 57643},
+        {QKeySequence(QStringLiteral("Shift+Del")), 57635},
+        {QKeySequence(QStringLiteral("Ctrl+Ins")), 57634},
+        {QKeySequence(QStringLiteral("Shift+Ins")), 57637},
+        {QKeySequence(QStringLiteral("F6")), 57680},
         {QKeySequence(QStringLiteral("Shift+F6")), 57681},
     };
     QList<std::pair<QKeySequence, int>> actual;
@@ -287,13 +303,14 @@ void ShellCommandsTest::acceleratorsNeedADocumentWindow()
 void ShellCommandsTest::everyIdentifierIsInTheTable()
 {
     QList<int> ids;
-    const std::function<void(std::span<const MenuEntry>)> walk = [&](std::span<const MenuEntry> entries) {
-        for (const MenuEntry &entry : entries) {
-            if (entry.kind == MenuKind::Item)
-                ids.append(entry.id);
-            walk(entry.children);
-        }
-    };
+    const std::function<void(std::span<const MenuEntry>)> walk =
+        [&](std::span<const MenuEntry> entries) {
+            for (const MenuEntry &entry : entries) {
+                if (entry.kind == MenuKind::Item)
+                    ids.append(entry.id);
+                walk(entry.children);
+            }
+        };
     walk(::menuTree());
     for (int id : toolbarLayout()) {
         if (id != kToolbarSeparator)
@@ -321,7 +338,8 @@ void ShellCommandsTest::handlersSitWhereTheTableSays()
             if (found.entry)
                 QVERIFY2(found.owner == info.owner, qPrintable(QString::number(info.id)));
             if (info.owner == CommandOwner::Nobody)
-                QVERIFY2(!shell->frame().commandState(info.id).enabled, qPrintable(QString::number(info.id)));
+                QVERIFY2(!shell->frame().commandState(info.id).enabled,
+                         qPrintable(QString::number(info.id)));
         }
         QVERIFY(shell->app->openDocumentFile(file));
     }
@@ -337,10 +355,12 @@ void ShellCommandsTest::routeOffersTheViewFirst()
 
     frame.commands().bind(id, [&] { calls << QStringLiteral("frame"); });
     shell->activeFrame()->commands().bind(id, [&] { calls << QStringLiteral("child"); });
-    shell->activeFrame()->document()->commands().bind(id, [&] { calls << QStringLiteral("document"); });
+    shell->activeFrame()->document()->commands().bind(id,
+                                                      [&] { calls << QStringLiteral("document"); });
     shell->app->commands().bind(id, [&] { calls << QStringLiteral("application"); });
     frame.activeView()->commands().bind(
-        id, [&] { calls << QStringLiteral("view"); }, [](CommandUpdate &state) { state.setCheck(true); });
+        id, [&] { calls << QStringLiteral("view"); },
+        [](CommandUpdate &state) { state.setCheck(true); });
     QVERIFY(frame.runCommand(id));
     QCOMPARE(calls, QStringList{QStringLiteral("view")});
     QVERIFY(frame.commandAction(id)->isEnabled());
@@ -348,7 +368,8 @@ void ShellCommandsTest::routeOffersTheViewFirst()
 
     // A disabling update handler stops the command, whatever sends it.
     frame.activeView()->commands().bind(
-        id, [&] { calls << QStringLiteral("view"); }, [](CommandUpdate &state) { state.enable(false); });
+        id, [&] { calls << QStringLiteral("view"); },
+        [](CommandUpdate &state) { state.enable(false); });
     QVERIFY(!frame.runCommand(id));
     QCOMPARE(calls.size(), 1);
 

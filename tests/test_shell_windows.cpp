@@ -177,7 +177,8 @@ void ShellWindowsTest::unreadableDocumentLeavesNoWindow_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("messagePart");
     QTest::newRow("missing file") << "missing.crv" << QByteArray() << "missing.crv";
-    QTest::newRow("17 samples refused") << "many.crv" << QByteArray("X\n0\n1\nY\n0\n1\n17\n") << "17";
+    QTest::newRow("17 samples refused")
+        << "many.crv" << QByteArray("X\n0\n1\nY\n0\n1\n17\n") << "17";
     QTest::newRow("another extension reads the .crv beside it")
         << "other.txt" << QByteArray("X\n0\n1\nY\n0\n1\n0\n0\n16\n") << "other.crv";
 }
@@ -187,7 +188,8 @@ void ShellWindowsTest::unreadableDocumentLeavesNoWindow()
     QFETCH(QString, file);
     QFETCH(QByteArray, content);
     QFETCH(QString, messagePart);
-    const QString path = content.isEmpty() ? shell->folder.filePath(file) : shell->writeFile(file, content);
+    const QString path =
+        content.isEmpty() ? shell->folder.filePath(file) : shell->writeFile(file, content);
     QVERIFY(!shell->app->openDocumentFile(path));
     QCOMPARE(shell->windows().size(), 1);
     QCOMPARE(shell->frame().childFrames().size(), 1u);
@@ -285,7 +287,8 @@ void ShellWindowsTest::recentFilesAreKeptAndListed()
 
     QStringList paths;
     for (int i = 0; i < 9; ++i) {
-        paths.prepend(QFileInfo(shell->curveFile(QStringLiteral("c%1.crv").arg(i))).absoluteFilePath());
+        paths.prepend(
+            QFileInfo(shell->curveFile(QStringLiteral("c%1.crv").arg(i))).absoluteFilePath());
         QVERIFY(shell->app->openDocumentFile(paths.first()));
     }
     paths.removeLast();  // eight entries are kept, newest first
@@ -338,7 +341,8 @@ void ShellWindowsTest::windowMenuListsTheWindows()
     QVERIFY(shell->app->openDocumentFile(shell->curveFile(QStringLiteral("a&b.crv"))));
     QMenu *menu = topMenu(frame, QStringLiteral("Fe&netre"));
     QStringList texts = shownTexts(menu);
-    QCOMPARE(texts.mid(3), (QStringList{QStringLiteral("&1 Untitled"), QStringLiteral("&2 a&&b.crv")}));
+    QCOMPARE(texts.mid(3),
+             (QStringList{QStringLiteral("&1 Untitled"), QStringLiteral("&2 a&&b.crv")}));
     const auto actions = menu->actions();
     QVERIFY(actions.last()->isChecked());
     // Choosing an entry activates its window.
@@ -416,9 +420,10 @@ void ShellWindowsTest::viewPaintsItsScene()
     MyView *view = window->view();
     view->store().showAxes = true;
     const QImage painted = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const auto expected = renderScene(buildPlotScene(view->store(), ClientSize{view->width(), view->height()}),
-                                      view->size(), Qt::white)
-                              .convertToFormat(QImage::Format_RGB32);
+    const auto expected =
+        renderScene(buildPlotScene(view->store(), ClientSize{view->width(), view->height()}),
+                    view->size(), Qt::white)
+            .convertToFormat(QImage::Format_RGB32);
     QCOMPARE(painted, expected);
     QVERIFY(inkPixels(painted) > 0);  // the axes and the curve
 

@@ -40,15 +40,17 @@ constexpr int kEpisodeSteps = 250;
 // Pieces of what is typed into a box: numbers good and bad, script words,
 // legend words, and characters a curve file cannot hold.
 const char *const kTypedPieces[] = {
-    "0", "12", "-3.5", "1e3", "1e999", "nan", ".", "abc", "x", " ", ";", "C1", "C2", "C3", "C4", "X",
-    "=", "(", ")", "+", "-", "*", "/", "^", "é", "€", "œ", "ÿ", "中", "😀", "e\u0301", "\t",
+    "0",  "12", "-3.5", "1e3", "1e999", "nan", ".",  "abc", "x",       " ",  ";",
+    "C1", "C2", "C3",   "C4",  "X",     "=",   "(",  ")",   "+",       "-",  "*",
+    "/",  "^",  "é",    "€",   "œ",     "ÿ",   "中", "😀",   "e\u0301", "\t",
 };
 // Known fault of the upper-case boxes, left out of what is typed into them
 // until it is fixed: µ and ß upper-case to characters outside the code page.
 const char *const kLowerCaseOnlyPieces[] = {"µ", "ß"};
 
-const int kPlotKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Delete,
-                         Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Home, Qt::Key_A};
+const int kPlotKeys[] = {Qt::Key_Left,   Qt::Key_Right,     Qt::Key_Up,     Qt::Key_Down,
+                         Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Escape, Qt::Key_Return,
+                         Qt::Key_Home,   Qt::Key_A};
 
 const char *const kSaveNames[] = {"a.crv", "b.crv", "courbe é.crv", "ramp.crv"};
 
@@ -58,15 +60,16 @@ const char *const kSaveNames[] = {"a.crv", "b.crv", "courbe é.crv", "ramp.crv"}
 // Cancel does not refill the display pair.
 bool leavesBarsAsTheyWere(int id)
 {
-    return (id >= cmd::Curve1Open && id <= cmd::Curve4SaveAs) || id == cmd::FileOpen || id == cmd::CancelEdit ||
+    return (id >= cmd::Curve1Open && id <= cmd::Curve4SaveAs) || id == cmd::FileOpen ||
+           id == cmd::CancelEdit ||
            (id >= cmd::RecentFile1 && id < cmd::RecentFile1 + cmd::RecentFileCount);
 }
 
 // Commands that fill the bars of the view's mode from its current curve.
 bool refillsBars(int id)
 {
-    const int ids[] = {cmd::EditMode, cmd::SelectCurve1, cmd::SelectCurve2, cmd::SelectCurve3, cmd::SelectCurve4,
-                       cmd::Cut, cmd::Paste, cmd::FileNew};
+    const int ids[] = {cmd::EditMode,     cmd::SelectCurve1, cmd::SelectCurve2, cmd::SelectCurve3,
+                       cmd::SelectCurve4, cmd::Cut,          cmd::Paste,        cmd::FileNew};
     return std::ranges::find(ids, id) != std::end(ids);
 }
 
@@ -86,7 +89,8 @@ const QStringList *playingLog = nullptr;
 {
     if (playingLog) {
         std::fprintf(stderr, "%s\nreplay: OMBRELIS_SOAK_SEED=%s OMBRELIS_SOAK_STEPS=%lld\n",
-                     qPrintable(playingLog->join(QLatin1Char('\n'))), qPrintable(playingLog->first().mid(5)),
+                     qPrintable(playingLog->join(QLatin1Char('\n'))),
+                     qPrintable(playingLog->first().mid(5)),
                      static_cast<long long>(playingLog->size() - 1));
     }
 }
@@ -127,7 +131,10 @@ private:
     QString barsBroken(const MyView &view) const;
 
     std::uint64_t pick(std::uint64_t n) { return rng_() % n; }
-    template <typename T, std::size_t N> const T &pickOf(const T (&items)[N]) { return items[pick(N)]; }
+    template <typename T, std::size_t N> const T &pickOf(const T (&items)[N])
+    {
+        return items[pick(N)];
+    }
     void note(const QString &text) { log.last() += QLatin1Char(' ') + text; }
     CMainFrame &frame() const { return shell_.frame(); }
     MyView *view() const { return frame().activeView(); }
@@ -146,14 +153,10 @@ private:
 };
 
 const Soak::Action Soak::kActions[] = {
-    {"command", 8, false, &Soak::command},
-    {"drag", 5, false, &Soak::drag},
-    {"click", 5, true, &Soak::click},
-    {"edit", 3, false, &Soak::edit},
-    {"key", 3, true, &Soak::key},
-    {"accelerator", 2, false, &Soak::accelerator},
-    {"type", 6, false, &Soak::type},
-    {"window", 2, true, &Soak::window},
+    {"command", 8, false, &Soak::command}, {"drag", 5, false, &Soak::drag},
+    {"click", 5, true, &Soak::click},      {"edit", 3, false, &Soak::edit},
+    {"key", 3, true, &Soak::key},          {"accelerator", 2, false, &Soak::accelerator},
+    {"type", 6, false, &Soak::type},       {"window", 2, true, &Soak::window},
 };
 
 Soak::Soak(std::uint64_t seed) : rng_(seed)
@@ -163,7 +166,8 @@ Soak::Soak(std::uint64_t seed) : rng_(seed)
     shell_.prompts.closingAnswerWhenUnscripted.reset();
     shell_.prompts.answerWhenUnscripted = [this](ScriptedPrompts::Kind kind) { answer(kind); };
     const QDir examples(qEnvironmentVariable("OMBRELIS_EXAMPLES"));
-    for (const QString &name : examples.entryList({QStringLiteral("*.crv")}, QDir::Files, QDir::Name))
+    for (const QString &name :
+         examples.entryList({QStringLiteral("*.crv")}, QDir::Files, QDir::Name))
         QFile::copy(examples.filePath(name), shell_.folder.filePath(name));
     started_ = shell_.start();
     if (started_) {
@@ -201,19 +205,20 @@ void Soak::command()
 {
     frame().updateCommandStates();
     std::vector<std::pair<int, QAbstractButton *>> senders;
-    const std::function<void(std::span<const MenuEntry>)> walk = [&](std::span<const MenuEntry> entries) {
-        for (const MenuEntry &entry : entries) {
-            walk(entry.children);
-            if (entry.kind != MenuKind::Item || entry.id == cmd::AppExit)
-                continue;
-            const int count = entry.id == cmd::RecentFile1 ? cmd::RecentFileCount : 1;
-            for (int id = entry.id; id < entry.id + count; ++id) {
-                const QAction *action = frame().commandAction(id);
-                if (action && action->isVisible() && action->isEnabled())
-                    senders.emplace_back(id, nullptr);
+    const std::function<void(std::span<const MenuEntry>)> walk =
+        [&](std::span<const MenuEntry> entries) {
+            for (const MenuEntry &entry : entries) {
+                walk(entry.children);
+                if (entry.kind != MenuKind::Item || entry.id == cmd::AppExit)
+                    continue;
+                const int count = entry.id == cmd::RecentFile1 ? cmd::RecentFileCount : 1;
+                for (int id = entry.id; id < entry.id + count; ++id) {
+                    const QAction *action = frame().commandAction(id);
+                    if (action && action->isVisible() && action->isEnabled())
+                        senders.emplace_back(id, nullptr);
+                }
             }
-        }
-    };
+        };
     walk(menuTree());
     for (BarId id : {BarId::Display, BarId::DisplayY, BarId::Edit, BarId::EditY}) {
         if (!frame().isBarVisible(id))
@@ -251,18 +256,23 @@ QPoint Soak::plotPoint()
     const int k = static_cast<int>(pick(kMaxSamples));
     const std::uint64_t what = pick(8);
     if (what < 4 && k < curve.sampleCount) {
-        const CurvePoint p = what == 0 ? curve.startTangents[k] : what == 1 ? curve.endTangents[k] : curve.samples[k];
+        const CurvePoint p = what == 0   ? curve.startTangents[k]
+                             : what == 1 ? curve.endTangents[k]
+                                         : curve.samples[k];
         const PixelPoint at = worldToScreen(curve, {size.width(), size.height()}, p.x, p.y);
         const int jitter = static_cast<int>(pick(5)) - 2;
-        return {std::clamp(at.x, -50, size.width() + 50) + jitter, std::clamp(at.y, -50, size.height() + 50)};
+        return {std::clamp(at.x, -50, size.width() + 50) + jitter,
+                std::clamp(at.y, -50, size.height() + 50)};
     }
     if (what == 4 && plot.store().cursorOn) {
         const int index = usedEntries(plot.store().cursorIndex, kMaxSampledPoints - 1);
         const PixelPoint at = worldToScreen(curve, {size.width(), size.height()},
                                             curve.sampledPoints[index].x, curve.ymin);
-        return {std::clamp(at.x, -50, size.width() + 50), std::clamp(at.y, -50, size.height() + 50) + 6};
+        return {std::clamp(at.x, -50, size.width() + 50),
+                std::clamp(at.y, -50, size.height() + 50) + 6};
     }
-    return {static_cast<int>(pick(size.width() + 40)) - 20, static_cast<int>(pick(size.height() + 40)) - 20};
+    return {static_cast<int>(pick(size.width() + 40)) - 20,
+            static_cast<int>(pick(size.height() + 40)) - 20};
 }
 
 // A left drag picks and moves samples, handles and the cursor, and may put
@@ -284,7 +294,10 @@ void Soak::pointer(Qt::MouseButton button, std::uint64_t moves)
     if (!plot)
         return note(QStringLiteral("no window"));
     QPoint at = plotPoint();
-    QString text = QStringLiteral("%1 %2,%3").arg(button == Qt::LeftButton ? 'L' : 'R').arg(at.x()).arg(at.y());
+    QString text = QStringLiteral("%1 %2,%3")
+                       .arg(button == Qt::LeftButton ? 'L' : 'R')
+                       .arg(at.x())
+                       .arg(at.y());
     QTest::mousePress(plot, button, {}, at);
     for (; moves > 0; --moves) {
         at = plotPoint();
@@ -351,7 +364,8 @@ void Soak::type()
         if (!frame().isBarVisible(id))
             continue;
         for (QWidget *child : frame().bar(id)->findChildren<QWidget *>()) {
-            if ((qobject_cast<QLineEdit *>(child) || qobject_cast<BarLegendBox *>(child)) && child->isEnabled())
+            if ((qobject_cast<QLineEdit *>(child) || qobject_cast<BarLegendBox *>(child)) &&
+                child->isEnabled())
                 boxes.push_back(child);
         }
     }
@@ -363,7 +377,8 @@ void Soak::type()
     if (auto *line = qobject_cast<QLineEdit *>(box))
         over ? line->selectAll() : line->end(false);
     else
-        over ? static_cast<BarLegendBox *>(box)->selectAll() : static_cast<BarLegendBox *>(box)->moveCursor(QTextCursor::End);
+        over ? static_cast<BarLegendBox *>(box)->selectAll()
+             : static_cast<BarLegendBox *>(box)->moveCursor(QTextCursor::End);
     QString typed;
     for (std::uint64_t pieces = 1 + pick(6); pieces > 0; --pieces) {
         if (!box->property("upperCase").toBool() && pick(8) == 0)
@@ -378,7 +393,8 @@ void Soak::type()
     if (target != box)
         note(QStringLiteral("to %1").arg(name(target)));
     for (const char32_t character : typed.toUcs4()) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUcs4(&character, 1));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                        QString::fromUcs4(&character, 1));
         QCoreApplication::sendEvent(target, &press);
     }
     if (pick(4) != 0 && view())
@@ -424,14 +440,25 @@ void Soak::answer(ScriptedPrompts::Kind kind)
     switch (kind) {
     case OpenFile: {
         const QStringList present = QDir(shell_.folder.path()).entryList(QDir::Files, QDir::Name);
-        file = present.isEmpty() || pick(5) == 0 ? QStringLiteral("absent.crv") : present[pick(present.size())];
+        file = present.isEmpty() || pick(5) == 0 ? QStringLiteral("absent.crv")
+                                                 : present[pick(present.size())];
         break;
     }
-    case SaveFile: file = QString::fromUtf8(pickOf(kSaveNames)); break;
-    case Colour: prompts.pickColour(static_cast<::Colour>(pick(0x1000000))); break;
-    case SamplingCount: prompts.enter(16 + static_cast<int>(pick(4096 - 16 + 1))); break;
-    case TangentLength: prompts.enter(5 + static_cast<int>(pick(21))); break;
-    default: prompts.pressOk(); break;
+    case SaveFile:
+        file = QString::fromUtf8(pickOf(kSaveNames));
+        break;
+    case Colour:
+        prompts.pickColour(static_cast<::Colour>(pick(0x1000000)));
+        break;
+    case SamplingCount:
+        prompts.enter(16 + static_cast<int>(pick(4096 - 16 + 1)));
+        break;
+    case TangentLength:
+        prompts.enter(5 + static_cast<int>(pick(21)));
+        break;
+    default:
+        prompts.pressOk();
+        break;
     }
     if (!file.isEmpty())
         prompts.chooseFile(shell_.folder.filePath(file));
@@ -456,7 +483,9 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
     const auto windows = static_cast<std::size_t>(shell_.windows().size());
     if (frame.childFrames().size() != windows || frame.openViews().size() != windows)
         return QStringLiteral("the registry does not list the %1 windows").arg(windows);
-    const auto fits = [](std::int32_t count, int capacity) { return count >= 0 && count <= capacity; };
+    const auto fits = [](std::int32_t count, int capacity) {
+        return count >= 0 && count <= capacity;
+    };
     if (!fits(frame.curveClipboard().sampleCount, kMaxSamples) ||
         !fits(frame.curveClipboard().samplingCount, kMaxSampledPoints))
         return QStringLiteral("the clipboard is over capacity");
@@ -474,9 +503,13 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
             return QStringLiteral("view %1: a backup outside edit mode").arg(view);
         for (int slot = 0; slot < kSlotCount; ++slot) {
             const CurveSlot &curve = store.slots[slot];
-            if (!fits(curve.sampleCount, kMaxSamples) || !fits(curve.samplingCount, kMaxSampledPoints))
+            if (!fits(curve.sampleCount, kMaxSamples) ||
+                !fits(curve.samplingCount, kMaxSampledPoints))
                 return QStringLiteral("view %1 slot %2: %3 samples, %4 points")
-                    .arg(view).arg(slot).arg(curve.sampleCount).arg(curve.samplingCount);
+                    .arg(view)
+                    .arg(slot)
+                    .arg(curve.sampleCount)
+                    .arg(curve.samplingCount);
             const auto was = before.find(each);
             if (keepsOrder && was != before.end() && was->second[slot] && !isSorted(curve))
                 return QStringLiteral("view %1 slot %2: samples out of order").arg(view).arg(slot);
@@ -492,16 +525,21 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
                 continue;
             for (int j = 1; j < n; ++j) {
                 if (curve.sampledPoints[j].x < curve.sampledPoints[j - 1].x)
-                    return QStringLiteral("slot %1: sampled point %2 out of order").arg(slot).arg(j);
+                    return QStringLiteral("slot %1: sampled point %2 out of order")
+                        .arg(slot)
+                        .arg(j);
             }
         }
         if (QString broken = barsBroken(*active); !broken.isEmpty())
             return broken;
     }
     for (const QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->isVisible() && top->frameGeometry().height() > top->screen()->availableGeometry().height())
+        if (top->isVisible() &&
+            top->frameGeometry().height() > top->screen()->availableGeometry().height())
             return QStringLiteral("%1 is %2 pixels tall, the screen %3")
-                .arg(name(top)).arg(top->frameGeometry().height()).arg(top->screen()->availableGeometry().height());
+                .arg(name(top))
+                .arg(top->frameGeometry().height())
+                .arg(top->screen()->availableGeometry().height());
     }
     return {};
 }
@@ -514,7 +552,8 @@ QString Soak::barsBroken(const MyView &view) const
     const CurveStore &store = view.store();
     const CurveSlot &curve = store.current();
     const CMainFrame &frame = this->frame();
-    if (frame.isBarVisible(BarId::Edit) != store.editMode || frame.isBarVisible(BarId::Display) == store.editMode)
+    if (frame.isBarVisible(BarId::Edit) != store.editMode ||
+        frame.isBarVisible(BarId::Display) == store.editMode)
         return QStringLiteral("the bars of the other mode are showing");
     if (!barsFresh_)
         return {};
@@ -526,34 +565,42 @@ QString Soak::barsBroken(const MyView &view) const
     };
     const int cur = store.currentCurve;
     const auto number = [](double value) { return barNumber(value).toStdString(); };
-    const std::vector<Shown> expected = store.editMode
-        ? std::vector<Shown>{{BarId::Edit, ctl::EditXmin, {}, curve.xmin}, {BarId::Edit, ctl::EditXmax, {}, curve.xmax},
-                             {BarId::EditY, ctl::EditYmin, {}, curve.ymin},
-                             {BarId::EditY, ctl::EditYmax, {}, curve.ymax},
-                             {BarId::Edit, ctl::EditXLegend, curve.xLegend},
-                             {BarId::EditY, ctl::EditYLegend, curve.yLegend}}
-        : std::vector<Shown>{{BarId::Display, ctl::DisplayXmin, number(curve.xmin)},
-                             {BarId::Display, ctl::DisplayXmax, number(curve.xmax)},
-                             {BarId::DisplayY, ctl::DisplayYmin, number(curve.ymin)},
-                             {BarId::DisplayY, ctl::DisplayYmax, number(curve.ymax)},
-                             {BarId::Display, ctl::DisplayXLegend, curve.xLegend},
-                             {BarId::DisplayY, ctl::DisplayYLegend, curve.yLegend},
-                             {BarId::Display,
-                              std::array{ctl::CurveName1, ctl::CurveName2, ctl::CurveName3, ctl::CurveName4}[cur],
-                              curve.name}};
+    const std::vector<Shown> expected =
+        store.editMode ? std::vector<Shown>{{BarId::Edit, ctl::EditXmin, {}, curve.xmin},
+                                            {BarId::Edit, ctl::EditXmax, {}, curve.xmax},
+                                            {BarId::EditY, ctl::EditYmin, {}, curve.ymin},
+                                            {BarId::EditY, ctl::EditYmax, {}, curve.ymax},
+                                            {BarId::Edit, ctl::EditXLegend, curve.xLegend},
+                                            {BarId::EditY, ctl::EditYLegend, curve.yLegend}}
+                       : std::vector<Shown>{{BarId::Display, ctl::DisplayXmin, number(curve.xmin)},
+                                            {BarId::Display, ctl::DisplayXmax, number(curve.xmax)},
+                                            {BarId::DisplayY, ctl::DisplayYmin, number(curve.ymin)},
+                                            {BarId::DisplayY, ctl::DisplayYmax, number(curve.ymax)},
+                                            {BarId::Display, ctl::DisplayXLegend, curve.xLegend},
+                                            {BarId::DisplayY, ctl::DisplayYLegend, curve.yLegend},
+                                            {BarId::Display,
+                                             std::array{ctl::CurveName1, ctl::CurveName2,
+                                                        ctl::CurveName3, ctl::CurveName4}[cur],
+                                             curve.name}};
     for (const Shown &each : expected) {
         const QWidget *control = frame.bar(each.bar)->control(each.id);
         std::string shown;
         readControlText(control, shown);
-        const bool right = each.bound ? shown == formatNumber(*each.bound) || boundFromText(shown) == *each.bound
-                                      : shown == each.text;
+        const bool right =
+            each.bound ? shown == formatNumber(*each.bound) || boundFromText(shown) == *each.bound
+                       : shown == each.text;
         if (!control->hasFocus() && !right)
             return QStringLiteral("control %1 shows \"%2\" for curve %3's \"%4\"")
-                .arg(each.id).arg(QString::fromStdString(shown)).arg(cur + 1)
-                .arg(each.bound ? QString::number(*each.bound, 'g', 17) : QString::fromStdString(each.text));
+                .arg(each.id)
+                .arg(QString::fromStdString(shown))
+                .arg(cur + 1)
+                .arg(each.bound ? QString::number(*each.bound, 'g', 17)
+                                : QString::fromStdString(each.text));
     }
-    const int radio = std::array{cmd::SelectCurve1, cmd::SelectCurve2, cmd::SelectCurve3, cmd::SelectCurve4}[cur];
-    if (!store.editMode && !static_cast<QRadioButton *>(frame.bar(BarId::Display)->control(radio))->isChecked())
+    const int radio =
+        std::array{cmd::SelectCurve1, cmd::SelectCurve2, cmd::SelectCurve3, cmd::SelectCurve4}[cur];
+    if (!store.editMode &&
+        !static_cast<QRadioButton *>(frame.bar(BarId::Display)->control(radio))->isChecked())
         return QStringLiteral("the radio button of curve %1 is clear").arg(cur + 1);
     return {};
 }
@@ -584,8 +631,8 @@ void SoakTest::episodes_data()
     const quint64 seed = qEnvironmentVariable("OMBRELIS_SOAK_SEED").toULongLong(&seeded);
     const int seconds = qEnvironmentVariableIntValue("OMBRELIS_SOAK_SECONDS");
     if (seconds > 0) {
-        QTest::newRow("timed") << (seeded ? seed : quint64(QDateTime::currentMSecsSinceEpoch())) << kEpisodeSteps
-                               << seconds;
+        QTest::newRow("timed") << (seeded ? seed : quint64(QDateTime::currentMSecsSinceEpoch()))
+                               << kEpisodeSteps << seconds;
     } else if (seeded) {
         const int steps = qEnvironmentVariableIntValue("OMBRELIS_SOAK_STEPS");
         QTest::newRow("replay") << seed << (steps > 0 ? steps : kEpisodeSteps) << 0;
@@ -595,8 +642,10 @@ void SoakTest::episodes_data()
         // how steps are drawn changes what a seed plays; the rows then need
         // new seeds that still reach their faults with the fix taken out.
         QTest::newRow("fixed seed") << quint64(1) << 300 << 0;
-        QTest::newRow("a document opened under the edit bars brings the display bars") << quint64(100) << 69 << 0;
-        QTest::newRow("a hidden bar's focus brings no other window forward") << quint64(700) << 216 << 0;
+        QTest::newRow("a document opened under the edit bars brings the display bars")
+            << quint64(100) << 69 << 0;
+        QTest::newRow("a hidden bar's focus brings no other window forward")
+            << quint64(700) << 216 << 0;
     }
 }
 
@@ -610,7 +659,8 @@ void SoakTest::episodes()
     // Printed straight out: the platform's warnings may have used up the
     // test's message allowance.
     if (seconds > 0)
-        std::printf("soak: episodes from seed %llu for %d s\n", static_cast<unsigned long long>(seed), seconds);
+        std::printf("soak: episodes from seed %llu for %d s\n",
+                    static_cast<unsigned long long>(seed), seconds);
     QElapsedTimer clock;
     clock.start();
     int total = 0;
@@ -621,11 +671,12 @@ void SoakTest::episodes()
         total += soak.played();
         ++episodes;
         if (!broken.isEmpty()) {
-            QFAIL(qPrintable(QStringLiteral("%1\n%2\nreplay: OMBRELIS_SOAK_SEED=%3 OMBRELIS_SOAK_STEPS=%4 %5")
-                                 .arg(soak.log.join(QLatin1Char('\n')), broken)
-                                 .arg(seed)
-                                 .arg(soak.played())
-                                 .arg(QCoreApplication::applicationFilePath())));
+            QFAIL(qPrintable(
+                QStringLiteral("%1\n%2\nreplay: OMBRELIS_SOAK_SEED=%3 OMBRELIS_SOAK_STEPS=%4 %5")
+                    .arg(soak.log.join(QLatin1Char('\n')), broken)
+                    .arg(seed)
+                    .arg(soak.played())
+                    .arg(QCoreApplication::applicationFilePath())));
         }
         ++seed;
     } while (clock.elapsed() < seconds * 1000LL);

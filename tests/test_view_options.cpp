@@ -28,7 +28,8 @@ public:
 bool drawsColour(const PlotScene &scene, Colour colour)
 {
     for (const ScenePrimitive &primitive : scene.primitives) {
-        if (const auto *bezier = std::get_if<SceneBezier>(&primitive); bezier && bezier->colour == colour)
+        if (const auto *bezier = std::get_if<SceneBezier>(&primitive);
+            bezier && bezier->colour == colour)
             return true;
     }
     return false;
@@ -103,19 +104,29 @@ void ViewOptionsTest::commandsChangeCheckAndRepaint()
     struct Row {
         const char *what;
         int id;
-        std::function<void()> answer;        // the dialog's scripted answer, if any
-        std::function<bool()> changed;       // the state after one run
-        std::optional<bool> checkAfter;      // nullopt: the item has no update handler
+        std::function<void()> answer;    // the dialog's scripted answer, if any
+        std::function<bool()> changed;   // the state after one run
+        std::optional<bool> checkAfter;  // nullopt: the item has no update handler
         bool repaints;
     };
     ScriptedPrompts &p = host->scripted;
     const Row rows[] = {
-        {"interpolation", cmd::Interpolation, {}, [&] { return s.interpolationOption; }, true, true},
-        {"vertical tangents", cmd::VerticalTangents, {}, [&] { return s.verticalTangents; }, true, false},
-        {"tangent length 5", cmd::TangentLength, [&] { p.enter(5); }, [&] { return s.tangentLength == 5; },
-         std::nullopt, false},
-        {"tangent length 25", cmd::TangentLength, [&] { p.enter(25); }, [&] { return s.tangentLength == 25; },
-         std::nullopt, false},
+        {"interpolation",
+         cmd::Interpolation,
+         {},
+         [&] { return s.interpolationOption; },
+         true,
+         true},
+        {"vertical tangents",
+         cmd::VerticalTangents,
+         {},
+         [&] { return s.verticalTangents; },
+         true,
+         false},
+        {"tangent length 5", cmd::TangentLength, [&] { p.enter(5); },
+         [&] { return s.tangentLength == 5; }, std::nullopt, false},
+        {"tangent length 25", cmd::TangentLength, [&] { p.enter(25); },
+         [&] { return s.tangentLength == 25; }, std::nullopt, false},
         {"tangent length cancelled", cmd::TangentLength, [&] { p.pressCancel(); },
          [&] { return s.tangentLength == 25; }, std::nullopt, false},
         {"cursor", cmd::Cursor, {}, [&] { return s.cursorOn; }, true, true},
@@ -161,12 +172,16 @@ void ViewOptionsTest::samplingMarksAndCounts()
         {"16 points", cmd::Sampling16, 0, 16, {true, false, false, false, false, false}},
         {"256 points", cmd::Sampling256, 0, 256, {false, false, false, false, true, false}},
         {"custom 100", cmd::SamplingCustom, 100, 100, {false, false, false, false, false, true}},
-        {"custom cancelled", cmd::SamplingCustom, 0, 100, {false, false, false, false, false, true}},
+        {"custom cancelled",
+         cmd::SamplingCustom,
+         0,
+         100,
+         {false, false, false, false, false, true}},
         {"custom again: no mark", cmd::SamplingCustom, 4096, 4096, none},
         {"128 points", cmd::Sampling128, 0, 128, {false, false, false, true, false, false}},
         {"64 points", cmd::Sampling64, 0, 64, {false, false, true, false, false, false}},
     };
-    const int ids[] = {cmd::Sampling16, cmd::Sampling32, cmd::Sampling64,
+    const int ids[] = {cmd::Sampling16,  cmd::Sampling32,  cmd::Sampling64,
                        cmd::Sampling128, cmd::Sampling256, cmd::SamplingCustom};
     for (const Row &row : rows) {
         if (row.id == cmd::SamplingCustom) {

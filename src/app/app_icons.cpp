@@ -38,8 +38,11 @@ QIcon drawn(int width, int height, const std::function<void(QPainter &)> &draw)
 void drawPage(QPainter &p, int x, int y, int width, int height)
 {
     const int fold = 3;
-    const QPoint outline[] = {{x, y}, {x + width - fold, y}, {x + width, y + fold},
-                              {x + width, y + height}, {x, y + height}};
+    const QPoint outline[] = {{x, y},
+                              {x + width - fold, y},
+                              {x + width, y + fold},
+                              {x + width, y + height},
+                              {x, y + height}};
     p.setBrush(kPaper);
     p.drawPolygon(outline, 5);
     p.drawLine(x + width - fold, y, x + width - fold, y + fold);
@@ -134,14 +137,27 @@ void drawCurveColour(QPainter &p)
 // pixel: the glyph's own outline, so that the button needs no text shaping
 // and no longer depends on which fonts are installed.
 struct OutlineStep {
-    enum Kind { Move, Line, Quad } kind;
+    enum Kind {
+        Move,
+        Line,
+        Quad
+    } kind;
     double x, y;    // the end point
     double cx, cy;  // the control point of a quadratic segment
 };
 
-constexpr OutlineStep moveTo(double x, double y) { return {OutlineStep::Move, x, y, 0, 0}; }
-constexpr OutlineStep lineTo(double x, double y) { return {OutlineStep::Line, x, y, 0, 0}; }
-constexpr OutlineStep quadTo(double cx, double cy, double x, double y) { return {OutlineStep::Quad, x, y, cx, cy}; }
+constexpr OutlineStep moveTo(double x, double y)
+{
+    return {OutlineStep::Move, x, y, 0, 0};
+}
+constexpr OutlineStep lineTo(double x, double y)
+{
+    return {OutlineStep::Line, x, y, 0, 0};
+}
+constexpr OutlineStep quadTo(double cx, double cy, double x, double y)
+{
+    return {OutlineStep::Quad, x, y, cx, cy};
+}
 
 // clang-format off
 constexpr OutlineStep kQuestionMark[] = {
@@ -166,9 +182,15 @@ QPainterPath questionMark()
     for (const OutlineStep &step : kQuestionMark) {
         const QPointF to(step.x / kUnit, step.y / kUnit);
         switch (step.kind) {
-        case OutlineStep::Move: path.moveTo(to); break;
-        case OutlineStep::Line: path.lineTo(to); break;
-        case OutlineStep::Quad: path.quadTo(QPointF(step.cx / kUnit, step.cy / kUnit), to); break;
+        case OutlineStep::Move:
+            path.moveTo(to);
+            break;
+        case OutlineStep::Line:
+            path.lineTo(to);
+            break;
+        case OutlineStep::Quad:
+            path.quadTo(QPointF(step.cx / kUnit, step.cy / kUnit), to);
+            break;
         }
     }
     return path;
@@ -190,17 +212,38 @@ QIcon toolbarIcon(int commandId)
 {
     void (*draw)(QPainter &) = nullptr;
     switch (commandId) {
-    case cmd::FileNew: draw = drawNew; break;
-    case cmd::SaveAll: draw = drawSaveAll; break;
-    case cmd::Cut: draw = drawCut; break;
-    case cmd::Copy: draw = drawCopy; break;
-    case cmd::Paste: draw = drawPaste; break;
-    case cmd::Axes: draw = drawAxes; break;
-    case cmd::Frame: draw = drawFrame; break;
-    case cmd::TangentLength: draw = drawTangentLength; break;
-    case cmd::CurveColour: draw = drawCurveColour; break;
-    case cmd::AppAbout: draw = drawAbout; break;
-    default: return {};
+    case cmd::FileNew:
+        draw = drawNew;
+        break;
+    case cmd::SaveAll:
+        draw = drawSaveAll;
+        break;
+    case cmd::Cut:
+        draw = drawCut;
+        break;
+    case cmd::Copy:
+        draw = drawCopy;
+        break;
+    case cmd::Paste:
+        draw = drawPaste;
+        break;
+    case cmd::Axes:
+        draw = drawAxes;
+        break;
+    case cmd::Frame:
+        draw = drawFrame;
+        break;
+    case cmd::TangentLength:
+        draw = drawTangentLength;
+        break;
+    case cmd::CurveColour:
+        draw = drawCurveColour;
+        break;
+    case cmd::AppAbout:
+        draw = drawAbout;
+        break;
+    default:
+        return {};
     }
     return drawn(kToolbarButtonWidth, kToolbarButtonHeight, draw);
 }
@@ -231,7 +274,8 @@ public:
     }
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
-        const qreal ratio = painter->device() ? painter->device()->devicePixelRatio() : qApp->devicePixelRatio();
+        const qreal ratio =
+            painter->device() ? painter->device()->devicePixelRatio() : qApp->devicePixelRatio();
         painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
     }
     QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override

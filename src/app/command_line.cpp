@@ -9,17 +9,18 @@ bool parseEditorCommandLine(const QStringList &arguments, EditorCommandLine *com
                             QString *error)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Ombrelis, éditeur de courbes y = f(x) ; chaque fichier nommé s'ouvre dans une fenêtre."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Ombrelis, éditeur de courbes y = f(x) ; chaque fichier nommé s'ouvre dans une fenêtre."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Affiche cette aide et quitte."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Affiche la version et quitte."));
     parser.addOption(help);
     parser.addOption(version);
-    parser.addPositionalArgument(QStringLiteral("fichiers"),
-                                 QStringLiteral("Fichiers de courbe (.crv) à ouvrir, dans l'ordre."),
-                                 QStringLiteral("[FICHIER.crv...]"));
+    parser.addPositionalArgument(
+        QStringLiteral("fichiers"),
+        QStringLiteral("Fichiers de courbe (.crv) à ouvrir, dans l'ordre."),
+        QStringLiteral("[FICHIER.crv...]"));
 
     if (!parser.parse(arguments)) {
         if (error)

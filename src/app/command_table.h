@@ -9,7 +9,14 @@ namespace ombrelis {
 
 // Where a command is handled along the route of the active window: its view,
 // then its document, its child frame, then the main frame and the application.
-enum class CommandOwner { Nobody, View, Document, ChildFrame, MainFrame, Application };
+enum class CommandOwner {
+    Nobody,
+    View,
+    Document,
+    ChildFrame,
+    MainFrame,
+    Application
+};
 
 // One command of the program. Menus, toolbar, accelerators and tooltips are
 // all built from these rows.
@@ -27,12 +34,16 @@ const CommandInfo *findCommand(int id);
 QString commandText(int id);
 QString commandTooltip(int id);  // empty when the command shows no tooltip
 
-enum class MenuKind { Item, Separator, Popup };
+enum class MenuKind {
+    Item,
+    Separator,
+    Popup
+};
 
 struct MenuEntry {
     MenuKind kind = MenuKind::Separator;
-    int id = 0;              // items only
-    const char *text = "";   // popups only; items take the command's text
+    int id = 0;             // items only
+    const char *text = "";  // popups only; items take the command's text
     std::span<const MenuEntry> children;
 };
 

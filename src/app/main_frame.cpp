@@ -1,9 +1,9 @@
 #include "app/main_frame.h"
 
 #include "app/child_frame.h"
-#include "bars/axis_bar.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
+#include "bars/axis_bar.h"
 #include "view/my_view.h"
 
 #include <QCloseEvent>
@@ -102,8 +102,9 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
 QRect CMainFrame::cascadePlace(const QMdiSubWindow *window, int position) const
 {
     constexpr int kWindowsPerStack = 9;
-    const int spacing = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
-                        window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
+    const int spacing =
+        window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
+        window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
     if (!isVisible())
         layout()->activate();  // a hidden frame has not laid its area out yet
     const QSize area = mdiArea_->contentsRect().size();

@@ -6,8 +6,8 @@
 #include "view/view_host.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QMdiArea>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -57,7 +57,8 @@ public:
 
     // Puts a document window made of `document` and `view` into the MDI
     // area, shows it and makes it the active one.
-    CChildFrame *addDocumentWindow(std::unique_ptr<CTolvaneDoc> document, std::unique_ptr<MyView> view);
+    CChildFrame *addDocumentWindow(std::unique_ptr<CTolvaneDoc> document,
+                                   std::unique_ptr<MyView> view);
     CChildFrame *findDocumentWindow(const QString &path) const;
     CChildFrame *activeChildFrame() const;
     MyView *activeView() const;

@@ -133,10 +133,11 @@ void CMainFrame::updateWindowMenu()
         QAction *action = windowMenu_->addAction(text);
         action->setCheckable(true);
         action->setChecked(window == mdiArea_->currentSubWindow());
-        connect(action, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
-            if (window)
-                mdiArea_->setActiveSubWindow(window);
-        });
+        connect(action, &QAction::triggered, this,
+                [this, window = QPointer<QMdiSubWindow>(window)] {
+                    if (window)
+                        mdiArea_->setActiveSubWindow(window);
+                });
         windowListActions_.push_back(action);
     }
 }
@@ -189,10 +190,15 @@ void CMainFrame::createAccelerators()
 
 void CMainFrame::bindCommands()
 {
-    const auto whileDocumentOpen = [this](CommandUpdate &state) { state.enable(activeChildFrame() != nullptr); };
-    commands_.bind(cmd::WindowCascade, [this] { cascadeWindows(); }, whileDocumentOpen);
-    commands_.bind(cmd::WindowTileHorizontal, [this] { tileWindows(Qt::Vertical); }, whileDocumentOpen);
-    commands_.bind(cmd::WindowTileVertical, [this] { tileWindows(Qt::Horizontal); }, whileDocumentOpen);
+    const auto whileDocumentOpen = [this](CommandUpdate &state) {
+        state.enable(activeChildFrame() != nullptr);
+    };
+    commands_.bind(
+        cmd::WindowCascade, [this] { cascadeWindows(); }, whileDocumentOpen);
+    commands_.bind(
+        cmd::WindowTileHorizontal, [this] { tileWindows(Qt::Vertical); }, whileDocumentOpen);
+    commands_.bind(
+        cmd::WindowTileVertical, [this] { tileWindows(Qt::Horizontal); }, whileDocumentOpen);
     commands_.bind(
         cmd::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
         [this](CommandUpdate &state) { state.setCheck(!toolBar_->isHidden()); });

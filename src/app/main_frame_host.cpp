@@ -36,10 +36,14 @@ CAxisBar *CMainFrame::bar(BarId bar) const
 CAxisBar *CMainFrame::createBar(BarId bar)
 {
     switch (bar) {
-    case BarId::Display: return new CDisplayBar(barFields_.display, this);
-    case BarId::DisplayY: return new CDisplayYBar(barFields_.displayY, this);
-    case BarId::Edit: return new CEditBar(barFields_.edit, this);
-    case BarId::EditY: return new CEditYBar(barFields_.editY, this);
+    case BarId::Display:
+        return new CDisplayBar(barFields_.display, this);
+    case BarId::DisplayY:
+        return new CDisplayYBar(barFields_.displayY, this);
+    case BarId::Edit:
+        return new CEditBar(barFields_.edit, this);
+    case BarId::EditY:
+        return new CEditYBar(barFields_.editY, this);
     }
     return nullptr;
 }
@@ -143,7 +147,8 @@ void CMainFrame::setDocumentTitle(const MyView &view, const QString &title)
     const auto found = std::ranges::find(childViews_, &view);
     if (found == childViews_.end())
         return;
-    childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->setTitle(title);
+    childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->setTitle(
+        title);
 }
 
 void CMainFrame::beep()

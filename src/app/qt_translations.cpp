@@ -10,7 +10,8 @@ bool installQtFrenchTranslations(QCoreApplication &application)
 {
     // The application owns the translator, so it outlives every dialog.
     auto *translator = new QTranslator(&application);
-    if (!translator->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QStringLiteral("qtbase_fr"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

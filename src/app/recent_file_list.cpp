@@ -50,11 +50,13 @@ protected:
 }  // namespace
 
 RecentFileList::RecentFileList(QString organisation, QString application, int capacity)
-    : settings_(std::make_unique<OwnerWrittenSettings>(organisation, application)), capacity_(capacity)
+    : settings_(std::make_unique<OwnerWrittenSettings>(organisation, application)),
+      capacity_(capacity)
 {
     writeTimer_.setSingleShot(true);
     writeTimer_.setInterval(kWriteDelayMs);
-    QObject::connect(&writeTimer_, &QTimer::timeout, settings_.get(), [this] { settings_->sync(); });
+    QObject::connect(&writeTimer_, &QTimer::timeout, settings_.get(),
+                     [this] { settings_->sync(); });
     settings_->beginGroup(kSection);
     for (int i = 0; i < capacity_; ++i) {
         const QString path = settings_->value(entryKey(i)).toString();
@@ -85,7 +87,8 @@ QString RecentFileList::menuText(int index) const
 {
     const QFileInfo file(entries_.at(index));
     const bool inCurrentDirectory = file.absoluteDir() == QDir::current();
-    QString shown = inCurrentDirectory ? file.fileName() : abbreviated(QDir::toNativeSeparators(file.filePath()));
+    QString shown = inCurrentDirectory ? file.fileName()
+                                       : abbreviated(QDir::toNativeSeparators(file.filePath()));
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }

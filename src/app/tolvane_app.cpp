@@ -31,8 +31,11 @@ CTolvaneApp::CTolvaneApp(Prompts &prompts)
     for (int i = 0; i < cmd::RecentFileCount; ++i) {
         UpdateHandler update;
         if (i == 0)  // the greyed "Fichier récent" while the list is empty
-            update = [this](CommandUpdate &state) { state.enable(!recentFiles_.entries().isEmpty()); };
-        commands_.bind(cmd::RecentFile1 + i, [this, i] { onOpenRecentFile(i); }, update);
+            update = [this](CommandUpdate &state) {
+                state.enable(!recentFiles_.entries().isEmpty());
+            };
+        commands_.bind(
+            cmd::RecentFile1 + i, [this, i] { onOpenRecentFile(i); }, update);
     }
 }
 
@@ -65,7 +68,8 @@ void CTolvaneApp::onFileNew()
     auto document = std::make_unique<CTolvaneDoc>();
     if (!document->onNewDocument())
         return;
-    CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::make_unique<MyView>(*mainFrame_));
+    CChildFrame *frame =
+        mainFrame_->addDocumentWindow(std::move(document), std::make_unique<MyView>(*mainFrame_));
     // The registry takes the window only now: while it was being made and
     // activated, it was not yet there.
     mainFrame_->registerWindow(frame);

@@ -27,7 +27,7 @@ constexpr int kGripThickness = 7;
 // docked again; it leaves mouse events to the dock widget.
 class BarGrip : public QWidget {
 public:
-    explicit BarGrip(QWidget *parent) : QWidget(parent) {}
+    explicit BarGrip(QWidget *parent) : QWidget(parent) { }
     QSize sizeHint() const override { return {kGripThickness, kGripThickness}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -45,15 +45,19 @@ protected:
 
 }  // namespace
 
-CAxisBar::CAxisBar(const QString &title, int templateId, QSize unitsSize, Qt::Orientation orientation,
-                   QWidget *parent)
-    : QDockWidget(title, parent), units_(dialogFont()), orientation_(orientation), panel_(new QWidget(this))
+CAxisBar::CAxisBar(const QString &title, int templateId, QSize unitsSize,
+                   Qt::Orientation orientation, QWidget *parent)
+    : QDockWidget(title, parent),
+      units_(dialogFont()),
+      orientation_(orientation),
+      panel_(new QWidget(this))
 {
     setObjectName(QStringLiteral("bar%1").arg(templateId));
     setFont(dialogFont());
     setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-    setAllowedAreas(orientation == Qt::Horizontal ? Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea
-                                                  : Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    setAllowedAreas(orientation == Qt::Horizontal
+                        ? Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea
+                        : Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     setTitleBarWidget(new BarGrip(this));
     const QSize size = units_.size(unitsSize.width(), unitsSize.height());
     if (orientation == Qt::Horizontal)
@@ -122,28 +126,46 @@ void CAxisBar::addControl(int id, BarControlKind kind, const char *text, QRect u
     const QString caption = *text != '\0' ? QString::fromUtf8(text) : QString();
     const Qt::Alignment alignment = style.alignment;
     switch (kind) {
-    case BarControlKind::Static: addStatic(caption, unitsRect, alignment, id); break;
-    case BarControlKind::BorderedStatic: addStatic(caption, unitsRect, alignment, id, true); break;
-    case BarControlKind::Edit: addEdit(id, unitsRect, alignment, style.edit); break;
-    case BarControlKind::LegendBox: addLegendBox(id, unitsRect); break;
-    case BarControlKind::Button: addButton(id, caption, unitsRect); break;
-    case BarControlKind::FlatButton: addButton(id, caption, unitsRect, true); break;
-    case BarControlKind::CheckBox: addCheckBox(id, caption, unitsRect); break;
+    case BarControlKind::Static:
+        addStatic(caption, unitsRect, alignment, id);
+        break;
+    case BarControlKind::BorderedStatic:
+        addStatic(caption, unitsRect, alignment, id, true);
+        break;
+    case BarControlKind::Edit:
+        addEdit(id, unitsRect, alignment, style.edit);
+        break;
+    case BarControlKind::LegendBox:
+        addLegendBox(id, unitsRect);
+        break;
+    case BarControlKind::Button:
+        addButton(id, caption, unitsRect);
+        break;
+    case BarControlKind::FlatButton:
+        addButton(id, caption, unitsRect, true);
+        break;
+    case BarControlKind::CheckBox:
+        addCheckBox(id, caption, unitsRect);
+        break;
     case BarControlKind::Radio:
         if (!radios_)
             radios_ = new QButtonGroup(this);
         addRadio(id, unitsRect, radios_);
         break;
-    case BarControlKind::Group: addGroup(caption, unitsRect); break;
+    case BarControlKind::Group:
+        addGroup(caption, unitsRect);
+        break;
     }
 }
 
 void CAxisBar::place(QWidget *widget, QRect unitsRect, int id)
 {
-    widget->setGeometry(units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
+    widget->setGeometry(
+        units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
     // Along its length the bar may shrink to its controls, so that the
     // template's margin does not make the main window grow.
-    const int reach = orientation_ == Qt::Horizontal ? widget->geometry().right() : widget->geometry().bottom();
+    const int reach =
+        orientation_ == Qt::Horizontal ? widget->geometry().right() : widget->geometry().bottom();
     lengthNeeded_ = std::max(lengthNeeded_, reach + 2);
     if (orientation_ == Qt::Horizontal)
         panel_->setMinimumWidth(lengthNeeded_);
@@ -156,7 +178,8 @@ void CAxisBar::place(QWidget *widget, QRect unitsRect, int id)
     }
 }
 
-QLabel *CAxisBar::addStatic(const QString &text, QRect unitsRect, Qt::Alignment alignment, int id, bool bordered)
+QLabel *CAxisBar::addStatic(const QString &text, QRect unitsRect, Qt::Alignment alignment, int id,
+                            bool bordered)
 {
     auto *label = new QLabel(text, panel_);
     label->setTextFormat(Qt::PlainText);
@@ -184,15 +207,16 @@ QLineEdit *CAxisBar::addEdit(int id, QRect unitsRect, Qt::Alignment alignment, B
     box->setProperty("scrollsHorizontally", style.scrollsHorizontally);
     place(box, unitsRect, id);
     box->installEventFilter(this);
-    connect(box, &QLineEdit::textEdited, this, [this, box, id, upperCase = style.upperCase](const QString &typed) {
-        // Only typed letters become capitals, not the texts the program shows.
-        if (upperCase && upperCaseAsCodePage(typed) != typed) {
-            const int caret = box->cursorPosition();
-            box->setText(upperCaseAsCodePage(typed));
-            box->setCursorPosition(caret);
-        }
-        passNotification(id, kEditChanged);
-    });
+    connect(box, &QLineEdit::textEdited, this,
+            [this, box, id, upperCase = style.upperCase](const QString &typed) {
+                // Only typed letters become capitals, not the texts the program shows.
+                if (upperCase && upperCaseAsCodePage(typed) != typed) {
+                    const int caret = box->cursorPosition();
+                    box->setText(upperCaseAsCodePage(typed));
+                    box->setCursorPosition(caret);
+                }
+                passNotification(id, kEditChanged);
+            });
     return box;
 }
 
@@ -202,7 +226,8 @@ BarLegendBox *CAxisBar::addLegendBox(int id, QRect unitsRect)
     box->setProperty("upperCase", true);
     place(box, unitsRect, id);
     box->installEventFilter(this);
-    connect(box, &BarLegendBox::textEdited, this, [this, id] { passNotification(id, kEditChanged); });
+    connect(box, &BarLegendBox::textEdited, this,
+            [this, id] { passNotification(id, kEditChanged); });
     return box;
 }
 
@@ -227,7 +252,8 @@ QCheckBox *CAxisBar::addCheckBox(int id, const QString &text, QRect unitsRect)
     // The template's boxes are sized for a smaller tick box than the style's.
     const int room = box->height() - 1;
     if (box->style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, box) > room)
-        box->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(room));
+        box->setStyleSheet(
+            QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(room));
     return box;
 }
 
@@ -339,14 +365,15 @@ void writeControlText(QWidget *control, std::string_view utf8)
     const std::string_view shownPart(shown.constData(), static_cast<std::size_t>(shown.size()));
     const UnshownText rest = unshownText(control);
     const std::string_view unshown = rest ? std::string_view(*rest) : std::string_view();
-    if (utf8.size() == shownPart.size() + unshown.size() && utf8.starts_with(shownPart)
-        && utf8.substr(shownPart.size()) == unshown)
+    if (utf8.size() == shownPart.size() + unshown.size() && utf8.starts_with(shownPart) &&
+        utf8.substr(shownPart.size()) == unshown)
         return;
     std::size_t cut = std::min(utf8.size(), kShownBytes);
     while (cut > 0 && cut < utf8.size() && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80)
         --cut;  // back to the start of the character it would cut
-    control->setProperty(kUnshownText,
-                         cut < utf8.size() ? QVariant::fromValue(sharedUnshownText(utf8.substr(cut))) : QVariant());
+    control->setProperty(
+        kUnshownText,
+        cut < utf8.size() ? QVariant::fromValue(sharedUnshownText(utf8.substr(cut))) : QVariant());
     setControlText(control, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(cut)));
 }
 

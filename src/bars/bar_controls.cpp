@@ -23,7 +23,9 @@ QString upperCaseAsCodePage(QString text)
     return text;
 }
 
-BarEditValidator::BarEditValidator(BarEditStyle style, QLineEdit *box) : QValidator(box), style_(style), box_(box) {}
+BarEditValidator::BarEditValidator(BarEditStyle style, QLineEdit *box)
+    : QValidator(box), style_(style), box_(box)
+{ }
 
 // Capitals are made by the box as the user types (see CAxisBar::addEdit);
 // the rules apply to the text as it will then read.
@@ -67,7 +69,8 @@ bool BarLegendBox::acceptsInsertion(const QString &inserted) const
 {
     const QTextCursor cursor = textCursor();
     QString result = toPlainText();
-    result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(), inserted);
+    result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
+                   inserted);
     if (isAcceptableLegend(upperCaseAsCodePage(result).toStdString()))
         return true;
     QApplication::beep();

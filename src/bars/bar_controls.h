@@ -13,8 +13,8 @@ QString upperCaseAsCodePage(QString text);
 
 // What a bar's edit box lets the user type.
 struct BarEditStyle {
-    bool upperCase = false;        // letters become capitals as they are typed
-    bool legend = false;           // a legend line of a curve file (see isAcceptableLegend)
+    bool upperCase = false;           // letters become capitals as they are typed
+    bool legend = false;              // a legend line of a curve file (see isAcceptableLegend)
     bool scrollsHorizontally = true;  // false: typing stops when the box is full
 };
 

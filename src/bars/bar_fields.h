@@ -51,6 +51,11 @@ struct AxisBarFields {
     bool editBarsShown = false;  // true while the edit pair is the one showing
 };
 
-enum class BarId { Display, DisplayY, Edit, EditY };
+enum class BarId {
+    Display,
+    DisplayY,
+    Edit,
+    EditY
+};
 
 }  // namespace ombrelis

@@ -14,16 +14,14 @@
 namespace ombrelis {
 
 // One of the four curve names.
-template <typename Fields>
-struct BarNameEntry {
+template <typename Fields> struct BarNameEntry {
     std::array<std::string, 4> Fields::*names;
     std::size_t index;
 };
 
 // A radio button, checked while the member holds `value`. A member that no
 // checked button gives reads as -1.
-template <typename Fields>
-struct BarChoice {
+template <typename Fields> struct BarChoice {
     int Fields::*member;
     int value;
 };
@@ -38,8 +36,7 @@ using BarField = std::variant<std::monostate, std::string Fields::*, double Fiel
 // its rows, so later rows lie above earlier ones and come later in the tab
 // order; its data exchange copies each row's control to and from the row's
 // member.
-template <typename Fields>
-struct BarRow {
+template <typename Fields> struct BarRow {
     int id;  // 0: nothing refers to the control
     BarControlKind kind;
     const char *text;  // see CAxisBar::addControl
@@ -50,8 +47,7 @@ struct BarRow {
 
 // Every control that holds a member can be found by its identifier, and no
 // two controls of a bar share one.
-template <typename Fields>
-constexpr bool rowsAreWellFormed(std::span<const BarRow<Fields>> rows)
+template <typename Fields> constexpr bool rowsAreWellFormed(std::span<const BarRow<Fields>> rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].id == 0) {
@@ -74,8 +70,7 @@ struct BarChoiceTarget {
 };
 using BarTarget = std::variant<std::monostate, std::string *, double *, BarChoiceTarget>;
 
-template <typename Fields>
-BarTarget targetOf(const BarField<Fields> &field, Fields &fields)
+template <typename Fields> BarTarget targetOf(const BarField<Fields> &field, Fields &fields)
 {
     return std::visit(
         [&fields](const auto &member) -> BarTarget {
@@ -98,8 +93,7 @@ void writeControl(QWidget *control, const BarTarget &target);
 
 // A bar made from its table of rows, whose data exchange runs over the same
 // rows.
-template <typename Fields>
-class CTableBar : public CAxisBar {
+template <typename Fields> class CTableBar : public CAxisBar {
 public:
     void readControls() override
     {

@@ -18,10 +18,14 @@ bool isXBound(Bound which)
 double &boundRef(CurveSlot &slot, Bound which)
 {
     switch (which) {
-    case Bound::Xmin: return slot.xmin;
-    case Bound::Xmax: return slot.xmax;
-    case Bound::Ymin: return slot.ymin;
-    case Bound::Ymax: return slot.ymax;
+    case Bound::Xmin:
+        return slot.xmin;
+    case Bound::Xmax:
+        return slot.xmax;
+    case Bound::Ymin:
+        return slot.ymin;
+    case Bound::Ymax:
+        return slot.ymax;
     }
     return slot.xmin;
 }
@@ -29,10 +33,14 @@ double &boundRef(CurveSlot &slot, Bound which)
 double oppositeBound(const CurveSlot &slot, Bound which)
 {
     switch (which) {
-    case Bound::Xmin: return slot.xmax;
-    case Bound::Xmax: return slot.xmin;
-    case Bound::Ymin: return slot.ymax;
-    case Bound::Ymax: return slot.ymin;
+    case Bound::Xmin:
+        return slot.xmax;
+    case Bound::Xmax:
+        return slot.xmin;
+    case Bound::Ymin:
+        return slot.ymax;
+    case Bound::Ymax:
+        return slot.ymin;
     }
     return slot.xmax;
 }

@@ -7,7 +7,12 @@
 namespace ombrelis {
 
 // The four bounds a bar's edit box can change.
-enum class Bound { Xmin, Xmax, Ymin, Ymax };
+enum class Bound {
+    Xmin,
+    Xmax,
+    Ymin,
+    Ymax
+};
 
 // The value of a typed bound: its numeric prefix, as atof reads it, or 0.
 // Infinity and NaN read as 0, so that no typed text makes a bound non-finite.

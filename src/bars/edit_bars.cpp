@@ -6,8 +6,8 @@ namespace ombrelis {
 
 namespace {
 
-constexpr BarEditStyle kBoundBox{};                                  // scrolls horizontally
-constexpr BarEditStyle kShortBox{.scrollsHorizontally = false};     // stops when full
+constexpr BarEditStyle kBoundBox{};                              // scrolls horizontally
+constexpr BarEditStyle kShortBox{.scrollsHorizontally = false};  // stops when full
 constexpr BarEditStyle kLegendBox{.upperCase = true, .legend = true};
 
 using enum BarControlKind;
@@ -66,15 +66,13 @@ static_assert(rowsAreWellFormed<EY>(kEditYRows));
 }  // namespace
 
 CEditBar::CEditBar(EditBarFields &fields, QWidget *parent)
-    : CTableBar(QStringLiteral("Edit"), 133, QSize(492, 100), Qt::Horizontal, kEditRows,
-                fields, parent)
-{
-}
+    : CTableBar(QStringLiteral("Edit"), 133, QSize(492, 100), Qt::Horizontal, kEditRows, fields,
+                parent)
+{ }
 
 CEditYBar::CEditYBar(EditYBarFields &fields, QWidget *parent)
-    : CTableBar(QStringLiteral("EditY"), 135, QSize(72, 251), Qt::Vertical, kEditYRows,
-                fields, parent)
-{
-}
+    : CTableBar(QStringLiteral("EditY"), 135, QSize(72, 251), Qt::Vertical, kEditYRows, fields,
+                parent)
+{ }
 
 }  // namespace ombrelis

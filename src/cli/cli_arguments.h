@@ -18,7 +18,10 @@ struct CliArguments {
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
 
-    bool has(const std::string &option) const { return values.count(option) || flags.count(option); }
+    bool has(const std::string &option) const
+    {
+        return values.count(option) || flags.count(option);
+    }
     const std::string *value(const std::string &option) const;
 };
 

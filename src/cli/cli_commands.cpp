@@ -44,7 +44,7 @@ constexpr const char *kVersion = "ombrelis-cli " OMBRELIS_VERSION "\n";
 
 class CliRun {
 public:
-    CliRun(std::ostream &out, std::ostream &err) : out_(out), err_(err) {}
+    CliRun(std::ostream &out, std::ostream &err) : out_(out), err_(err) { }
 
     int run(const std::vector<std::string> &words);
 
@@ -100,7 +100,8 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
            {"--sampled", "--interpolation", "--edit", "--axes", "--frame"}},
           [](const CliArguments &a) { return renderCommand(a); }}},
         {"import",
-         {{{"--out", "--x-legend", "--y-legend"}, {}}, [](const CliArguments &a) { return importCommand(a); }}},
+         {{{"--out", "--x-legend", "--y-legend"}, {}},
+          [](const CliArguments &a) { return importCommand(a); }}},
         {"script",
          {{{"--c1", "--c2", "--c3", "--c4", "--current", "--count", "--out"}, {}},
           [this, &scriptFailed](const CliArguments &a) { return script(a, scriptFailed); }}},

@@ -111,7 +111,8 @@ Status writePdf(const std::string &path, const PlotScene &scene, QSize client)
         writer.setCreator(QStringLiteral("ombrelis-cli"));
         writer.setResolution(72);
         writer.setPageMargins(QMarginsF());
-        writer.setPageSize(QPageSize(QSizeF(client), QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setPageSize(
+            QPageSize(QSizeF(client), QPageSize::Point, QString(), QPageSize::ExactMatch));
         QPainter painter;
         if (!painter.begin(&writer))
             return Status::refused("impossible de coder le document PDF");

@@ -78,8 +78,7 @@ Status prepareWindow(const CliArguments &arguments, CurveStore &store)
     if (const std::string *current = arguments.value("--current")) {
         const auto k = parseIntegerIn(*current, 1, kCurveCount);
         if (!k)
-            return Status::refused("--current attend un entier de 1 à 4, pas « " + *current +
-                                   " »");
+            return Status::refused("--current attend un entier de 1 à 4, pas « " + *current + " »");
         store.currentCurve = *k - 1;
     } else {
         store.currentCurve = 0;

@@ -13,7 +13,7 @@ constexpr std::string_view kEndOfLine = "\r\n";
 
 class CurveFileWriter {
 public:
-    explicit CurveFileWriter(std::string &out) : out_(out) {}
+    explicit CurveFileWriter(std::string &out) : out_(out) { }
 
     void comment(std::string_view utf8Text) { text(utf8Text); }
     void text(std::string_view utf8Text)
@@ -61,7 +61,7 @@ private:
 // Past the end every line is empty.
 class LineReader {
 public:
-    explicit LineReader(std::string_view bytes) : rest_(bytes) {}
+    explicit LineReader(std::string_view bytes) : rest_(bytes) { }
 
     std::string_view line()
     {

@@ -7,9 +7,10 @@ namespace ombrelis {
 CReadOnlyDialog::CReadOnlyDialog(QWidget *parent)
     : TemplateDialog(QStringLiteral("Fichier en lecture seule!!!"), 186, 95, parent)
 {
-    addStatic(QStringLiteral("Attention, ce fichier est en lecture seule. Choisissez OK pour "
-                             "sauvegarder la courbe sous un autre nom ou Annuler pour... annuler!!"),
-              {7, 18, 114, 56}, Qt::AlignHCenter | Qt::AlignTop);
+    addStatic(
+        QStringLiteral("Attention, ce fichier est en lecture seule. Choisissez OK pour "
+                       "sauvegarder la courbe sous un autre nom ou Annuler pour... annuler!!"),
+        {7, 18, 114, 56}, Qt::AlignHCenter | Qt::AlignTop);
     addButton(QStringLiteral("OK"), kOk, {129, 7, 50, 14}, true);
     addButton(QStringLiteral("Annuler"), kCancel, {129, 24, 50, 14});
 }

@@ -17,7 +17,8 @@ std::string curveSavePath(const CurveSlot &slot)
     return folder + fileNameForm(name) + ".crv";
 }
 
-std::string curveWindowTitle(std::string_view fileTitle, bool readOnly, std::string_view currentTitle)
+std::string curveWindowTitle(std::string_view fileTitle, bool readOnly,
+                             std::string_view currentTitle)
 {
     std::string title(fileTitle);
     if (readOnly)

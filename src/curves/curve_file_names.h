@@ -21,6 +21,7 @@ std::string curveSavePath(const CurveSlot &slot);
 // The window title after curve `fileTitle` was opened or named: the file
 // title, " (Lecture seule)" when the file cannot be written, " - ", then the
 // title the window had, so the title lists the curves newest first.
-std::string curveWindowTitle(std::string_view fileTitle, bool readOnly, std::string_view currentTitle);
+std::string curveWindowTitle(std::string_view fileTitle, bool readOnly,
+                             std::string_view currentTitle);
 
 }  // namespace ombrelis

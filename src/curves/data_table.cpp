@@ -39,7 +39,8 @@ std::optional<double> parseNumber(std::string_view field)
         field.remove_prefix(1);
     double value = 0.0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
+    if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
+        !std::isfinite(value))
         return std::nullopt;
     std::string written;
     appendFixed(written, value, 6);
@@ -78,7 +79,9 @@ Status TableReader::take(std::string_view line, int number)
     seenFirst_ = true;
     const auto fields = splitRow(line);
     if (!fields)
-        return atLine(number, "deux valeurs séparées par une virgule, un point-virgule ou une tabulation attendues");
+        return atLine(
+            number,
+            "deux valeurs séparées par une virgule, un point-virgule ou une tabulation attendues");
     const auto x = parseNumber(fields->first), y = parseNumber(fields->second);
     if (first && !x && !y) {
         table.xName = unquoted(fields->first);
@@ -87,12 +90,14 @@ Status TableReader::take(std::string_view line, int number)
         return Status::done();
     }
     if (!x || !y)
-        return atLine(number, "deux nombres attendus (point décimal), pas « " + std::string(trimmed(line)) + " »");
+        return atLine(number, "deux nombres attendus (point décimal), pas « " +
+                                  std::string(trimmed(line)) + " »");
     auto &rows = table.rows;
     if (!rows.empty() && *x <= rows.back().x)
         return atLine(number, "les x doivent croître strictement");
     if (rows.size() == static_cast<std::size_t>(kMaxSampledPoints))
-        return atLine(number, "plus de " + std::to_string(kMaxSampledPoints) + " lignes de données");
+        return atLine(number,
+                      "plus de " + std::to_string(kMaxSampledPoints) + " lignes de données");
     rows.push_back({*x, *y});
     return Status::done();
 }
@@ -131,8 +136,9 @@ void setComputedCurve(CurveSlot &slot, const std::vector<CurvePoint> &rows)
     slot.interpolationFlag = 1;
     slot.samplingCount = static_cast<std::int32_t>(rows.size());
     std::copy(rows.begin(), rows.end(), slot.sampledPoints.begin());
-    const auto [low, high] = std::minmax_element(rows.begin(), rows.end(),
-        [](const CurvePoint &a, const CurvePoint &b) { return a.y < b.y; });
+    const auto [low, high] =
+        std::minmax_element(rows.begin(), rows.end(),
+                            [](const CurvePoint &a, const CurvePoint &b) { return a.y < b.y; });
     slot.xmin = rows.front().x;
     slot.xmax = rows.back().x;
     slot.ymin = low->y;

@@ -19,7 +19,7 @@ public:
     const std::string &message() const { return message_; }
 
 private:
-    Status(bool refused, std::string message) : refused_(refused), message_(std::move(message)) {}
+    Status(bool refused, std::string message) : refused_(refused), message_(std::move(message)) { }
 
     bool refused_;
     std::string message_;

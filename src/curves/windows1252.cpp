@@ -10,10 +10,9 @@ namespace {
 
 // Code points of the bytes 0x80..0x9F; the unassigned ones keep their value.
 constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char32_t codePointOf(unsigned char byte)
@@ -86,7 +85,8 @@ std::optional<char32_t> nextUtf8(std::string_view text, std::size_t &pos)
         }
         codePoint = (codePoint << 6) | (next & 0x3F);
     }
-    if (codePoint < minimum || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
+    if (codePoint < minimum || codePoint > 0x10FFFF ||
+        (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
         ++pos;
         return std::nullopt;
     }
@@ -147,14 +147,20 @@ Status checkWindows1252(std::string_view utf8)
 char32_t windows1252Capital(char32_t codePoint)
 {
     // a..z and à..þ sit 0x20 above their capitals, as in Latin-1; ÷ has none.
-    if ((codePoint >= U'a' && codePoint <= U'z') || (codePoint >= U'à' && codePoint <= U'þ' && codePoint != U'÷'))
+    if ((codePoint >= U'a' && codePoint <= U'z') ||
+        (codePoint >= U'à' && codePoint <= U'þ' && codePoint != U'÷'))
         return codePoint - 0x20;
     switch (codePoint) {
-    case U'š': return U'Š';
-    case U'œ': return U'Œ';
-    case U'ž': return U'Ž';
-    case U'ÿ': return U'Ÿ';
-    default: return codePoint;
+    case U'š':
+        return U'Š';
+    case U'œ':
+        return U'Œ';
+    case U'ž':
+        return U'Ž';
+    case U'ÿ':
+        return U'Ÿ';
+    default:
+        return codePoint;
     }
 }
 

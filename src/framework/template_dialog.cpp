@@ -39,8 +39,8 @@ DialogUnits::DialogUnits(const QFont &font)
     }
     const QFontMetrics metrics(font);
     // The base width is the mean advance of the 52 Latin letters, rounded.
-    const int alphabet =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int alphabet = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseWidth_ = (alphabet / 26 + 1) / 2;
     baseHeight_ = metrics.height();
     if (measured.size() == kFontsKept)
@@ -94,7 +94,8 @@ TemplateDialog::TemplateDialog(const QString &title, int width, int height, QWid
 QLabel *TemplateDialog::addStatic(const QString &text, QRect unitsRect, Qt::Alignment alignment)
 {
     auto *label = new QLabel(text, this);
-    label->setGeometry(units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
+    label->setGeometry(
+        units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
     label->setWordWrap(true);
@@ -104,7 +105,8 @@ QLabel *TemplateDialog::addStatic(const QString &text, QRect unitsRect, Qt::Alig
 QPushButton *TemplateDialog::addButton(const QString &text, int id, QRect unitsRect, bool isDefault)
 {
     auto *button = new QPushButton(text, this);
-    button->setGeometry(units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
+    button->setGeometry(
+        units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
     button->setDefault(isDefault);
     connect(button, &QPushButton::clicked, this, [this, id] { id == kOk ? accept() : reject(); });
     return button;

@@ -19,7 +19,7 @@ namespace {
 // values are exactly those of a search from scratch.
 class SegmentInverter {
 public:
-    explicit SegmentInverter(double eps) : eps_(eps) {}
+    explicit SegmentInverter(double eps) : eps_(eps) { }
 
     // Moves on to segment k of `slot`, forgetting the path of the last one.
     void startSegment(const CurveSlot &slot, int k)
@@ -50,7 +50,11 @@ public:
     }
 
 private:
-    enum class Side : unsigned char { Left, Right, Within };
+    enum class Side : unsigned char {
+        Left,
+        Right,
+        Within
+    };
 
     // One halving of the last search: the interval and t it was at, the x
     // of the segment at t, and the side of it the search went on to.

@@ -12,14 +12,12 @@ static_assert(sizeof(CurvePoint) == 2 * sizeof(double), "points compare as bytes
 namespace {
 
 // Equal bytes over `count` values: NaN matches itself and -0 differs from 0.
-template <class T>
-bool sameBytes(const T *a, const T *b, std::size_t count)
+template <class T> bool sameBytes(const T *a, const T *b, std::size_t count)
 {
     return std::memcmp(a, b, count * sizeof *a) == 0;
 }
 
-template <class T>
-bool sameBytes(const T &a, const T &b)
+template <class T> bool sameBytes(const T &a, const T &b)
 {
     return sameBytes(&a, &b, 1);
 }
@@ -49,9 +47,9 @@ bool SamplingMemo::holdsPointsOf(const CurveSlot &slot) const
 
 bool SamplingMemo::sameGrid(const Inputs &inputs) const
 {
-    return sameBytes(inputs.xmin, inputs_.xmin) && sameBytes(inputs.xmax, inputs_.xmax)
-           && sameBytes(inputs.ymin, inputs_.ymin)
-           && inputs.sampleCount == inputs_.sampleCount && inputs.samplingCount == inputs_.samplingCount;
+    return sameBytes(inputs.xmin, inputs_.xmin) && sameBytes(inputs.xmax, inputs_.xmax) &&
+           sameBytes(inputs.ymin, inputs_.ymin) && inputs.sampleCount == inputs_.sampleCount &&
+           inputs.samplingCount == inputs_.samplingCount;
 }
 
 // Segment k is drawn from sample k, its end handle, the start handle of
@@ -60,10 +58,10 @@ std::bitset<kMaxSamples - 1> SamplingMemo::unchangedSegments(const Inputs &input
 {
     std::bitset<kMaxSamples - 1> unchanged;
     for (int k = 0; k + 1 < kMaxSamples; ++k) {
-        unchanged[k] = sameBytes(inputs.samples[k], inputs_.samples[k])
-                       && sameBytes(inputs.endTangents[k], inputs_.endTangents[k])
-                       && sameBytes(inputs.startTangents[k + 1], inputs_.startTangents[k + 1])
-                       && sameBytes(inputs.samples[k + 1], inputs_.samples[k + 1]);
+        unchanged[k] = sameBytes(inputs.samples[k], inputs_.samples[k]) &&
+                       sameBytes(inputs.endTangents[k], inputs_.endTangents[k]) &&
+                       sameBytes(inputs.startTangents[k + 1], inputs_.startTangents[k + 1]) &&
+                       sameBytes(inputs.samples[k + 1], inputs_.samples[k + 1]);
     }
     return unchanged;
 }

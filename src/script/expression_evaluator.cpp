@@ -31,9 +31,15 @@ ExpressionNode classifyExpression(std::string_view expression)
     } else {
         const OperatorSplit split = splitAtOperator(node.text);
         switch (split.outcome) {
-        case SplitOutcome::Split: node.kind = ExpressionKind::Split; break;
-        case SplitOutcome::NoOperator: node.kind = ExpressionKind::NoOperator; break;
-        case SplitOutcome::UnbalancedParentheses: node.kind = ExpressionKind::Unbalanced; break;
+        case SplitOutcome::Split:
+            node.kind = ExpressionKind::Split;
+            break;
+        case SplitOutcome::NoOperator:
+            node.kind = ExpressionKind::NoOperator;
+            break;
+        case SplitOutcome::UnbalancedParentheses:
+            node.kind = ExpressionKind::Unbalanced;
+            break;
         }
         node.op = split.op;
         node.left = split.left;
@@ -64,12 +70,23 @@ void applyOperator(char op, std::span<const double> left, std::span<const double
         const double l = left[j];
         const double r = right[j];
         switch (op) {
-        case '+': out[j] = l + r; break;
-        case '-': out[j] = l - r; break;
-        case '*': out[j] = l * r; break;
-        case '/': out[j] = l / r; break;
-        case '^': out[j] = std::pow(l, r); break;
-        default: break;
+        case '+':
+            out[j] = l + r;
+            break;
+        case '-':
+            out[j] = l - r;
+            break;
+        case '*':
+            out[j] = l * r;
+            break;
+        case '/':
+            out[j] = l / r;
+            break;
+        case '^':
+            out[j] = std::pow(l, r);
+            break;
+        default:
+            break;
         }
     }
 }
@@ -77,8 +94,7 @@ void applyOperator(char op, std::span<const double> left, std::span<const double
 ExpressionEvaluator::ExpressionEvaluator(const std::array<SampledLookup, kCurveCount> &curves,
                                          ScriptGrid grid, std::vector<std::string> &messages)
     : curves_(curves), grid_(grid), messages_(messages)
-{
-}
+{ }
 
 bool ExpressionEvaluator::evaluateExpression(std::string_view expression, std::span<double> out)
 {

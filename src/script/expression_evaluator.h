@@ -31,7 +31,15 @@ ScriptGrid makeScriptGrid(double x0, double x1, int count);
 
 // What an expression is once one pair of outer parentheses is removed, in the
 // order the evaluator asks: empty, curve reference, "X", number, else split.
-enum class ExpressionKind { Empty, Curve, Abscissa, Number, Split, NoOperator, Unbalanced };
+enum class ExpressionKind {
+    Empty,
+    Curve,
+    Abscissa,
+    Number,
+    Split,
+    NoOperator,
+    Unbalanced
+};
 
 struct ExpressionNode {
     ExpressionKind kind = ExpressionKind::Empty;

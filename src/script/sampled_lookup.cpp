@@ -14,8 +14,7 @@ SampledLookup::SampledLookup(const CurvePoint *points, int samplingCount)
 
 SampledLookup::SampledLookup(const CurveSlot &slot)
     : SampledLookup(slot.sampledPoints.data(), slot.samplingCount)
-{
-}
+{ }
 
 int SampledLookup::findIndex(double x, int hint) const
 {

@@ -75,12 +75,18 @@ std::string_view stripOuterParentheses(std::string_view text)
 int operatorPriority(char c)
 {
     switch (c) {
-    case '+': return 5;
-    case '-': return 4;
-    case '*': return 3;
-    case '/': return 2;
-    case '^': return 1;
-    default: return 0;
+    case '+':
+        return 5;
+    case '-':
+        return 4;
+    case '*':
+        return 3;
+    case '/':
+        return 2;
+    case '^':
+        return 1;
+    default:
+        return 0;
     }
 }
 
@@ -111,15 +117,24 @@ OperatorSplit splitAtOperator(std::string_view text)
 std::string tokenText(char c)
 {
     switch (c) {
-    case '(': return "_ob_";
-    case ')': return "_cb_";
-    case '*': return "_mul_";
-    case '+': return "_add_";
-    case '-': return "_sub_";
-    case '/': return "_div_";
-    case '=': return "_eq_";
-    case '^': return "_exp_";
-    default: return std::string(1, c);
+    case '(':
+        return "_ob_";
+    case ')':
+        return "_cb_";
+    case '*':
+        return "_mul_";
+    case '+':
+        return "_add_";
+    case '-':
+        return "_sub_";
+    case '/':
+        return "_div_";
+    case '=':
+        return "_eq_";
+    case '^':
+        return "_exp_";
+    default:
+        return std::string(1, c);
     }
 }
 

@@ -41,7 +41,11 @@ std::string_view stripOuterParentheses(std::string_view text);
 // the more loosely the operator binds.
 int operatorPriority(char c);
 
-enum class SplitOutcome { Split, NoOperator, UnbalancedParentheses };
+enum class SplitOutcome {
+    Split,
+    NoOperator,
+    UnbalancedParentheses
+};
 
 struct OperatorSplit {
     SplitOutcome outcome = SplitOutcome::NoOperator;

@@ -48,8 +48,7 @@ void ColumnResolver::addUnder(const SceneRectangle &r)
     const int bottomEdgeTop = std::max(inner.bottom, outer.top);
     for (int x = outer.left; x < outer.right; ++x) {
         Covered &covered = columns_[static_cast<std::size_t>(x - std::int64_t{clip_.left})];
-        if (covered.size() == 1 && covered[0].top <= outer.top &&
-            covered[0].bottom >= outer.bottom)
+        if (covered.size() == 1 && covered[0].top <= outer.top && covered[0].bottom >= outer.bottom)
             continue;  // wholly hidden in this column
         if (inner.isEmpty() || x < inner.left || x >= inner.right) {
             emitUncovered(covered, x, outer.top, outer.bottom, r.pen);
@@ -93,8 +92,8 @@ void ColumnResolver::cover(Covered &covered, int top, int bottom)
     // The ranges that touch or overlap [top, bottom) merge with it.
     const auto first = std::find_if(covered.begin(), covered.end(),
                                     [top](const RowRange &r) { return r.bottom >= top; });
-    const auto last = std::find_if(first, covered.end(),
-                                   [bottom](const RowRange &r) { return r.top > bottom; });
+    const auto last =
+        std::find_if(first, covered.end(), [bottom](const RowRange &r) { return r.top > bottom; });
     if (first == last) {
         covered.insert(first, {top, bottom});
         return;

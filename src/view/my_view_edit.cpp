@@ -86,10 +86,18 @@ void MyView::applyTypedBound(Bound bound)
     const AxisBarFields &bars = host_.barFields();
     const std::string *text = nullptr;
     switch (bound) {
-    case Bound::Xmin: text = &bars.edit.xminText; break;
-    case Bound::Xmax: text = &bars.edit.xmaxText; break;
-    case Bound::Ymin: text = &bars.editY.yminText; break;
-    case Bound::Ymax: text = &bars.editY.ymaxText; break;
+    case Bound::Xmin:
+        text = &bars.edit.xminText;
+        break;
+    case Bound::Xmax:
+        text = &bars.edit.xmaxText;
+        break;
+    case Bound::Ymin:
+        text = &bars.editY.yminText;
+        break;
+    case Bound::Ymax:
+        text = &bars.editY.ymaxText;
+        break;
     }
     remapBound(store_->current(), bound, boundFromText(*text));
     requestRepaint();
@@ -105,7 +113,8 @@ void MyView::applyTypedLegend(BarId bar)
     host_.readBar(bar);
     AxisBarFields &bars = host_.barFields();
     std::string &text = bar == BarId::Edit ? bars.edit.xLegendText : bars.editY.yLegendText;
-    std::string &legend = bar == BarId::Edit ? store_->current().xLegend : store_->current().yLegend;
+    std::string &legend =
+        bar == BarId::Edit ? store_->current().xLegend : store_->current().yLegend;
     if (const Status checked = checkLegend(text); !checked.ok() && text != legend) {
         const std::string typed = text;
         text = legend;
@@ -115,11 +124,11 @@ void MyView::applyTypedLegend(BarId bar)
         host_.readBar(bar);
         if (text == typed)
             return;
-        host_.prompts().showError(QStringLiteral("La légende « %1 » ne peut pas être enregistrée : %2. "
-                                                 "La courbe garde « %3 ».")
-                                      .arg(QString::fromStdString(typed),
-                                           QString::fromStdString(checked.message()),
-                                           QString::fromStdString(legend)));
+        host_.prompts().showError(
+            QStringLiteral("La légende « %1 » ne peut pas être enregistrée : %2. "
+                           "La courbe garde « %3 ».")
+                .arg(QString::fromStdString(typed), QString::fromStdString(checked.message()),
+                     QString::fromStdString(legend)));
         return;
     }
     legend = text;

@@ -130,7 +130,8 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
     case FileWriteResult::Written:
         return CurveWrite::Written;
     case FileWriteResult::CannotOpen:
-        return host_.prompts().confirmReadOnly() ? CurveWrite::SaveElsewhere : CurveWrite::NotWritten;
+        return host_.prompts().confirmReadOnly() ? CurveWrite::SaveElsewhere
+                                                 : CurveWrite::NotWritten;
     case FileWriteResult::WriteFailed:
         break;
     }

@@ -45,7 +45,8 @@ void MyView::mousePressEvent(QMouseEvent *event)
 
 void MyView::mouseMoveEvent(QMouseEvent *event)
 {
-    showPointerOutcome(pointerMoved(*store_, ClientSize{width(), height()}, pixelOf(event), holdsCapture_));
+    showPointerOutcome(
+        pointerMoved(*store_, ClientSize{width(), height()}, pixelOf(event), holdsCapture_));
 }
 
 void MyView::mouseReleaseEvent(QMouseEvent *event)

@@ -37,7 +37,8 @@ void MyView::runScript()
 // Over the sampled points as the last paint left them; nothing is redrawn.
 void MyView::computeSurface()
 {
-    host_.barFields().display.surfaceText = formatNumber(ombrelis::computeSurface(store_->current()));
+    host_.barFields().display.surfaceText =
+        formatNumber(ombrelis::computeSurface(store_->current()));
     host_.writeBar(BarId::Display);
 }
 

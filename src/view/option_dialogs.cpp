@@ -16,7 +16,8 @@ CIntegerDialog::CIntegerDialog(const Template &dialog, QWidget *parent)
     edit_ = new QLineEdit(QString::number(dialog.initialValue), this);
     edit_->setObjectName(QString::number(dialog.editId));
     edit_->setGeometry(units().rect(13, 40, 60, 14));
-    edit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit_));
+    edit_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit_));
     addButton(QStringLiteral("OK"), kOk, {129, 7, 50, 14}, true);
     addButton(QStringLiteral("Cancel"), kCancel, {129, 24, 50, 14});
     edit_->setFocus();
@@ -36,7 +37,8 @@ void CIntegerDialog::accept()
     if (text.isEmpty())
         refusal = QStringLiteral("Entrez un entier.");
     else if (!ok || entered < minimum_ || entered > maximum_)
-        refusal = QStringLiteral("Entrez un entier compris entre %1 et %2.").arg(minimum_).arg(maximum_);
+        refusal =
+            QStringLiteral("Entrez un entier compris entre %1 et %2.").arg(minimum_).arg(maximum_);
     if (!refusal.isEmpty()) {
         if (reportInvalid)
             reportInvalid(refusal);
@@ -52,13 +54,12 @@ CSamplingCountDialog::CSamplingCountDialog(QWidget *parent)
     : CIntegerDialog({"Number of Sampling Points Dialog", 186, 95,
                       "Entrez un entier compris entre 16 et 4096", 1043, 5, 16, 4096},
                      parent)
-{
-}
+{ }
 
 CTangentLengthDialog::CTangentLengthDialog(QWidget *parent)
-    : CIntegerDialog({"Tangent Length Dialog", 186, 92, "Entrez un entier entre 5 et 25", 1064, 15, 5, 25},
-                     parent)
-{
-}
+    : CIntegerDialog(
+          {"Tangent Length Dialog", 186, 92, "Entrez un entier entre 5 et 25", 1064, 15, 5, 25},
+          parent)
+{ }
 
 }  // namespace ombrelis

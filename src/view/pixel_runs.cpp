@@ -102,7 +102,7 @@ void pushRun(std::vector<PixelRect> &runs, const PixelRect &run)
 // inside a clip whose exclusive right and bottom are ints, so run ends fit.
 class RunCollector {
 public:
-    RunCollector(bool steep, std::vector<PixelRect> &runs) : steep_(steep), runs_(runs) {}
+    RunCollector(bool steep, std::vector<PixelRect> &runs) : steep_(steep), runs_(runs) { }
     ~RunCollector() { flush(); }
 
     void add(std::int64_t major, std::int64_t minor)
@@ -154,8 +154,8 @@ int direction(int from, int to)
 // control points' int range up to rounding, which the clamp absorbs.
 int nearestPixel(double v)
 {
-    return static_cast<int>(std::llround(std::clamp<double>(v, std::numeric_limits<int>::min(),
-                                                          std::numeric_limits<int>::max())));
+    return static_cast<int>(std::llround(
+        std::clamp<double>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max())));
 }
 
 double length(PixelPoint a, PixelPoint b)

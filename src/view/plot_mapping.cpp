@@ -19,11 +19,12 @@ PixelPoint worldToScreen(const CurveSlot &bounds, ClientSize client, double x, d
 }
 
 ScreenMapping::ScreenMapping(const CurveSlot &bounds, ClientSize client)
-    : area_(plotArea(client)), xmin_(bounds.xmin), ymax_(bounds.ymax),
+    : area_(plotArea(client)),
+      xmin_(bounds.xmin),
+      ymax_(bounds.ymax),
       sx_(area_.width / (bounds.xmax - bounds.xmin)),
       sy_(area_.height / (bounds.ymax - bounds.ymin))
-{
-}
+{ }
 
 bool mappingHasRange(const CurveSlot &bounds, ClientSize client)
 {
@@ -38,9 +39,11 @@ CurvePoint screenToWorld(const CurveSlot &bounds, ClientSize client, int px, int
     const PlotArea area = plotArea(client);
     CurvePoint world{bounds.xmin, bounds.ymax};
     if (area.width > 0)
-        world.x = bounds.xmin + ((double(px) - area.left) * (bounds.xmax - bounds.xmin)) / area.width;
+        world.x =
+            bounds.xmin + ((double(px) - area.left) * (bounds.xmax - bounds.xmin)) / area.width;
     if (area.height > 0)
-        world.y = bounds.ymax - ((double(py) - area.top) * (bounds.ymax - bounds.ymin)) / area.height;
+        world.y =
+            bounds.ymax - ((double(py) - area.top) * (bounds.ymax - bounds.ymin)) / area.height;
     return world;
 }
 

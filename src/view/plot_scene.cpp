@@ -26,16 +26,21 @@ bool isDrawn(const CurveSlot &slot)
     return slot.sampleCount > 0 || slot.interpolationFlag != 0;
 }
 
-enum class CurveStyle { Bezier, BezierWithHandles, Polyline, Bars };
+enum class CurveStyle {
+    Bezier,
+    BezierWithHandles,
+    Polyline,
+    Bars
+};
 
 class SceneBuilder {
 public:
     SceneBuilder(CurveStore &store, ClientSize client, PlotScene &scene)
-        : store_(store), scene_(scene),
+        : store_(store),
+          scene_(scene),
           drawable_(mappingHasRange(store.current(), client)),
           mapping_(store.current(), client)
-    {
-    }
+    { }
 
     void addAxes();
     void addFrame();
@@ -45,8 +50,7 @@ public:
 private:
     PixelPoint map(double x, double y) const { return mapping_(x, y); }
     PixelPoint map(CurvePoint p) const { return map(p.x, p.y); }
-    template <typename Primitive>
-    void add(Primitive primitive)
+    template <typename Primitive> void add(Primitive primitive)
     {
         scene_.primitives.emplace_back(std::move(primitive));
     }
@@ -175,8 +179,8 @@ void SceneBuilder::addBars(const CurveSlot &slot, Colour colour)
     for (int j = 0; j < count; ++j) {
         const int right = mapping_.pixelX(j == count - 1 ? p[j].x : (p[j].x + p[j + 1].x) * 0.5);
         const int top = mapping_.pixelY(p[j].y);
-        bars.rectangles.push_back({std::min(left, right), std::min(top, base), std::max(left, right),
-                                   std::max(top, base), colour, kWhite});
+        bars.rectangles.push_back({std::min(left, right), std::min(top, base),
+                                   std::max(left, right), std::max(top, base), colour, kWhite});
         left = right;
     }
     add(std::move(bars));

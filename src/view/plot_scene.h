@@ -98,7 +98,7 @@ struct CursorReadout {
 };
 
 struct PlotScene {
-    std::vector<ScenePrimitive> primitives;  // in drawing order, over the background
+    std::vector<ScenePrimitive> primitives;      // in drawing order, over the background
     std::optional<CursorReadout> cursorReadout;  // set while the cursor is on
 };
 

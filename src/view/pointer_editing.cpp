@@ -7,8 +7,8 @@ namespace ombrelis {
 
 namespace {
 
-constexpr int kPickHalf = 3;   // pick squares are 6 x 6 around the mark's centre
-constexpr int kGripHalf = 6;   // the cursor grip is 12 x 12 below the bottom bound
+constexpr int kPickHalf = 3;  // pick squares are 6 x 6 around the mark's centre
+constexpr int kGripHalf = 6;  // the cursor grip is 12 x 12 below the bottom bound
 constexpr double kThird = 1.0 / 3.0;
 
 int sampleTotal(const CurveSlot &curve)
@@ -43,8 +43,8 @@ bool inPickSquare(const CurveSlot &curve, ClientSize client, CurvePoint anchor, 
 }
 
 template <typename Anchors>
-bool hitTestAnchors(const CurveStore &store, ClientSize client, PixelPoint at, const Anchors &anchors,
-                    int &index)
+bool hitTestAnchors(const CurveStore &store, ClientSize client, PixelPoint at,
+                    const Anchors &anchors, int &index)
 {
     const CurveSlot &curve = store.current();
     if (!mappingHasRange(curve, client))
@@ -88,7 +88,8 @@ bool hitTestSamples(const CurveStore &store, ClientSize client, PixelPoint at, i
 
 bool hitTestStartTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index)
 {
-    return store.editMode && hitTestAnchors(store, client, at, store.current().startTangents, index);
+    return store.editMode &&
+           hitTestAnchors(store, client, at, store.current().startTangents, index);
 }
 
 bool hitTestEndTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index)
@@ -102,7 +103,8 @@ bool hitTestCursor(const CurveStore &store, ClientSize client, PixelPoint at)
     if (!store.cursorOn || store.cursorIndex < 0 || store.cursorIndex >= kMaxSampledPoints ||
         !mappingHasRange(curve, client))
         return false;
-    const PixelPoint q = worldToScreen(curve, client, curve.sampledPoints[store.cursorIndex].x, curve.ymin);
+    const PixelPoint q =
+        worldToScreen(curve, client, curve.sampledPoints[store.cursorIndex].x, curve.ymin);
     const std::int64_t x = q.x;
     const std::int64_t y = q.y;
     return inHalfOpen(at, x - kGripHalf, y, x + kGripHalf, y + 2 * kGripHalf);
@@ -114,7 +116,8 @@ void moveSample(CurveStore &store, double x, double y, int k)
     if (!isSample(curve, k))
         return;
     const CurvePoint old = curve.samples[k];
-    curve.startTangents[k] = {curve.startTangents[k].x - old.x + x, curve.startTangents[k].y - old.y + y};
+    curve.startTangents[k] = {curve.startTangents[k].x - old.x + x,
+                              curve.startTangents[k].y - old.y + y};
     curve.endTangents[k] = {curve.endTangents[k].x - old.x + x, curve.endTangents[k].y - old.y + y};
     curve.samples[k] = {x, y};
 }

@@ -6,8 +6,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QPainter>
 #include <QPaintEngine>
+#include <QPainter>
 #include <QTransform>
 
 #include <algorithm>
@@ -66,7 +66,7 @@ using RectangleRun = std::span<const std::span<const SceneRectangle>>;
 // Fills runs of pixels with QPainter: the reference, right on any device.
 class PainterSink {
 public:
-    explicit PainterSink(QPainter &painter) : painter_(painter), clip_(reachableBox(painter)) {}
+    explicit PainterSink(QPainter &painter) : painter_(painter), clip_(reachableBox(painter)) { }
     const PixelRect &clip() const { return clip_; }
     void fill(const PixelRect &r, Colour colour)
     {
@@ -101,10 +101,10 @@ private:
 class ImageSink {
 public:
     explicit ImageSink(QImage &image)
-        : bits_(image.bits()), stride_(image.bytesPerLine()),
+        : bits_(image.bits()),
+          stride_(image.bytesPerLine()),
           clip_{0, 0, image.width(), image.height()}
-    {
-    }
+    { }
     const PixelRect &clip() const { return clip_; }
     void fill(const PixelRect &r, Colour colour)
     {
@@ -124,9 +124,8 @@ public:
     // bars narrower than a pixel hide one another.
     void fillRectangles(RectangleRun run)
     {
-        ColumnResolver resolver(clip_, [this](std::span<const ColumnSpan> spans) {
-            fillColumns(spans);
-        });
+        ColumnResolver resolver(clip_,
+                                [this](std::span<const ColumnSpan> spans) { fillColumns(spans); });
         for (auto it = run.rbegin(); it != run.rend(); ++it)
             resolver.addUnder(*it);
         resolver.flush();
@@ -220,10 +219,9 @@ void drawText(QPainter &painter, const SceneText &text, const QFont &font)
 
 // Lines, outlines, Béziers and rectangles go through the pixel rules into
 // `Sink`; texts are Qt's own in either case.
-template <typename Sink>
-class PrimitivePainter {
+template <typename Sink> class PrimitivePainter {
 public:
-    PrimitivePainter(QPainter &painter, Sink &sink) : painter_(painter), sink_(sink) {}
+    PrimitivePainter(QPainter &painter, Sink &sink) : painter_(painter), sink_(sink) { }
 
     void operator()(const SceneLine &line)
     {
@@ -252,8 +250,7 @@ public:
 
 private:
     // Each line leaves out its last pixel, which the next line starts on.
-    template <typename Points>
-    void fillLines(const Points &points, Colour colour)
+    template <typename Points> void fillLines(const Points &points, Colour colour)
     {
         runs_.clear();
         for (std::size_t i = 0; i + 1 < std::size(points); ++i)
@@ -273,8 +270,7 @@ private:
     std::vector<PixelRect> runs_;
 };
 
-template <typename Sink>
-void paintWith(QPainter &painter, Sink &sink, const PlotScene &scene)
+template <typename Sink> void paintWith(QPainter &painter, Sink &sink, const PlotScene &scene)
 {
     PrimitivePainter<Sink> draw(painter, sink);
     const std::vector<ScenePrimitive> &primitives = scene.primitives;

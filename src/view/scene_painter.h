@@ -29,7 +29,10 @@ QFont resolveFont(const FontDescription &font);
 // path fills each run with QPainter and suits any device; when the painter
 // draws one to one into a 32-bit image without clip, the fastest path writes
 // the same runs straight into the image.
-enum class PaintPath { Fastest, Reference };
+enum class PaintPath {
+    Fastest,
+    Reference
+};
 
 // Whether the fastest path writes straight into the device of `painter`.
 bool canPaintDirectly(QPainter &painter);

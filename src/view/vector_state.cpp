@@ -35,7 +35,8 @@ void clearUpperVectorState()
 
 #else
 
-void clearUpperVectorState() {}
+void clearUpperVectorState()
+{ }
 
 #endif
 
