@@ -10,16 +10,6 @@ namespace ombrelis {
 
 namespace {
 
-bool isCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool startsWithNoCase(std::string_view text, std::string_view word)
 {
     if (text.size() < word.size())

@@ -8,6 +8,17 @@ namespace ombrelis {
 
 // Numbers as text, always in the "C" locale whatever the user's locale.
 
+// The "C" locale's white space and decimal digits; bytes 0x80 and above are
+// neither, whatever the user's locale says.
+constexpr bool isCSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 // The real number at the start of `text`, read as the C library's atof does:
 // leading white space, an optional sign, then the longest prefix that reads as
 // a decimal real (digits with an optional point and exponent, "inf", "nan").

@@ -1,5 +1,7 @@
 #include "script/script_text.h"
 
+#include "curves/number_text.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
@@ -7,17 +9,6 @@
 namespace ombrelis {
 
 namespace {
-
-// Bytes 0x80 and above are never blanks, whatever the locale says.
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 std::size_t skipDigits(std::string_view text, std::size_t i)
 {
@@ -33,7 +24,7 @@ std::string removeBlanks(std::string_view text)
     std::string kept;
     kept.reserve(text.size());
     std::copy_if(text.begin(), text.end(), std::back_inserter(kept),
-                 [](char c) { return !isBlank(c); });
+                 [](char c) { return !isCSpace(c); });
     return kept;
 }
 
