@@ -6,6 +6,7 @@
 #include "bars/axis_bar.h"
 #include "curves/curve_file_io.h"
 #include "framework/command_ids.h"
+#include "run_benchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -162,15 +163,9 @@ BENCHMARK_CAPTURE(leaveEditMode, x_one_word_cancel, Axis::X, Shape::OneWord, cmd
 // it opened in its recent-file list.
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 #include "view/vector_state.h"
 
 #include "busy_curves.h"
+#include "run_benchmarks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -206,13 +207,7 @@ BENCHMARK_CAPTURE(renderLoop, polyline_4x4096_points, Style::Polyline, 4096)
 // Fonts need a GUI application; the offscreen platform needs no display.
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

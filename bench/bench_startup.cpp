@@ -3,6 +3,7 @@
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
 #include "app/tolvane_app.h"
+#include "run_benchmarks.h"
 #include "view/my_view.h"
 
 #include <benchmark/benchmark.h>
@@ -239,17 +240,11 @@ BENCHMARK_CAPTURE(coldFirstFrame, bare_window_on_screen, kColdBare, kOnScreen)
 // it opened in its recent-file list.
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     if (argc == 7 && (argv[1] == kColdEditor || argv[1] == kColdBare))
         startColdAndLeave(application, argv);
     QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QtGlobal>
+
+namespace ombrelis {
+
+// The speed checks need no screen: Qt's offscreen platform unless one is chosen.
+// Call before the application object is made.
+inline void preferOffscreenPlatform()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// Runs the registered benchmarks with the command line's options; 1 for an
+// option Google Benchmark does not know.
+inline int runBenchmarks(int &argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace ombrelis
