@@ -73,6 +73,7 @@ private Q_SLOTS:
     void scriptWorkedExample();
     void scriptMessagesAndExitCodes();
     void renderPaintsTheEditorsScene();
+    void renderVectorFiles_data();
     void renderVectorFiles();
     void importRows_data();
     void importRows();
@@ -276,18 +277,40 @@ void TestCli::renderPaintsTheEditorsScene()
     QCOMPARE(rendered.pixelColor(0, 0), QColor(Qt::white));
 }
 
+void TestCli::renderVectorFiles_data()
+{
+    QTest::addColumn<std::vector<std::string>>("options");
+    QTest::addColumn<bool>("smoothed");  // the curve is a Bézier path
+    QTest::newRow("smoothed, axes, frame") << std::vector<std::string>{"--axes", "--frame"} << true;
+    QTest::newRow("edit mode, cursor")
+        << std::vector<std::string>{"--edit", "--cursor", "40", "--frame"} << true;
+    QTest::newRow("bars") << std::vector<std::string>{"--sampled", "--count", "48"} << false;
+    QTest::newRow("polyline, cursor")
+        << std::vector<std::string>{"--sampled", "--interpolation", "--axes", "--cursor", "9"}
+        << false;
+}
+
 void TestCli::renderVectorFiles()
 {
-    const std::vector<std::string> window = {"render", example("wave.crv"), "--axes", "--frame",
-                                             "--size", "320x240",           "--out"};
+    QFETCH(std::vector<std::string>, options);
+    QFETCH(bool, smoothed);
     for (const char *name : {"v.png", "v.svg", "v.pdf"}) {
-        auto words = window;
-        words.push_back(file(name));
+        std::vector<std::string> words = {"render", example("wave.crv"), "--size", "320x240",
+                                          "--out",  file(name)};
+        words.insert(words.end(), options.begin(), options.end());
         const CliResult result = cli(words);
         QVERIFY2(result.code == 0, result.err.c_str());
     }
 
-    // The SVG rasterised at the client size has the PNG's ink: curve, axes, frame.
+    // Shapes, not pixels: a path of cubic segments, no rectangle a pixel or two wide.
+    const QString svgText = QString::fromUtf8(contentOf(dir_.filePath("v.svg")));
+    QCOMPARE(svgText.contains(QRegularExpression(QStringLiteral(R"(<path[^>]* d="M[^"]*C)"))),
+             smoothed);
+    QVERIFY(!svgText.contains(
+        QRegularExpression(QStringLiteral(R"(<rect[^>]* width="[12]" height="[12]")"))));
+
+    // Laid over the PNG, the SVG rasterised at the client size inks the same
+    // pixels to within one, both ways.
     QSvgRenderer svg(dir_.filePath("v.svg"));
     QVERIFY(svg.isValid());
     QCOMPARE(svg.viewBox(), QRect(0, 0, 320, 240));
@@ -297,20 +320,35 @@ void TestCli::renderVectorFiles()
     svg.render(&painter);
     painter.end();
     const QImage png = QImage(dir_.filePath("v.png")).convertToFormat(QImage::Format_RGB32);
-    int inked = 0, differing = 0;
+    const auto inked = [](const QImage &image, int x, int y, int below) {
+        return image.rect().contains(x, y) && image.pixelColor(x, y).lightness() < below;
+    };
+    const auto inkNear = [&](const QImage &image, int x, int y, int below) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (inked(image, x + dx, y + dy, below))
+                    return true;
+            }
+        }
+        return false;
+    };
+    int ink = 0;
     for (int y = 0; y < png.height(); ++y) {
         for (int x = 0; x < png.width(); ++x) {
-            const bool ink = png.pixelColor(x, y).lightness() < 128;
-            inked += ink;
-            differing += ink != (raster.pixelColor(x, y).lightness() < 128);
+            ink += inked(png, x, y, 255);
+            // Every pixel the PNG inks has ink near it in the SVG, and every
+            // dark pixel of the SVG (not the faint edge of a smoothed stroke)
+            // has ink near it in the PNG.
+            if (inked(png, x, y, 255) && !inkNear(raster, x, y, 250))
+                QFAIL(qPrintable(QStringLiteral("SVG lacks the ink at %1,%2").arg(x).arg(y)));
+            if (inked(raster, x, y, 128) && !inkNear(png, x, y, 255))
+                QFAIL(qPrintable(QStringLiteral("SVG inks %1,%2").arg(x).arg(y)));
         }
     }
-    QVERIFY(inked > 600);
-    QVERIFY2(differing <= inked / 50,
-             qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(inked)));
+    QVERIFY(ink > 300);
     QCOMPARE(raster.pixelColor(160, 200), png.pixelColor(160, 200));  // the background, painted
 
-    // The PDF is one page with the client's aspect ratio.
+    // The PDF is one page with the client's aspect ratio, drawn with paths.
     const QByteArray pdf = contentOf(dir_.filePath("v.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
     QCOMPARE(pdf.count("/Type /Page\n"), 1);
@@ -318,6 +356,41 @@ void TestCli::renderVectorFiles()
                          .match(QString::fromLatin1(pdf));
     QVERIFY(box.hasMatch());
     QVERIFY(qAbs(box.captured(1).toDouble() / box.captured(2).toDouble() - 320.0 / 240.0) < 0.01);
+    QVERIFY(!pdf.contains("/Subtype /Image"));
+    QString content;  // every compressed stream inflated: the page's among them
+    for (qsizetype at = pdf.indexOf("/FlateDecode"); at >= 0;
+         at = pdf.indexOf("/FlateDecode", at)) {
+        const qsizetype begin = pdf.indexOf("stream\n", at) + 7;
+        at = pdf.indexOf("endstream", begin);
+        QVERIFY(begin >= 7 && at > begin);
+        content += QString::fromLatin1(qUncompress(
+            QByteArray::fromHex("00010000") + pdf.mid(begin, at - begin)));  // a size hint first
+    }
+    QVERIFY(content.contains(QRegularExpression(QStringLiteral("\n[SB]\n"))));  // stroked paths
+    if (!smoothed)
+        return;
+    // No PDF rasteriser is at hand: the curve's path is compared with the
+    // scene instead, every control point at the centre of its pixel.
+    auto store = std::make_unique<CurveStore>();
+    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0, nullptr));
+    store->editMode = options.front() == "--edit";
+    QList<QPointF> expected, drawn;
+    for (const ScenePrimitive &primitive : buildPlotScene(*store, {320, 240}).primitives) {
+        if (const auto *bezier = std::get_if<SceneBezier>(&primitive)) {
+            for (std::size_t i = 1; i < bezier->points.size(); ++i)
+                expected.append({bezier->points[i].x + 0.5, bezier->points[i].y + 0.5});
+        }
+    }
+    const QString number = QStringLiteral("([-\\d.]+) ");
+    const auto curveTo =
+        QRegularExpression(QStringLiteral("^") + number.repeated(6) + QStringLiteral("c$"),
+                           QRegularExpression::MultilineOption);
+    for (const auto &match : curveTo.globalMatch(content)) {
+        for (int k = 1; k <= 6; k += 2)
+            drawn.append({match.captured(k).toDouble(), match.captured(k + 1).toDouble()});
+    }
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(drawn, expected);
 }
 
 void TestCli::importRows_data()

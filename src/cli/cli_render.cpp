@@ -2,6 +2,7 @@
 
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
+#include "view/vector_scene_painter.h"
 #include "view/vector_state.h"
 
 #include <QBuffer>
@@ -74,12 +75,12 @@ Status writePng(const std::string &path, const PlotScene &scene, QSize client)
     return writeFile(path, png.toStdString());
 }
 
-// Vector output draws each primitive with QPainter, one scene pixel to one
-// unit of the page, so that the geometry is the PNG's.
+// Vector output draws the scene as shapes, one scene pixel to one unit of the
+// page, so that the file laid over the PNG covers the same pixels.
 void paintVector(QPainter &painter, const PlotScene &scene, QSize client)
 {
     painter.fillRect(QRect(QPoint(0, 0), client), toQColor(kPlotBackground));
-    paintScene(painter, scene, PaintPath::Reference);
+    paintSceneShapes(painter, scene);
 }
 
 Status writeSvg(const std::string &path, const PlotScene &scene, QSize client)

@@ -203,7 +203,9 @@ private:
     std::optional<QFont> font_;
 };
 
-void drawText(QPainter &painter, const SceneText &text, const QFont &font)
+}  // namespace
+
+void drawSceneText(QPainter &painter, const SceneText &text, const QFont &font)
 {
     if (!isSafe(text.topLeft))
         return;  // its cell lies wholly outside any device
@@ -216,6 +218,8 @@ void drawText(QPainter &painter, const SceneText &text, const QFont &font)
     painter.setPen(toQColor(text.colour));
     painter.drawText(QPointF(cell.left(), cell.top() + metrics.ascent()), string);
 }
+
+namespace {
 
 // Lines, outlines, Béziers and rectangles go through the pixel rules into
 // `Sink`; texts are Qt's own in either case.
@@ -246,7 +250,7 @@ public:
         appendBezierRuns(bezier.points, sink_.clip(), runs_);
         fillRuns(bezier.colour);
     }
-    void operator()(const SceneText &text) { drawText(painter_, text, fonts_.get(text.font)); }
+    void operator()(const SceneText &text) { drawSceneText(painter_, text, fonts_.get(text.font)); }
 
 private:
     // Each line leaves out its last pixel, which the next line starts on.

@@ -25,6 +25,11 @@ QColor toQColor(Colour colour);
 // monospaced face of the same em height when that family is not installed.
 QFont resolveFont(const FontDescription &font);
 
+// `text` in `font` (resolved from text.font) over its opaque cell: the cell is
+// the text's advance wide and the font's height high, its top-left corner at
+// text.topLeft, the text on the font's baseline within it.
+void drawSceneText(QPainter &painter, const SceneText &text, const QFont &font);
+
 // Lines, outlines and rectangles are filled as runs of pixels. The reference
 // path fills each run with QPainter and suits any device; when the painter
 // draws one to one into a 32-bit image without clip, the fastest path writes

@@ -1,0 +1,156 @@
+#include "view/vector_scene_painter.h"
+
+#include "view/scene_painter.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <variant>
+
+namespace ombrelis {
+
+namespace {
+
+// The pixel painter fills pixel (x, y) as the unit square from (x, y) to
+// (x + 1, y + 1). A one-unit pen centred on x + 0.5 covers exactly that
+// column, so every stroked point moves by half a unit; filled areas keep
+// their integer corners. Square caps and mitred joins make a stroke cover its
+// end and corner pixels as the pixel rules do.
+QPointF pixelCentre(PixelPoint p)
+{
+    return {p.x + 0.5, p.y + 0.5};
+}
+
+QPen strokePen(Colour colour)
+{
+    return QPen(toQColor(colour), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
+
+// The outline of columns left..right-1 and rows top..bottom-1 as a stroke.
+QRectF outlineOf(int left, int top, int right, int bottom)
+{
+    return {left + 0.5, top + 0.5, right - left - 1.0, bottom - top - 1.0};
+}
+
+// A closed outline of four axis-parallel sides, as the rectangle it rings.
+template <typename Points> std::optional<QRectF> rectangularOutline(const Points &points)
+{
+    if (std::size(points) != 5 || points[0] != points[4])
+        return std::nullopt;
+    for (std::size_t i = 0; i < 4; ++i) {
+        const PixelPoint a = points[i], b = points[i + 1];
+        if ((a.x == b.x) == (a.y == b.y))  // neither or both sides parallel to an axis
+            return std::nullopt;
+    }
+    const int left = std::min(points[0].x, points[2].x), right = std::max(points[0].x, points[2].x);
+    const int top = std::min(points[0].y, points[2].y), bottom = std::max(points[0].y, points[2].y);
+    return outlineOf(left, top, right + 1, bottom + 1);
+}
+
+class ShapePainter {
+public:
+    explicit ShapePainter(QPainter &painter) : painter_(painter) { }
+
+    void operator()(const SceneLine &line)
+    {
+        if (line.from == line.to)
+            return;  // a line leaves out its last pixel, its only one here
+        stroke(line.colour);
+        painter_.drawLine(pixelCentre(line.from), pixelCentre(line.to));
+    }
+    void operator()(const ScenePolyline &line) { outline(line.points, line.colour); }
+    void operator()(const SceneMark &mark) { outline(markOutline(mark.centre), mark.colour); }
+    void operator()(const SceneRectangle &r) { rectangle(r); }
+    void operator()(const SceneBars &bars)
+    {
+        for (const SceneRectangle &r : bars.rectangles)
+            rectangle(r);
+    }
+    void operator()(const SceneBezier &bezier)
+    {
+        const std::vector<PixelPoint> &p = bezier.points;
+        if (p.size() < 4)
+            return;
+        QPainterPath path(pixelCentre(p[0]));
+        for (std::size_t i = 1; i + 2 < p.size(); i += 3)
+            path.cubicTo(pixelCentre(p[i]), pixelCentre(p[i + 1]), pixelCentre(p[i + 2]));
+        stroke(bezier.colour);
+        painter_.drawPath(path);
+    }
+    void operator()(const SceneText &text)
+    {
+        if (!font_ || text.font != fontDescription_) {
+            fontDescription_ = text.font;
+            font_ = resolveFont(text.font);
+        }
+        drawSceneText(painter_, text, *font_);
+    }
+
+private:
+    void stroke(Colour colour)
+    {
+        painter_.setPen(strokePen(colour));
+        painter_.setBrush(Qt::NoBrush);
+    }
+
+    template <typename Points> void outline(const Points &points, Colour colour)
+    {
+        if (std::size(points) < 2)
+            return;
+        stroke(colour);
+        if (const std::optional<QRectF> rect = rectangularOutline(points)) {
+            painter_.drawRect(*rect);
+            return;
+        }
+        QPolygonF polygon;
+        polygon.reserve(static_cast<qsizetype>(std::size(points)));
+        for (const PixelPoint &p : points)
+            polygon.append(pixelCentre(p));
+        painter_.drawPolyline(polygon);
+    }
+
+    // The ring of pixels in the pen colour, the inside in the fill. A
+    // rectangle two pixels wide or high is all ring: one filled area.
+    void rectangle(const SceneRectangle &r)
+    {
+        const int width = r.right - r.left, height = r.bottom - r.top;
+        if (width <= 0 || height <= 0)
+            return;
+        if (width <= 2 || height <= 2) {
+            painter_.setPen(Qt::NoPen);
+            painter_.setBrush(toQColor(r.pen));
+            painter_.drawRect(QRectF(r.left, r.top, width, height));
+            return;
+        }
+        painter_.setPen(strokePen(r.pen));
+        painter_.setBrush(toQColor(r.fill));
+        painter_.drawRect(outlineOf(r.left, r.top, r.right, r.bottom));
+    }
+
+    QPainter &painter_;
+    FontDescription fontDescription_;
+    std::optional<QFont> font_;
+};
+
+}  // namespace
+
+void paintSceneShapes(QPainter &painter, const PlotScene &scene)
+{
+    if (!painter.isActive())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    ShapePainter draw(painter);
+    for (const ScenePrimitive &primitive : scene.primitives)
+        std::visit(draw, primitive);
+    painter.restore();
+}
+
+}  // namespace ombrelis
