@@ -90,13 +90,29 @@ public:
             font_ = resolveFont(text.font);
         }
         drawSceneText(painter_, text, *font_);
+        styled_ = false;  // the text set its own pen
     }
 
 private:
-    void stroke(Colour colour)
+    void stroke(Colour colour) { use(colour, std::nullopt); }
+
+    // Pen and brush are set only when they change: in an SVG file every
+    // change opens a new group, thousands for a curve drawn as bars.
+    void use(std::optional<Colour> pen, std::optional<Colour> fill)
     {
-        painter_.setPen(strokePen(colour));
-        painter_.setBrush(Qt::NoBrush);
+        if (styled_ && pen == pen_ && fill == fill_)
+            return;
+        styled_ = true;
+        pen_ = pen;
+        fill_ = fill;
+        if (pen)
+            painter_.setPen(strokePen(*pen));
+        else
+            painter_.setPen(Qt::NoPen);
+        if (fill)
+            painter_.setBrush(toQColor(*fill));
+        else
+            painter_.setBrush(Qt::NoBrush);
     }
 
     template <typename Points> void outline(const Points &points, Colour colour)
@@ -123,17 +139,18 @@ private:
         if (width <= 0 || height <= 0)
             return;
         if (width <= 2 || height <= 2) {
-            painter_.setPen(Qt::NoPen);
-            painter_.setBrush(toQColor(r.pen));
+            use(std::nullopt, r.pen);
             painter_.drawRect(QRectF(r.left, r.top, width, height));
             return;
         }
-        painter_.setPen(strokePen(r.pen));
-        painter_.setBrush(toQColor(r.fill));
+        use(r.pen, r.fill);
         painter_.drawRect(outlineOf(r.left, r.top, r.right, r.bottom));
     }
 
     QPainter &painter_;
+    bool styled_ = false;
+    std::optional<Colour> pen_;
+    std::optional<Colour> fill_;
     FontDescription fontDescription_;
     std::optional<QFont> font_;
 };
