@@ -33,24 +33,23 @@ QPen strokePen(Colour colour)
 }
 
 // The outline of columns left..right-1 and rows top..bottom-1 as a stroke.
-QRectF outlineOf(int left, int top, int right, int bottom)
+// In double: the sides of a shape far off the page overflow an int.
+QRectF outlineOf(double left, double top, double right, double bottom)
 {
     return {left + 0.5, top + 0.5, right - left - 1.0, bottom - top - 1.0};
 }
 
-// A closed outline of four axis-parallel sides, as the rectangle it rings.
+// A closed outline around the four corners of a rectangle, as that rectangle.
 template <typename Points> std::optional<QRectF> rectangularOutline(const Points &points)
 {
     if (std::size(points) != 5 || points[0] != points[4])
         return std::nullopt;
-    for (std::size_t i = 0; i < 4; ++i) {
-        const PixelPoint a = points[i], b = points[i + 1];
-        if ((a.x == b.x) == (a.y == b.y))  // neither or both sides parallel to an axis
-            return std::nullopt;
-    }
-    const int left = std::min(points[0].x, points[2].x), right = std::max(points[0].x, points[2].x);
-    const int top = std::min(points[0].y, points[2].y), bottom = std::max(points[0].y, points[2].y);
-    return outlineOf(left, top, right + 1, bottom + 1);
+    const PixelPoint a = points[0], b = points[1], c = points[2], d = points[3];
+    const PixelPoint ac{a.x, c.y}, ca{c.x, a.y};
+    if (a.x == c.x || a.y == c.y || !((b == ac && d == ca) || (b == ca && d == ac)))
+        return std::nullopt;
+    return outlineOf(std::min(a.x, c.x), std::min(a.y, c.y), std::max(a.x, c.x) + 1.0,
+                     std::max(a.y, c.y) + 1.0);
 }
 
 class ShapePainter {
@@ -135,7 +134,7 @@ private:
     // rectangle two pixels wide or high is all ring: one filled area.
     void rectangle(const SceneRectangle &r)
     {
-        const int width = r.right - r.left, height = r.bottom - r.top;
+        const double width = double(r.right) - r.left, height = double(r.bottom) - r.top;
         if (width <= 0 || height <= 0)
             return;
         if (width <= 2 || height <= 2) {
