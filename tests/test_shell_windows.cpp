@@ -1,5 +1,6 @@
 // Document windows: the new-window command, documents opened from files,
 // the window registry, recent files, dropped files and the Window menu.
+#include "app/window_cascade.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
@@ -16,6 +17,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
+#include <QStyle>
 #include <QUrl>
 
 using namespace ombrelis;
@@ -33,6 +36,41 @@ QString writtenEntry(const QString &fileName, const QString &key)
     for (const QByteArray &line : file.readAll().split('\n')) {
         if (line.startsWith(prefix))
             return QString::fromUtf8(line.mid(prefix.size()));
+    }
+    return {};
+}
+
+// What is wrong with `places`, windows from the back to the front, as a
+// cascade in `area`: each window one step right and down from the one
+// behind, or back at the top left corner only when one more step would not
+// leave the usable size; every window inside the area when it can be.
+QString cascadeFault(const CascadeArea &area, const std::vector<WindowPlace> &places, bool sameSize)
+{
+    const bool roomy = area.width >= kUsableWindowWidth && area.height >= kUsableWindowHeight;
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const WindowPlace &p = places[i];
+        const QString where = QStringLiteral("window %1 at (%2, %3) %4x%5 in %6x%7 step %8")
+                                  .arg(i)
+                                  .arg(p.x)
+                                  .arg(p.y)
+                                  .arg(p.width)
+                                  .arg(p.height)
+                                  .arg(area.width)
+                                  .arg(area.height)
+                                  .arg(area.step);
+        if (p.width < kUsableWindowWidth || p.height < kUsableWindowHeight)
+            return where + QStringLiteral(": below the usable size");
+        if (roomy &&
+            (p.x < 0 || p.y < 0 || p.x + p.width > area.width || p.y + p.height > area.height))
+            return where + QStringLiteral(": outside the area");
+        if (sameSize && (p.width != places[0].width || p.height != places[0].height))
+            return where + QStringLiteral(": not the size of the others");
+        const WindowPlace back = i == 0 ? WindowPlace{-area.step, -area.step, 0, 0} : places[i - 1];
+        const bool stepped = p.x == back.x + area.step && p.y == back.y + area.step;
+        const bool stackFull = back.x + area.step + kUsableWindowWidth > area.width ||
+                               back.y + area.step + kUsableWindowHeight > area.height;
+        if (!stepped && !(p.x == 0 && p.y == 0 && stackFull))
+            return where + QStringLiteral(": not one step from the window behind it");
     }
     return {};
 }
@@ -404,6 +442,70 @@ void ShellWindowsTest::arrangementNeedsAWindow()
         QVERIFY(!frame.runCommand(id));
         QVERIFY(!frame.commandAction(id)->isEnabled());
     }
+}
+
+void ShellWindowsTest::cascadeStepsEveryWindow()
+{
+    for (int width = 120; width <= 1300; width += 23) {
+        for (int height = 90; height <= 900; height += 19) {
+            for (int step : {18, 26, 41}) {
+                const CascadeArea area{width, height, step};
+                for (int count : {1, 2, 3, 10, 30}) {
+                    std::vector<WindowPlace> places;
+                    for (int i = 0; i < count; ++i)
+                        places.push_back(cascadePlace(area, i, count));
+                    const QString fault = cascadeFault(area, places, true);
+                    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+                }
+            }
+        }
+    }
+}
+
+void ShellWindowsTest::cascadeOfOpenWindows_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QSize>("frameSize");
+    for (int count : {3, 10, 30}) {
+        QTest::addRow("%d windows, start-up size", count) << count << QSize();
+        QTest::addRow("%d windows, small frame", count) << count << QSize(560, 440);
+    }
+}
+
+// Regression: with three windows in a frame of the start-up size, the first
+// and the third shared their place, new or cascaded.
+void ShellWindowsTest::cascadeOfOpenWindows()
+{
+    QFETCH(int, count);
+    QFETCH(QSize, frameSize);
+    CMainFrame &frame = shell->frame();
+    if (frameSize.isValid())
+        frame.resize(frameSize);  // no smaller than the bars allow
+    while (static_cast<int>(shell->windows().size()) < count)
+        QVERIFY(frame.runCommand(cmd::FileNew));
+    const QMdiSubWindow &front = *shell->windows().constLast();
+    const int step = front.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &front) +
+                     front.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &front);
+    const QSize client = frame.mdiArea()->contentsRect().size();
+    const CascadeArea area{client.width(), client.height(), step};
+    QVERIFY(area.height < frame.screen()->availableGeometry().height());
+    const auto placesNow = [&] {
+        std::vector<WindowPlace> places;
+        for (const QMdiSubWindow *window :
+             frame.mdiArea()->subWindowList(QMdiArea::StackingOrder)) {
+            const QRect r = window->geometry();
+            places.push_back({r.x(), r.y(), r.width(), r.height()});
+        }
+        return places;
+    };
+    // New windows go where each would be last in the cascade (a frame made
+    // smaller leaves the first one as it was); Cascade then gives them all
+    // one size.
+    QString fault = frameSize.isValid() ? QString() : cascadeFault(area, placesNow(), false);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QVERIFY(frame.runCommand(cmd::WindowCascade));
+    fault = cascadeFault(area, placesNow(), true);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 // The view paints exactly the scene of its curves over a white background,

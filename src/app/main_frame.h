@@ -131,7 +131,7 @@ protected:
 
 private:
     // main_frame.cpp
-    QRect cascadePlace(const QMdiSubWindow *window, int position) const;
+    QRect cascadePlace(const QMdiSubWindow *window, int position, int count) const;
 
     // main_frame_commands.cpp: menus, toolbar, accelerators, window arrangement.
     void createMenus();
