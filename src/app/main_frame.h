@@ -173,6 +173,7 @@ private:
     AxisBarFields barFields_;
     std::array<CAxisBar *, 4> bars_{};
     QPointer<QMdiSubWindow> followedWindow_;
+    bool togglingBar_ = false;
 };
 
 }  // namespace ombrelis
