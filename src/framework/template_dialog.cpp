@@ -119,10 +119,11 @@ void TemplateDialog::fitTexts()
     const QRect placed = childrenRect();
     for (QLabel *label : statics_) {
         const QRect box = label->geometry();
-        // A word wider than the box widens it, at most to twice its width:
-        // longer runs, such as paths, break where they must.
+        // A word wider than the box widens it, up to twice its width; longer
+        // runs, such as paths, break where they must at the template width.
         const int widest = widestWord(label->text(), QFontMetrics(label->font()));
-        const int grownWidth = std::clamp(widest, box.width(), 2 * box.width());
+        const int grownWidth =
+            widest <= 2 * box.width() ? std::max(widest, box.width()) : box.width();
         // The label's measure rounds the text's height up: one pixel over a
         // line of the font's height cuts nothing.
         const int wanted = label->heightForWidth(grownWidth);
