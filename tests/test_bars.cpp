@@ -10,6 +10,7 @@
 #include "view/plot_mapping.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 using namespace ombrelis;
 
@@ -61,6 +63,7 @@ private Q_SLOTS:
     void clipboard();
     void clipboardWithoutWindows();
     void barsFollowTheActiveWindow();
+    void editAfterSwitchingWindowsKeepsTheFrameSize();
     void radioButtonSelectsTheCurve();
     void cursorReadout_data();
     void cursorReadout();
@@ -633,6 +636,28 @@ void BarsTest::barsFollowTheActiveWindow()
     type(control(BarId::Edit, ctl::EditXmax), QStringLiteral("9"));
     loseFocus(control(BarId::Edit, ctl::EditXmax));
     QCOMPARE(b.store().current().xmax, 700.0);
+}
+
+// Regression: "Edit" clicked after bringing the first window forward hid the
+// button that held the focus; the focus went on along the tab chain into the
+// plot of the window made after the bars, which came forward in the middle
+// of the switch and showed both bar pairs at once: the frame grew to 1132
+// pixels and stayed so.
+void BarsTest::editAfterSwitchingWindowsKeepsTheFrameSize()
+{
+    QMdiSubWindow *first = shell->activeFrame();
+    QVERIFY(frame().runCommand(cmd::FileNew));
+    QApplication::setActiveWindow(&frame());
+    QVERIFY(QTest::qWaitForWindowActive(&frame()));
+    frame().mdiArea()->setActiveSubWindow(first);
+    const QSize before = frame().size();
+    QWidget *edit = control(BarId::Display, cmd::EditMode);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QVERIFY(view().store().editMode);
+    QCOMPARE(shell->activeFrame(), first);
+    QCOMPARE(showing(), kEditPair);
+    QCOMPARE(frame().size(), before);
+    QVERIFY(frame().frameGeometry().height() <= frame().screen()->availableGeometry().height());
 }
 
 void BarsTest::radioButtonSelectsTheCurve()

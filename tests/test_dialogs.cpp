@@ -88,6 +88,8 @@ private Q_SLOTS:
     void templates_data();
     void templates();
     void placesControlsAtTemplatePositions();
+    void textsShowWhole_data();
+    void textsShowWhole();
     void integerDialogs_data();
     void integerDialogs();
     void integerEditTakesDigitsOnly();
@@ -220,6 +222,50 @@ void DialogsTest::placesControlsAtTemplatePositions()
     saveAll.setCurveName(QStringLiteral("C1+C2"));
     QCOMPARE(saveAll.curveName(), QStringLiteral("C1+C2"));
     QVERIFY(labelTexts(saveAll).contains(QStringLiteral("C1+C2")));
+}
+
+void DialogsTest::textsShowWhole_data()
+{
+    templates_data();
+}
+
+// Regression: the closing question's last word showed cut in half. Every
+// text shows whole in the dialog font and in larger ones, as desktops with
+// larger default fonts or a face wider than the one the templates were
+// drawn for give; the dialog keeps its template size while its texts fit.
+void DialogsTest::textsShowWhole()
+{
+    QFETCH(DialogFactory, factory);
+    QFETCH(QSize, size);
+    for (int points : {8, 10, 12, 16}) {
+        const auto dialog = factory();
+        QFont font = dialogFont();
+        font.setPointSize(points);
+        dialog->setFont(font);
+        if (auto *saveAll = qobject_cast<CSaveAllDialog *>(dialog.get()))
+            saveAll->setCurveName(QStringLiteral("moyenne des courbes 1 et 2"));
+        if (auto *script = qobject_cast<CScriptMessagesDialog *>(dialog.get()))
+            script->setMessage(QStringLiteral("Erreur de syntaxe : une parenthèse est attendue"));
+        dialog->show();
+        const auto children = dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (const QWidget *child : children) {
+            const QRect box = child->geometry();
+            const QString what = QStringLiteral("%1 pt, %2").arg(points).arg(child->objectName());
+            QVERIFY2(dialog->rect().contains(box), qPrintable(what));
+            for (const QWidget *other : children)
+                QVERIFY2(other == child || !other->geometry().intersects(box), qPrintable(what));
+            const auto *label = qobject_cast<const QLabel *>(child);
+            if (!label || label->text().isEmpty())
+                continue;
+            const QString text = label->text();
+            QVERIFY2(label->heightForWidth(box.width()) <= box.height() + 1, qPrintable(text));
+            const QFontMetrics metrics(label->font());
+            for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QVERIFY2(metrics.horizontalAdvance(word) <= box.width(), qPrintable(word));
+        }
+        if (points == dialogFont().pointSize())
+            QCOMPARE(dialog->size(), dialog->units().size(size.width(), size.height()));
+    }
 }
 
 void DialogsTest::integerDialogs_data()

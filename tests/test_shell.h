@@ -59,6 +59,9 @@ private Q_SLOTS:
     void windowMenuListsTheWindows();
     void frameTitleFollowsTheActiveWindow();
     void arrangementNeedsAWindow();
+    void cascadeStepsEveryWindow();
+    void cascadeOfOpenWindows_data();
+    void cascadeOfOpenWindows();
     void viewPaintsItsScene();
     void quitClosesEveryWindow();
 

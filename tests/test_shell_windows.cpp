@@ -1,5 +1,6 @@
 // Document windows: the new-window command, documents opened from files,
 // the window registry, recent files, dropped files and the Window menu.
+#include "app/window_cascade.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QStyle>
 #include <QUrl>
 
 using namespace ombrelis;
@@ -33,6 +35,32 @@ QString writtenEntry(const QString &fileName, const QString &key)
     for (const QByteArray &line : file.readAll().split('\n')) {
         if (line.startsWith(prefix))
             return QString::fromUtf8(line.mid(prefix.size()));
+    }
+    return {};
+}
+
+// What is wrong with `places`, windows from the back to the front, as a
+// cascade in `area`: each one step right and down from the one behind it,
+// back at the top left corner only once one more step would leave less than
+// the usable size, and inside the area when the area holds a usable window.
+QString cascadeFault(const CascadeArea &area, const std::vector<WindowPlace> &places, bool sameSize)
+{
+    const bool roomy = area.width >= kUsableWindowWidth && area.height >= kUsableWindowHeight;
+    WindowPlace back{-area.step, -area.step, 0, 0};
+    for (const WindowPlace &p : places) {
+        const bool stepped = p.x == back.x + area.step && p.y == back.y + area.step;
+        const bool restarted = p.x == 0 && p.y == 0 &&
+                               (back.x + area.step + kUsableWindowWidth > area.width ||
+                                back.y + area.step + kUsableWindowHeight > area.height);
+        const bool inside =
+            !roomy || (p.x + p.width <= area.width && p.y + p.height <= area.height);
+        const bool usable = p.width >= kUsableWindowWidth && p.height >= kUsableWindowHeight;
+        const bool sized =
+            !sameSize || (p.width == places[0].width && p.height == places[0].height);
+        if (!(stepped || restarted) || !inside || !usable || !sized)
+            return QString::asprintf("window at (%d, %d) %dx%d in %dx%d, step %d", p.x, p.y,
+                                     p.width, p.height, area.width, area.height, area.step);
+        back = p;
     }
     return {};
 }
@@ -404,6 +432,63 @@ void ShellWindowsTest::arrangementNeedsAWindow()
         QVERIFY(!frame.runCommand(id));
         QVERIFY(!frame.commandAction(id)->isEnabled());
     }
+}
+
+void ShellWindowsTest::cascadeStepsEveryWindow()
+{
+    for (int width = 120; width <= 1300; width += 23) {
+        for (int height = 90; height <= 900; height += 19) {
+            for (int count : {1, 2, 3, 10, 30}) {
+                const CascadeArea area{width, height, 18 + count % 4 * 8};
+                std::vector<WindowPlace> places;
+                for (int i = 0; i < count; ++i)
+                    places.push_back(cascadePlace(area, i, count));
+                const QString fault = cascadeFault(area, places, true);
+                QVERIFY2(fault.isEmpty(), qPrintable(fault));
+            }
+        }
+    }
+}
+
+void ShellWindowsTest::cascadeOfOpenWindows_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QSize>("frameSize");
+    for (int count : {3, 10, 30}) {
+        QTest::addRow("%d windows, start-up size", count) << count << QSize();
+        QTest::addRow("%d windows, small frame", count) << count << QSize(560, 440);
+    }
+}
+
+// Regression: with three windows in a frame of the start-up size, the first
+// and the third shared their place, new or cascaded.
+void ShellWindowsTest::cascadeOfOpenWindows()
+{
+    QFETCH(int, count);
+    QFETCH(QSize, frameSize);
+    CMainFrame &frame = shell->frame();
+    if (frameSize.isValid())
+        frame.resize(frameSize);  // no smaller than the bars allow
+    while (static_cast<int>(shell->windows().size()) < count)
+        QVERIFY(frame.runCommand(cmd::FileNew));
+    const QMdiSubWindow &front = *shell->windows().constLast();
+    const int step = front.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &front) +
+                     front.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &front);
+    const QSize client = frame.mdiArea()->contentsRect().size();
+    const auto placesNow = [&] {
+        std::vector<WindowPlace> places;
+        for (const QMdiSubWindow *window : frame.mdiArea()->subWindowList(QMdiArea::StackingOrder))
+            places.push_back({window->x(), window->y(), window->width(), window->height()});
+        return places;
+    };
+    // New windows go where each would be last in the cascade (a frame made
+    // smaller leaves the first one where it was); Cascade gives all one size.
+    const CascadeArea area{client.width(), client.height(), step};
+    QString fault = frameSize.isValid() ? QString() : cascadeFault(area, placesNow(), false);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QVERIFY(frame.runCommand(cmd::WindowCascade));
+    fault = cascadeFault(area, placesNow(), true);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
 }
 
 // The view paints exactly the scene of its curves over a white background,

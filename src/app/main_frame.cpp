@@ -3,6 +3,7 @@
 #include "app/child_frame.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
+#include "app/window_cascade.h"
 #include "bars/axis_bar.h"
 #include "view/my_view.h"
 
@@ -86,7 +87,8 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
     mdiArea_->addSubWindow(frame);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateFrameTitle);
     connect(frame, &CChildFrame::closing, this, &CMainFrame::unregisterWindow);
-    frame->setGeometry(cascadePlace(frame, static_cast<int>(mdiArea_->subWindowList().size() - 1)));
+    const auto count = static_cast<int>(mdiArea_->subWindowList().size());
+    frame->setGeometry(cascadePlace(frame, count - 1, count));
     frame->show();
     mdiArea_->setActiveSubWindow(frame);
     frame->view()->setFocus();
@@ -96,23 +98,19 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
     return frame;
 }
 
-// The place of the window at `position` in the cascade: down from the top
-// left corner, each one title bar further, as large as the area less the
-// depth of the cascade. New windows go there too.
-QRect CMainFrame::cascadePlace(const QMdiSubWindow *window, int position) const
+// The place of the window at `position` in a cascade of `count` windows;
+// a new window goes where it would be last in the cascade.
+QRect CMainFrame::cascadePlace(const QMdiSubWindow *window, int position, int count) const
 {
-    constexpr int kWindowsPerStack = 9;
-    const int spacing =
+    const int step =
         window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window) +
         window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, window);
     if (!isVisible())
         layout()->activate();  // a hidden frame has not laid its area out yet
     const QSize area = mdiArea_->contentsRect().size();
-    const int stacks = std::max(1, area.height() / (spacing * kWindowsPerStack));
-    const int offset = spacing * (position % (stacks + 1));
-    const QSize size(std::max(area.width() - spacing * stacks, 200),
-                     std::max(area.height() - spacing * stacks, 150));
-    return QRect(QPoint(offset, offset), size);
+    const WindowPlace place =
+        ombrelis::cascadePlace({area.width(), area.height(), step}, position, count);
+    return {place.x, place.y, place.width, place.height};
 }
 
 CChildFrame *CMainFrame::findDocumentWindow(const QString &path) const

@@ -131,7 +131,7 @@ protected:
 
 private:
     // main_frame.cpp
-    QRect cascadePlace(const QMdiSubWindow *window, int position) const;
+    QRect cascadePlace(const QMdiSubWindow *window, int position, int count) const;
 
     // main_frame_commands.cpp: menus, toolbar, accelerators, window arrangement.
     void createMenus();
@@ -173,6 +173,7 @@ private:
     AxisBarFields barFields_;
     std::array<CAxisBar *, 4> bars_{};
     QPointer<QMdiSubWindow> followedWindow_;
+    bool togglingBar_ = false;
 };
 
 }  // namespace ombrelis

@@ -243,7 +243,7 @@ void CMainFrame::cascadeWindows()
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow *window = windows.at(i);
         window->showNormal();
-        window->setGeometry(cascadePlace(window, i));
+        window->setGeometry(cascadePlace(window, i, static_cast<int>(windows.size())));
         window->raise();
     }
 }

@@ -6,6 +6,7 @@
 #include "view/my_view.h"
 
 #include <QMdiArea>
+#include <QPointer>
 
 namespace ombrelis {
 
@@ -81,6 +82,19 @@ void CMainFrame::followActiveWindow(QMdiSubWindow *window)
 {
     if (!window || window == followedWindow_)
         return;
+    if (togglingBar_) {
+        // It came forward while a bar was hiding, the focus passing to it:
+        // switching the bars now would leave both pairs half shown. It is
+        // followed once the switch under way is over, if still in front.
+        QMetaObject::invokeMethod(
+            this,
+            [this, later = QPointer(window)] {
+                if (later && later == mdiArea_->currentSubWindow())
+                    followActiveWindow(later);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     followedWindow_ = window;
     const int index = registryIndex(qobject_cast<CChildFrame *>(window));
     if (index < 0)

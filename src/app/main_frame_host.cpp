@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -72,6 +73,7 @@ void CMainFrame::toggleBar(BarId bar)
         MyView *view = activeView();
         if (view && !slot->isHidden() && slot->isAncestorOf(QApplication::focusWidget()))
             view->setFocus();
+        const QScopedValueRollback toggling(togglingBar_, true);
         slot->setVisible(slot->isHidden());
         return;
     }

@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -16,6 +17,16 @@ namespace {
 int mulDiv(int value, int numerator, int denominator)
 {
     return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
+}
+
+// The width of the widest word of `text`: narrower, a label breaks words.
+int widestWord(const QString &text, const QFontMetrics &metrics)
+{
+    int widest = 0;
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString &word : words)
+        widest = std::max(widest, metrics.horizontalAdvance(word));
+    return widest;
 }
 
 }  // namespace
@@ -99,7 +110,53 @@ QLabel *TemplateDialog::addStatic(const QString &text, QRect unitsRect, Qt::Alig
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
     label->setWordWrap(true);
+    statics_.push_back(label);
     return label;
+}
+
+void TemplateDialog::fitTexts()
+{
+    const QRect placed = childrenRect();
+    for (QLabel *label : statics_) {
+        const QRect box = label->geometry();
+        // A word wider than the box widens it, up to twice its width; longer
+        // runs, such as paths, break where they must at the template width.
+        const int widest = widestWord(label->text(), QFontMetrics(label->font()));
+        const int grownWidth =
+            widest <= 2 * box.width() ? std::max(widest, box.width()) : box.width();
+        // The label's measure rounds the text's height up: one pixel over a
+        // line of the font's height cuts nothing.
+        const int wanted = label->heightForWidth(grownWidth);
+        const int grownHeight = wanted > box.height() + 1 ? wanted : box.height();
+        const int dx = grownWidth - box.width();
+        const int dy = grownHeight - box.height();
+        if (dx == 0 && dy == 0)
+            continue;
+        const auto children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+        for (QWidget *other : children) {
+            const QRect at = other->geometry();
+            if (other == label || other->isWindow())
+                continue;
+            const bool below = at.top() > box.bottom() && at.left() <= box.right() + dx &&
+                               at.right() >= box.left();
+            const bool beside = at.left() > box.right() && at.top() <= box.bottom() + dy &&
+                                at.bottom() >= box.top();
+            other->move(at.topLeft() + QPoint(beside ? dx : 0, below ? dy : 0));
+        }
+        label->resize(grownWidth, grownHeight);
+    }
+    // The template's margins stay around the controls that moved.
+    const QRect moved = childrenRect();
+    const QSize grown(size().width() + std::max(moved.right() - placed.right(), 0),
+                      size().height() + std::max(moved.bottom() - placed.bottom(), 0));
+    if (grown != size())
+        setFixedSize(grown);
+}
+
+void TemplateDialog::showEvent(QShowEvent *event)
+{
+    fitTexts();
+    QDialog::showEvent(event);
 }
 
 QPushButton *TemplateDialog::addButton(const QString &text, int id, QRect unitsRect, bool isDefault)

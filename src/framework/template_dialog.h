@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QRect>
 
+#include <vector>
+
 class QLabel;
 class QPushButton;
 
@@ -45,13 +47,22 @@ public:
 
     const DialogUnits &units() const { return units_; }
 
+    // Labels whose text needs more room than their template box, in the
+    // font they are drawn with, grow to show it whole: the controls below or
+    // beside them move along and the dialog grows to hold them. Done before
+    // every showing; a text that fits changes nothing.
+    void fitTexts();
+
 protected:
+    void showEvent(QShowEvent *event) override;
+
     QLabel *addStatic(const QString &text, QRect unitsRect,
                       Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
     QPushButton *addButton(const QString &text, int id, QRect unitsRect, bool isDefault = false);
 
 private:
     DialogUnits units_;
+    std::vector<QLabel *> statics_;
 };
 
 }  // namespace ombrelis
