@@ -1,7 +1,7 @@
 // Document windows: the new-window command, documents opened from files,
 // the window registry, recent files, dropped files and the Window menu.
-#include "app/window_cascade.h"
 #include "framework/command_ids.h"
+#include "geometry/window_cascade.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
 #include "view/plot_scene.h"

@@ -3,8 +3,8 @@
 #include "app/child_frame.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
-#include "app/window_cascade.h"
 #include "bars/axis_bar.h"
+#include "geometry/window_cascade.h"
 #include "view/my_view.h"
 
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "app/window_cascade.h"
+#include "geometry/window_cascade.h"
 
 #include <algorithm>
 
