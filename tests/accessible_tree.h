@@ -6,54 +6,38 @@
 #include <QMetaEnum>
 #include <QStringList>
 
+#include <functional>
+
 namespace ombrelis {
 
-// The shown parts of a window as a screen reader meets them, one line each:
-// "Role: name", or "Role: (unnamed)" for an interactive one (a control the
-// user acts on, a menu, the plot, a group box) that has no name. With
-// OMBRELIS_PRINT_ACCESSIBLE set, the lines are printed under `heading`.
+// The shown parts of a window that a user acts on (controls, menus, the plot,
+// which takes the focus) and its group boxes, as "Role: name" lines, a
+// missing name as "(unnamed)". OMBRELIS_PRINT_ACCESSIBLE=1 prints them.
 inline QStringList accessibleControls(QObject *window, const char *heading)
 {
-    const auto interactive = [](const QAccessibleInterface &part) {
-        switch (part.role()) {
-        case QAccessible::PushButton:
-        case QAccessible::CheckBox:
-        case QAccessible::RadioButton:
-        case QAccessible::EditableText:
-        case QAccessible::ComboBox:
-        case QAccessible::SpinBox:
-        case QAccessible::Grouping:
-        case QAccessible::MenuItem:
-            return true;
-        default:
-            return part.state().focusable && part.object() != nullptr &&
-                   part.object()->isWidgetType();
-        }
-    };
+    const QList<QAccessible::Role> listed{QAccessible::PushButton,  QAccessible::CheckBox,
+                                          QAccessible::RadioButton, QAccessible::EditableText,
+                                          QAccessible::ComboBox,    QAccessible::SpinBox,
+                                          QAccessible::Grouping,    QAccessible::MenuItem};
     QStringList lines;
     const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *part) {
-        if (part == nullptr || part->state().invisible)
+        if (part->state().invisible)
             return;
-        const QString name = part->text(QAccessible::Name);
-        const bool listed = interactive(*part);
-        if (listed) {
-            const char *role = QMetaEnum::fromType<QAccessible::Role>().valueToKey(part->role());
-            lines << QStringLiteral("%1: %2").arg(QString::fromLatin1(role),
-                                                  name.isEmpty() ? "(unnamed)" : name);
+        if (listed.contains(part->role()) || part->state().focusable) {
+            const QString name = part->text(QAccessible::Name);
+            lines << QStringLiteral("%1: %2").arg(
+                QMetaEnum::fromType<QAccessible::Role>().valueToKey(part->role()),
+                name.isEmpty() ? QStringLiteral("(unnamed)") : name);
         }
         for (int i = 0; i < part->childCount(); ++i)
             walk(part->child(i));
     };
     walk(QAccessible::queryAccessibleInterface(window));
-    if (qEnvironmentVariableIsSet("OMBRELIS_PRINT_ACCESSIBLE")) {
-        qInfo().noquote() << "--" << heading;
-        for (const QString &line : lines)
-            qInfo().noquote() << "  " << line;
-    }
+    if (qEnvironmentVariableIsSet("OMBRELIS_PRINT_ACCESSIBLE"))
+        qInfo().noquote() << "--" << heading << "\n  " << lines.join(QStringLiteral("\n   "));
     return lines;
 }
 
-// The lines of accessibleControls that name nothing.
 inline QStringList unnamedControls(QObject *window, const char *heading)
 {
     return accessibleControls(window, heading).filter(QStringLiteral(": (unnamed)"));
