@@ -1,5 +1,6 @@
 // The real dialogs behind Prompts: titles, texts, buttons, sizes in dialog
 // units, the integer dialogs' validation, and the answers QtPrompts returns.
+#include "accessible_tree.h"
 #include "app/about_dialog.h"
 #include "app/closing_window_dialog.h"
 #include "app/qt_prompts.h"
@@ -182,6 +183,7 @@ void DialogsTest::templates()
     if (auto *integer = qobject_cast<CIntegerDialog *>(dialog.get()))
         integer->reportInvalid = [](const QString &) {};
     dialog->show();
+    QCOMPARE(unnamedControls(dialog.get(), QTest::currentDataTag()), QStringList());
     button(*dialog, QStringLiteral("OK"))->click();
     if (qobject_cast<CIntegerDialog *>(dialog.get()) == nullptr)
         QCOMPARE(dialog->result(), int(QDialog::Accepted));

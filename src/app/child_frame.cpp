@@ -43,4 +43,9 @@ void CChildFrame::closeEvent(QCloseEvent *event)
     QMdiSubWindow::closeEvent(event);
 }
 
+bool CChildFrame::focusNextPrevChild(bool next)
+{
+    return mainFrame_.moveTabFocus(next) || QMdiSubWindow::focusNextPrevChild(next);
+}
+
 }  // namespace ombrelis

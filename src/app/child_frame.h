@@ -29,6 +29,8 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Tab from the plot goes on into the bars rather than round this window.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     CMainFrame &mainFrame_;

@@ -111,6 +111,11 @@ public:
     // Shows the bar pair of the activated window's mode, filled from its view.
     void followActiveWindow(QMdiSubWindow *window);
 
+    // main_frame_focus.cpp: moves the focus as Tab (next) or Shift+Tab does,
+    // from a control of the showing bars or the active plot; false when the
+    // focus is elsewhere.
+    bool moveTabFocus(bool next);
+
     // main_frame_save_all.cpp: Save All saves the active curves 1 to 4 of
     // `view` (the active window's, or a closing window's), asking first about
     // a curve whose name another registered window also holds.
@@ -125,6 +130,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
+    // main_frame_focus.cpp
+    bool focusNextPrevChild(bool next) override;
 
     // main_frame_commands.cpp
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -155,6 +162,10 @@ private:
     CAxisBar *createBar(BarId bar);
     void fitWindowsToArea();
 
+    // main_frame_focus.cpp: the controls of the showing bars and the active
+    // plot, in the order Tab visits them.
+    std::vector<QWidget *> tabRing() const;
+
     std::vector<CChildFrame *> childFrames_;
     std::vector<MyView *> childViews_;
     int windowCount_ = 0;
@@ -174,6 +185,7 @@ private:
     std::array<CAxisBar *, 4> bars_{};
     QPointer<QMdiSubWindow> followedWindow_;
     bool togglingBar_ = false;
+    QPointer<QWidget> resumeTabAt_;  // where Tab from the plot goes on, if set
 };
 
 }  // namespace ombrelis

@@ -157,6 +157,12 @@ void CMainFrame::createToolBar()
         }
         QAction *action = ensureAction(id);
         action->setIcon(toolbarIcon(id));
+        // The button shows no text; the menu text without its mnemonic,
+        // shortcut and ellipsis is what a screen reader calls it.
+        action->setIconText(commandText(id)
+                                .section(QLatin1Char('\t'), 0, 0)
+                                .remove(QLatin1Char('&'))
+                                .remove(QStringLiteral("...")));
         toolBar_->addAction(action);
         // A button whose command has no tooltip shows none, rather than its menu text.
         if (commandTooltip(id).isEmpty()) {

@@ -79,6 +79,19 @@ QWidget *CAxisBar::control(int id) const
     return found == controls_.end() ? nullptr : found->second;
 }
 
+std::vector<QWidget *> CAxisBar::tabStops() const
+{
+    // Qt leaves only one radio button of a group in its own tab chain; here
+    // each of them is a stop, so that Tab alone reaches every curve.
+    std::vector<QWidget *> stops;
+    const auto children = panel_->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    for (QWidget *child : children) {
+        if (child->focusPolicy() != Qt::NoFocus && child->isEnabled() && !child->isHidden())
+            stops.push_back(child);
+    }
+    return stops;
+}
+
 std::vector<int> CAxisBar::commandIds() const
 {
     std::vector<int> ids;

@@ -63,6 +63,10 @@ public:
     virtual void readControls() = 0;
     virtual void writeControls() = 0;
 
+    // The controls Tab stops at, in the order of the template: those that
+    // take the focus and are enabled.
+    std::vector<QWidget *> tabStops() const;
+
     // Identifiers of the buttons, check boxes and radio buttons.
     std::vector<int> commandIds() const;
     // Enables and checks the command controls as `stateOf` says.

@@ -113,7 +113,7 @@ void BarLegendBox::onTextChanged()
     Q_EMIT textEdited();
 }
 
-BarGroupFrame::BarGroupFrame(const QString &title, QWidget *parent) : QWidget(parent), title_(title)
+BarGroupFrame::BarGroupFrame(const QString &title, QWidget *parent) : QGroupBox(title, parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -129,10 +129,11 @@ void BarGroupFrame::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::Light));
     painter.drawRect(frame.adjusted(1, 1, 0, 0));
     const int indent = metrics.averageCharWidth();
-    const QRect text(indent, 0, metrics.horizontalAdvance(title_) + indent, metrics.height());
+    const QString title = this->title();
+    const QRect text(indent, 0, metrics.horizontalAdvance(title) + indent, metrics.height());
     painter.fillRect(text, palette().color(QPalette::Window));
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(text, Qt::AlignHCenter | Qt::AlignTop, title_);
+    painter.drawText(text, Qt::AlignHCenter | Qt::AlignTop, title);
 }
 
 }  // namespace ombrelis

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QValidator>
 
@@ -61,18 +62,15 @@ private:
 };
 
 // A group box drawn as the bars' template draws it: a thin frame whose top
-// edge runs through the middle of its title. It takes no input.
-class BarGroupFrame : public QWidget {
+// edge runs through the middle of its title. It takes no input. Being a
+// group box, it gives assistive technology its title and a grouping role.
+class BarGroupFrame : public QGroupBox {
     Q_OBJECT
 public:
     BarGroupFrame(const QString &title, QWidget *parent);
-    QString title() const { return title_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-
-private:
-    QString title_;
 };
 
 }  // namespace ombrelis

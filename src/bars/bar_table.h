@@ -43,15 +43,18 @@ template <typename Fields> struct BarRow {
     QRect units;       // x, y, width, height in dialog units
     BarControlStyle style{};
     BarField<Fields> field{};
+    // What a screen reader calls a control that carries no caption of its
+    // own: the caption beside it. Null for a control named by its text.
+    const char *spoken = nullptr;
 };
 
-// Every control that holds a member can be found by its identifier, and no
-// two controls of a bar share one.
+// Every control that holds a member or has a spoken name can be found by its
+// identifier, and no two controls of a bar share one.
 template <typename Fields> constexpr bool rowsAreWellFormed(std::span<const BarRow<Fields>> rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].id == 0) {
-            if (rows[i].field.index() != 0)
+            if (rows[i].field.index() != 0 || rows[i].spoken != nullptr)
                 return false;
             continue;
         }
@@ -117,8 +120,11 @@ protected:
               std::span<const BarRow<Fields>> rows, Fields &fields, QWidget *parent)
         : CAxisBar(title, templateId, unitsSize, orientation, parent), rows_(rows), fields_(fields)
     {
-        for (const BarRow<Fields> &row : rows_)
+        for (const BarRow<Fields> &row : rows_) {
             addControl(row.id, row.kind, row.text, row.units, row.style);
+            if (row.spoken != nullptr)
+                control(row.id)->setAccessibleName(QString::fromUtf8(row.spoken));
+        }
     }
 
 private:

@@ -17,26 +17,26 @@ using E = EditBarFields;
 
 // clang-format off
 constexpr BarRow<E> kEditRows[] = {
-    {ctl::EditXmin, Edit, "", {56, 7, 52, 12}, {centred, kShortBox}, &E::xminText},
+    {ctl::EditXmin, Edit, "", {56, 7, 52, 12}, {centred, kShortBox}, &E::xminText, "Xmin"},
     {0, Static, "Xmin", {109, 7, 16, 10}},
-    {ctl::EditXLegend, Edit, "", {169, 7, 189, 12}, {centred, kLegendBox}, &E::xLegendText},
+    {ctl::EditXLegend, Edit, "", {169, 7, 189, 12}, {centred, kLegendBox}, &E::xLegendText, "Legende X"},
     {0, Static, "Xmax", {415, 7, 18, 8}, {Qt::AlignRight}},
-    {ctl::EditXmax, Edit, "", {435, 7, 50, 12}, {centred, kBoundBox}, &E::xmaxText},
+    {ctl::EditXmax, Edit, "", {435, 7, 50, 12}, {centred, kBoundBox}, &E::xmaxText, "Xmax"},
 
     {cmd::Copy, Button, "Copy", {13, 26, 38, 14}},
     {cmd::Cut, Button, "Delete", {13, 48, 38, 14}},
     {cmd::Paste, Button, "Paste", {13, 70, 38, 14}},
     {cmd::VerticalTangents, CheckBox, "Tangente verticale", {62, 46, 76, 10}},
     {0, Static, "Axes", {73, 72, 16, 8}},
-    {cmd::Axes, CheckBox, "", {95, 72, 13, 8}},
+    {cmd::Axes, CheckBox, "", {95, 72, 13, 8}, {}, {}, "Axes"},
     {cmd::CreateSample, Button, "Create", {152, 41, 39, 14}},
     {cmd::Undo, Button, "Undo", {151, 58, 39, 14}},
 
     {0, Group, "point", {207, 34, 52, 42}},
     {0, Static, "X", {212, 47, 8, 8}},
     {0, Static, "Y", {212, 62, 8, 8}},
-    {ctl::PointX, Edit, "", {223, 45, 32, 13}, {Qt::AlignLeft, kBoundBox}, &E::pointXText},
-    {ctl::PointY, Edit, "", {222, 60, 33, 12}, {Qt::AlignLeft, kBoundBox}, &E::pointYText},
+    {ctl::PointX, Edit, "", {223, 45, 32, 13}, {Qt::AlignLeft, kBoundBox}, &E::pointXText, "point X"},
+    {ctl::PointY, Edit, "", {222, 60, 33, 12}, {Qt::AlignLeft, kBoundBox}, &E::pointYText, "point Y"},
 
     {0, Group, "mouse", {313, 24, 61, 57}},
     {cmd::Cursor, Button, "Curseur", {318, 33, 50, 14}},
@@ -52,11 +52,11 @@ constexpr BarRow<E> kEditRows[] = {
 using EY = EditYBarFields;
 
 constexpr BarRow<EY> kEditYRows[] = {
-    {ctl::EditYmax, Edit, "", {7, 7, 58, 12}, {centred, kBoundBox}, &EY::ymaxText},
+    {ctl::EditYmax, Edit, "", {7, 7, 58, 12}, {centred, kBoundBox}, &EY::ymaxText, "Ymax"},
     {0, Static, "Ymax", {7, 19, 58, 8}, {centred}},
-    {ctl::EditYLegend, LegendBox, "", {7, 108, 58, 33}, {}, &EY::yLegendText},
+    {ctl::EditYLegend, LegendBox, "", {7, 108, 58, 33}, {}, &EY::yLegendText, "Legende Y"},
     {0, Static, "Ymin", {7, 220, 58, 8}, {centred}},
-    {ctl::EditYmin, Edit, "", {7, 231, 58, 13}, {centred, kBoundBox}, &EY::yminText},
+    {ctl::EditYmin, Edit, "", {7, 231, 58, 13}, {centred, kBoundBox}, &EY::yminText, "Ymin"},
 };
 // clang-format on
 

@@ -25,6 +25,7 @@ MyView::MyView(ViewHost &host, QWidget *parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(QStringLiteral("Tracé"));
     commands_.bind(cmd::Unused32801, [] {});
     bindPointerCommands();
     bindScriptCommands();
@@ -83,6 +84,11 @@ void MyView::paintEvent(QPaintEvent *)
         const PlotScene scene = buildPlotScene(*store_, ClientSize{width(), height()});
         paintScene(imagePainter, scene);
         showCursorReadout(scene);
+        // Every change ends in a paint, so the description follows the plot;
+        // a new one is announced to assistive technology.
+        const QString description = QString::fromStdString(plotDescription(*store_, scene));
+        if (description != accessibleDescription())
+            setAccessibleDescription(description);
     }
     QPainter(this).drawImage(0, 0, frameImage_);
 }

@@ -1,5 +1,6 @@
 #include "view/option_dialogs.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRegularExpressionValidator>
@@ -12,8 +13,9 @@ CIntegerDialog::CIntegerDialog(const Template &dialog, QWidget *parent)
       minimum_(dialog.minimum),
       maximum_(dialog.maximum)
 {
-    addStatic(QString::fromUtf8(dialog.prompt), {13, 14, 105, 18});
+    QLabel *prompt = addStatic(QString::fromUtf8(dialog.prompt), {13, 14, 105, 18});
     edit_ = new QLineEdit(QString::number(dialog.initialValue), this);
+    prompt->setBuddy(edit_);  // the prompt names the box for a screen reader
     edit_->setObjectName(QString::number(dialog.editId));
     edit_->setGeometry(units().rect(13, 40, 60, 14));
     edit_->setValidator(

@@ -264,4 +264,15 @@ PlotScene buildPlotScene(CurveStore &store, ClientSize client)
     return scene;
 }
 
+std::string plotDescription(const CurveStore &store, const PlotScene &scene)
+{
+    std::string text = "Courbe " + std::to_string(store.currentCurve + 1);
+    if (store.currentCurve >= 0 && store.currentCurve < 4 && !store.current().name.empty())
+        text += " : " + store.current().name;
+    if (scene.cursorReadout)
+        text +=
+            ", curseur X = " + scene.cursorReadout->xText + ", Y = " + scene.cursorReadout->yText;
+    return text;
+}
+
 }  // namespace ombrelis

@@ -120,4 +120,9 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre);
 // gives no readout; a currentCurve outside 0..3 gives an empty scene.
 PlotScene buildPlotScene(CurveStore &store, ClientSize client);
 
+// What a screen reader says of the plot that `scene` draws: the current curve
+// with its name, and the cursor's readout while the cursor is on, e.g.
+// "Courbe 3 : wave, curseur X = 12.50, Y = -3.00".
+std::string plotDescription(const CurveStore &store, const PlotScene &scene);
+
 }  // namespace ombrelis
