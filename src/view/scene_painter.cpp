@@ -133,12 +133,15 @@ public:
 
 private:
     // Band by band of rows: walking down one column at a time over the whole
-    // image would touch a new page with nearly every pixel.
+    // image would touch a new page with nearly every pixel. A band spans a
+    // fixed number of bytes, so that its rows' pages stay within reach of the
+    // address cache on a wide image (a 4K frame at 200 %) too.
     void fillColumns(std::span<const ColumnSpan> spans)
     {
-        constexpr int kBand = 64;
-        for (int band = clip_.top; band < clip_.bottom; band += kBand) {
-            const int bandEnd = std::min(band + kBand, clip_.bottom);
+        constexpr qsizetype kBandBytes = 256 * 1024;
+        const int rows = static_cast<int>(std::clamp<qsizetype>(kBandBytes / stride_, 8, 64));
+        for (int band = clip_.top; band < clip_.bottom; band += rows) {
+            const int bandEnd = std::min(band + rows, clip_.bottom);
             for (const ColumnSpan &span : spans) {
                 const int top = std::max(span.top, band);
                 const int bottom = std::min(span.bottom, bandEnd);
