@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <optional>
 #include <span>
@@ -133,25 +134,45 @@ public:
 
 private:
     // Band by band of rows: walking down one column at a time over the whole
-    // image would touch a new page with nearly every pixel. A band spans a
-    // fixed number of bytes, so that its rows' pages stay within reach of the
-    // address cache on a wide image (a 4K frame at 200 %) too.
+    // image would touch a new page with nearly every pixel. A band spans
+    // about 128 KiB, so that its rows' pages stay within reach of the address
+    // cache on a wide image (a 4K frame at 200 %) too. Each band visits only
+    // the spans that reach into it: those starting there, and those carried
+    // on from the bands above.
     void fillColumns(std::span<const ColumnSpan> spans)
     {
-        constexpr qsizetype kBandBytes = 256 * 1024;
+        constexpr qsizetype kBandBytes = 128 * 1024;
         const int rows = static_cast<int>(std::clamp<qsizetype>(kBandBytes / stride_, 8, 64));
+        const auto bandOf = [this, rows](int y) {
+            return static_cast<std::size_t>((y - std::int64_t{clip_.top}) / rows);
+        };
+        // The spans in order of their first band, by counting.
+        starts_.assign(bandOf(clip_.bottom - 1) + 2, 0);
+        for (const ColumnSpan &span : spans)
+            ++starts_[bandOf(span.top) + 1];
+        for (std::size_t i = 1; i < starts_.size(); ++i)
+            starts_[i] += starts_[i - 1];
+        byBand_.resize(spans.size());
+        for (const ColumnSpan &span : spans)
+            byBand_[starts_[bandOf(span.top)]++] = span;
+        active_.clear();
+        std::size_t next = 0;
         for (int band = clip_.top; band < clip_.bottom; band += rows) {
             const int bandEnd = std::min(band + rows, clip_.bottom);
-            for (const ColumnSpan &span : spans) {
+            for (; next < byBand_.size() && byBand_[next].top < bandEnd; ++next)
+                active_.push_back(byBand_[next]);
+            std::size_t kept = 0;
+            for (const ColumnSpan &span : active_) {
                 const int top = std::max(span.top, band);
                 const int bottom = std::min(span.bottom, bandEnd);
-                if (top >= bottom)
-                    continue;
                 const QRgb rgb = toOpaqueRgb(span.colour);
                 uchar *pixel = bits_ + top * stride_ + span.x * qsizetype(sizeof(QRgb));
                 for (int y = top; y < bottom; ++y, pixel += stride_)
                     *reinterpret_cast<QRgb *>(pixel) = rgb;
+                if (span.bottom > bandEnd)
+                    active_[kept++] = span;
             }
+            active_.resize(kept);
         }
     }
 
@@ -160,6 +181,10 @@ private:
     uchar *bits_;
     qsizetype stride_;
     PixelRect clip_;
+    // Scratch of fillColumns, kept from one batch of spans to the next.
+    std::vector<std::size_t> starts_;
+    std::vector<ColumnSpan> byBand_;
+    std::vector<ColumnSpan> active_;
 };
 
 // The image a painter draws into when ImageSink gives the same pixels.
