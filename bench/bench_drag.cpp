@@ -58,10 +58,15 @@ void dragLoop(benchmark::State &state, MyView &view, QPoint grab, QPoint delta)
     send(view, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
 }
 
+// Arguments: width and height in logical pixels, then the device pixel
+// ratio in percent. The offscreen platform has one screen of ratio 1: the view
+// is told the ratio, draws its frame at the device size and lays it over a
+// backing store of the logical size.
 std::unique_ptr<MyView> shownView(FakeViewHost &host, benchmark::State &state)
 {
     application();
     auto view = std::make_unique<MyView>(host);
+    view->setPlotRatio(state.range(2) / 100.0);
     view->resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     view->show();
     QApplication::processEvents();
@@ -80,7 +85,11 @@ void BM_DragSample(benchmark::State &state)
         view->store().current(), ClientSize{view->width(), view->height()}, sample.x, sample.y);
     dragLoop(state, *view, QPoint(at.x, at.y), QPoint(0, 12));
 }
-BENCHMARK(BM_DragSample)->Args({600, 400})->Args({1600, 1000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragSample)
+    ->Args({600, 400, 100})
+    ->Args({1600, 1000, 100})
+    ->Args({1600, 1000, 200})
+    ->Unit(benchmark::kMillisecond);
 
 // Sampled mode, bars: the cursor dragged by its grip, every curve a row of
 // 4096 bars and the four labels redrawn.
@@ -98,6 +107,11 @@ void BM_DragCursor(benchmark::State &state)
                                           curve.sampledPoints[2000].x, curve.ymin);
     dragLoop(state, *view, QPoint(grip.x, grip.y + 6), QPoint(9, 0));
 }
-BENCHMARK(BM_DragCursor)->Args({600, 400})->Args({1600, 1000})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragCursor)
+    ->Args({600, 400, 100})
+    ->Args({1600, 1000, 100})
+    ->Args({1600, 1000, 150})
+    ->Args({1600, 1000, 200})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -40,10 +40,10 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
 }
 
 // The scene as the view's paint builds it, after Qt's routines have run.
-PlotScene paintedScene(CurveStore &store, ClientSize client)
+PlotScene paintedScene(CurveStore &store, ClientSize client, double ratio = 1)
 {
     clearUpperVectorState();
-    return buildPlotScene(store, client);
+    return buildPlotScene(store, client, ratio);
 }
 
 // A repaint: the scene built and painted over the window, the curves
@@ -56,6 +56,24 @@ void paintLoop(benchmark::State &state, Style style, int samplingCount,
     image.fill(Qt::white);
     for (auto _ : state) {
         const PlotScene scene = paintedScene(*store, client);
+        QPainter painter(&image);
+        paintScene(painter, scene, path);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+
+// A repaint on a high-density screen: `client` logical pixels drawn at
+// `ratio` into an image of the client's device pixels.
+void ratioLoop(benchmark::State &state, Style style, ClientSize client, double ratio,
+               PaintPath path)
+{
+    auto store = busyStore(style, 4096);
+    const ClientSize device = deviceClient(client, ratio);
+    QImage image(device.width, device.height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (auto _ : state) {
+        const PlotScene scene = paintedScene(*store, client, ratio);
         QPainter painter(&image);
         paintScene(painter, scene, path);
         painter.end();
@@ -152,6 +170,25 @@ BENCHMARK_CAPTURE(paintLoop, polyline_4x4096_points, Style::Polyline, 4096)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintLoop, bars_4x4096_points, Style::Bars, 4096)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(paintLoop, bars_4x64_points, Style::Bars, 64)->Unit(benchmark::kMicrosecond);
+// 3840 x 2160 device pixels, as one image at a ratio of 1 and as a 4K screen at 200 %.
+BENCHMARK_CAPTURE(ratioLoop, bars_4x4096_points_3840x2160_dpr1, Style::Bars, {3840, 2160}, 1.0,
+                  PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ratioLoop, bars_4x4096_points_3840x2160_dpr2, Style::Bars, {1920, 1080}, 2.0,
+                  PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ratioLoop, bars_4x4096_points_1920x1080_dpr1, Style::Bars, kClient, 1.0,
+                  PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ratioLoop, polyline_4x4096_points_3840x2160_dpr2, Style::Polyline, {1920, 1080},
+                  2.0, PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ratioLoop, smoothing_4x16_samples_3840x2160_dpr2, Style::Smoothing, {1920, 1080},
+                  2.0, PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ratioLoop, bars_4x4096_points_2880x1620_dpr1_5, Style::Bars, {1920, 1080}, 1.5,
+                  PaintPath::Fastest)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(referenceLoop, smoothing_4x16_samples, Style::Smoothing, 64)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(referenceLoop, polyline_4x4096_points, Style::Polyline, 4096)

@@ -275,6 +275,16 @@ void TestCli::renderPaintsTheEditorsScene()
     QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32),
              expected.convertToFormat(QImage::Format_RGB32));
     QCOMPARE(rendered.pixelColor(0, 0), QColor(Qt::white));
+
+    // --scale draws the editor's scene at that device pixel ratio.
+    const CliResult scaled = cli({"render", wave, ramp, "--out", file("plot2.png"), "--size",
+                                  "320x240", "--current", "2", "--sampled", "--axes", "--frame",
+                                  "--cursor", "7", "--count", "32", "--scale", "1.5"});
+    QCOMPARE(scaled.code, 0);
+    const QImage sharp(dir_.filePath("plot2.png"));
+    QCOMPARE(sharp.size(), QSize(480, 360));
+    QCOMPARE(sharp.convertToFormat(QImage::Format_RGB32),
+             renderScene(buildPlotScene(*store, {320, 240}, 1.5), {480, 360}, Qt::white));
 }
 
 void TestCli::renderVectorFiles_data()
@@ -547,6 +557,13 @@ void TestCli::badUsage_data()
     QTest::newRow("import missing file")
         << std::vector<std::string>{"import", file("absent.csv"), "--out", file("a.crv")}
         << "introuvable";
+    for (const char *scale : {"0.5", "4.5", "2x", "1e0", "nan", ""})
+        QTest::addRow("render scale %s", scale)
+            << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--scale", scale}
+            << "--scale attend un facteur de 1 à 4";
+    QTest::newRow("render vector file at a scale")
+        << std::vector<std::string>{"render", worked, "--out", file("a.svg"), "--scale", "2"}
+        << "--scale ne s'applique qu'aux images .png";
     QTest::newRow("render bad cursor")
         << std::vector<std::string>{"render", worked, "--out", file("a.png"), "--cursor", "-1"}
         << "--cursor";

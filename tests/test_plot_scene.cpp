@@ -83,6 +83,8 @@ private Q_SLOTS:
     void nonFiniteValuesStayDefined();
     void currentCurveOutsideTheFourDrawsNothing();
     void markOutlineIsA7By7Square();
+    void sceneAtADevicePixelRatio_data();
+    void sceneAtADevicePixelRatio();
 };
 
 void TestPlotScene::emptyWindowDrawsNothing()
@@ -497,6 +499,70 @@ void TestPlotScene::markOutlineIsA7By7Square()
 {
     const std::array<PixelPoint, 5> expected{{{103, 53}, {103, 47}, {97, 47}, {97, 53}, {103, 53}}};
     QCOMPARE(markOutline({100, 50}), expected);
+}
+
+void TestPlotScene::sceneAtADevicePixelRatio_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("width");  // device pixels of the 600 x 400 client
+    QTest::addColumn<int>("lineWidth");
+    QTest::addColumn<int>("markHalf");
+    QTest::addColumn<int>("gripHalf");
+    QTest::addColumn<int>("gripHeight");
+    QTest::addColumn<int>("em");
+    QTest::newRow("100 %") << 1.0 << 600 << 1 << 3 << 6 << 12 << 10;
+    QTest::newRow("125 %: lines stay thin") << 1.25 << 750 << 1 << 4 << 8 << 15 << 13;
+    QTest::newRow("150 %: even 2-pixel lines") << 1.5 << 900 << 2 << 5 << 9 << 18 << 15;
+    QTest::newRow("200 %") << 2.0 << 1200 << 2 << 6 << 12 << 24 << 20;
+    QTest::newRow("300 %") << 3.0 << 1800 << 3 << 9 << 18 << 36 << 30;
+    QTest::newRow("below 1 drawn at 1") << 0.5 << 600 << 1 << 3 << 6 << 12 << 10;
+    QTest::newRow("NaN drawn at 1") << std::nan("") << 600 << 1 << 3 << 6 << 12 << 10;
+    QTest::newRow("held at the largest") << 20.0 << 4800 << 8 << 24 << 48 << 96 << 80;
+}
+
+// Edit mode with the cursor on: every position is the mapping on the device
+// client, every size a whole number of device pixels.
+void TestPlotScene::sceneAtADevicePixelRatio()
+{
+    QFETCH(double, ratio);
+    QFETCH(int, width);
+    QFETCH(int, lineWidth);
+    QFETCH(int, markHalf);
+    QFETCH(int, gripHalf);
+    QFETCH(int, gripHeight);
+    QFETCH(int, em);
+    auto store = makeStore();
+    store->editMode = store->cursorOn = true;
+    setSamples(store->slots[0], {{100, 200}, {480, 730}, {910, 350}});
+    store->cursorIndex = 20;
+    const ClientSize device = deviceClient(kClient, ratio);
+    QCOMPARE(device.width, width);
+    QCOMPARE(device.height, width * 2 / 3);
+
+    const PlotScene scene = buildPlotScene(*store, kClient, ratio);
+    QCOMPARE(scene.lineWidth, lineWidth);
+    QCOMPARE(signature(scene), QString("BMLMLMMLMLMMLMLMLPTT"));
+    const CurveSlot &curve = store->current();
+    const auto marks = primitivesOf<SceneMark>(scene);
+    for (int k = 0; k < 3; ++k) {
+        const CurvePoint anchors[] = {curve.startTangents[k], curve.samples[k],
+                                      curve.endTangents[k]};
+        for (int i = 0; i < 3; ++i) {
+            const SceneMark &mark = marks[3 * k + i];
+            QCOMPARE(mark.centre, worldToScreen(curve, device, anchors[i].x, anchors[i].y));
+            QCOMPARE(mark.half, markHalf);
+        }
+    }
+    const CurvePoint cursor = curve.sampledPoints[20];
+    const PixelPoint q = worldToScreen(curve, device, cursor.x, curve.ymin);
+    const std::vector<PixelPoint> grip{{q.x + gripHalf, q.y + gripHeight},
+                                       {q.x + gripHalf, q.y},
+                                       {q.x - gripHalf, q.y},
+                                       {q.x - gripHalf, q.y + gripHeight},
+                                       {q.x + gripHalf, q.y + gripHeight}};
+    QCOMPARE(polylineAt(scene, 17), grip);
+    for (const SceneText &label : primitivesOf<SceneText>(scene))
+        QCOMPARE(label.font, (FontDescription{"Courier", em, 400, false}));
 }
 
 QTEST_APPLESS_MAIN(TestPlotScene)

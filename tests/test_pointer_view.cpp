@@ -4,10 +4,14 @@
 #include "fake_view_host.h"
 #include "framework/command_ids.h"
 #include "geometry/surface.h"
+#include "view/plot_scene.h"
 #include "view/pointer_editing.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 using namespace ombrelis;
@@ -162,6 +166,8 @@ private Q_SLOTS:
     void surface_data();
     void surface();
     void wholeEditingSession();
+    void pressOnADrawnSquarePicksIt_data();
+    void pressOnADrawnSquarePicksIt();
 };
 
 void TestPointerView::gestures_data()
@@ -430,6 +436,74 @@ void TestPointerView::wholeEditingSession()
     QCOMPARE(shown.pixelColor(300, 379),
              QColor(Qt::black));  // the bottom of curve 2's bar at x = 500
     QVERIFY(host.scripted.asked.isEmpty());
+}
+
+void TestPointerView::pressOnADrawnSquarePicksIt_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("150 %") << 1.5;
+    QTest::newRow("200 %") << 2.0;
+}
+
+// The view is told the ratio (the offscreen platform has one screen of
+// ratio 1); the presses are real mouse events at the logical position of
+// the middle of each square as the frame shows it, in device pixels.
+void TestPointerView::pressOnADrawnSquarePicksIt()
+{
+    QFETCH(double, ratio);
+    FakeViewHost host;
+    auto view = showView(host);
+    QVERIFY(view);
+    view->setPlotRatio(ratio);
+    CurveStore &store = view->store();
+    store.editMode = true;
+    addSamples(store, "150,300 500,700 853,421");
+    view->repaint();
+    const QImage &frame = view->lastFrame();
+    QCOMPARE(frame.size(), QSize(qRound(600 * ratio), qRound(400 * ratio)));
+
+    const int width = lineWidthAt(ratio);
+    const ClientSize device = deviceClient({600, 400}, ratio);
+    const CurveSlot &curve = store.current();
+    std::array<bool, 4> flags{};  // sample, start handle, end handle, grip
+    const auto press = [&](PixelPoint topLeft, int side) {
+        QVERIFY(frame.pixel(topLeft.x, topLeft.y) == qRgb(0, 0, 0));
+        // The bottom-left corner: the cursor's label may lie over the right.
+        QVERIFY(frame.pixel(topLeft.x, topLeft.y + side - 1) == qRgb(0, 0, 0));
+        const QPointF middle((topLeft.x + side / 2.0) / ratio, (topLeft.y + side / 2.0) / ratio);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const bool down = type == QEvent::MouseButtonPress;
+            QMouseEvent event(type, middle, view->mapToGlobal(middle), Qt::LeftButton,
+                              down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            if (!down) {  // what the press picked, before the release clears it
+                QVERIFY(view->holdsCapture());
+                flags = {store.dragSample, store.dragStartTangent, store.dragEndTangent,
+                         store.dragCursor};
+            }
+            QApplication::sendEvent(view.get(), &event);
+        }
+    };
+    for (int k = 0; k < curve.sampleCount; ++k) {
+        const CurvePoint anchors[] = {curve.startTangents[k], curve.samples[k],
+                                      curve.endTangents[k]};
+        for (int kind = 0; kind < 3; ++kind) {
+            const PixelPoint c = worldToScreen(curve, device, anchors[kind].x, anchors[kind].y);
+            const int half = devicePixels(kMarkHalf, ratio);
+            press({c.x - half, c.y - half}, 2 * half + width);
+            QCOMPARE(store.hitSample, k);
+            const std::array<bool, 4> expected{kind == 1, kind == 0, kind == 2, false};
+            QCOMPARE(flags, expected);
+        }
+    }
+    // The grip: a square hanging below the bottom end of the cursor line.
+    store.cursorOn = true;
+    store.cursorIndex = 30;
+    view->repaint();
+    const PixelPoint q = worldToScreen(curve, device, curve.sampledPoints[30].x, curve.ymin);
+    const int gripHalf = devicePixels(6, ratio);
+    press({q.x - gripHalf, q.y}, 2 * gripHalf + width);
+    QCOMPARE(flags, (std::array<bool, 4>{false, false, false, true}));
 }
 
 QTEST_MAIN(TestPointerView)

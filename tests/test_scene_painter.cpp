@@ -63,8 +63,9 @@ QRect paintedBounds(const QImage &image)
 }
 
 // A scene of every kind of primitive, mostly around an image of kSize and
-// now and then far outside it.
-PlotScene randomScene(std::mt19937 &random)
+// now and then far outside it, with pens, marks and labels as a screen of
+// `ratio` device pixels per pixel draws them.
+PlotScene randomScene(std::mt19937 &random, double ratio)
 {
     std::uniform_int_distribution<int> near(-20, 100);
     std::uniform_int_distribution<int> kind(0, 6);
@@ -78,6 +79,7 @@ PlotScene randomScene(std::mt19937 &random)
         return {near(random), near(random)};
     };
     PlotScene scene;
+    scene.lineWidth = lineWidthAt(ratio);
     const int primitives = count(random) * 3;
     for (int n = 0; n < primitives; ++n) {
         switch (kind(random)) {
@@ -103,10 +105,11 @@ PlotScene randomScene(std::mt19937 &random)
             scene.primitives.push_back(SceneBezier{{point(), point(), point(), point()}, colour()});
             break;
         case 4:
-            scene.primitives.push_back(SceneMark{point(), colour()});
+            scene.primitives.push_back(
+                SceneMark{point(), colour(), devicePixels(kMarkHalf, ratio)});
             break;
         case 5:
-            scene.primitives.push_back(SceneText{point(), "12.50", cursorLabelFont()});
+            scene.primitives.push_back(SceneText{point(), "12.50", cursorLabelFont(ratio)});
             break;
         default: {
             // Overlapping rectangles of every shape, one over another.
@@ -245,6 +248,8 @@ private Q_SLOTS:
     void rectangleCoversLeftTopToRightBottomExclusive();
     void bezierCoversItsEndsAndFollowsTheCurve();
     void markIsA7By7Ring();
+    void widePensCoverWholeDevicePixels_data();
+    void widePensCoverWholeDevicePixels();
     void textSitsOnAnOpaqueCellAtItsTopLeft();
     void missingFamilyFallsBackToAMonospacedFace();
     void sceneFromTheStorePaintsTheCursor();
@@ -383,6 +388,39 @@ void TestScenePainter::markIsA7By7Ring()
     QVERIFY(isBackground(image, 18, 18));
 }
 
+void TestScenePainter::widePensCoverWholeDevicePixels_data()
+{
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<int>("side");  // of the drawn mark, in device pixels
+    QTest::newRow("150 %") << 1.5 << 12;
+    QTest::newRow("200 %") << 2.0 << 14;
+    QTest::newRow("300 %") << 3.0 << 21;
+}
+
+// Each pixel of a line grows into a square of the pen's width to its right
+// and below: a mark is a ring of that width, a straight line a band.
+void TestScenePainter::widePensCoverWholeDevicePixels()
+{
+    QFETCH(double, ratio);
+    QFETCH(int, side);
+    const int width = lineWidthAt(ratio);
+    const int half = devicePixels(kMarkHalf, ratio);
+    PlotScene scene;
+    scene.lineWidth = width;
+    scene.primitives.push_back(SceneMark{{30, 30}, kBlack, half});
+    scene.primitives.push_back(SceneLine{{5, 55}, {70, 55}, kBlue});
+    scene.primitives.push_back(SceneRectangle{50, 5, 75, 25, 0x0000FF, kWhite});
+    for (PaintPath path : {PaintPath::Fastest, PaintPath::Reference}) {
+        const QImage image = paintedWith(scene, path);
+        QCOMPARE(countOf(image, kBlack), side * side - (side - 2 * width) * (side - 2 * width));
+        QVERIFY(isColour(image, 30 - half, 30 - half, kBlack));
+        QVERIFY(isColour(image, 30 - half + side - 1, 30 - half + side - 1, kBlack));
+        QVERIFY(isBackground(image, 30 - half + width, 30 - half + width));
+        QCOMPARE(countOf(image, kBlue), (65 + width - 1) * width);
+        QCOMPARE(countOf(image, 0x0000FF), 25 * 20 - (25 - 2 * width) * (20 - 2 * width));
+    }
+}
+
 // The glyphs depend on the installed face; the cell's corner does not.
 void TestScenePainter::textSitsOnAnOpaqueCellAtItsTopLeft()
 {
@@ -506,25 +544,36 @@ void TestScenePainter::fastPathMatchesTheReferenceOnRandomScenes_data()
 {
     QTest::addColumn<bool>("bars");
     QTest::addColumn<int>("scenes");
-    QTest::newRow("primitives") << false << 300;
-    QTest::newRow("bars of random curves") << true << 300;
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("primitives") << false << 300 << 1.0;
+    QTest::newRow("bars of random curves") << true << 300 << 1.0;
+    QTest::newRow("primitives at 200 %") << false << 300 << 2.0;
+    QTest::newRow("bars of random curves at 200 %") << true << 100 << 2.0;
+    QTest::newRow("primitives at 150 %") << false << 300 << 1.5;
+    QTest::newRow("bars of random curves at 150 %") << true << 100 << 1.5;
 }
 
+// Both paths fill the same runs in device pixels, so they agree exactly at
+// any ratio.
 void TestScenePainter::fastPathMatchesTheReferenceOnRandomScenes()
 {
     QFETCH(bool, bars);
     QFETCH(int, scenes);
-    std::mt19937 random(bars ? 12 : 11);
+    QFETCH(double, ratio);
+    std::mt19937 random((bars ? 12 : 11) + unsigned(ratio * 10) - 10);
     const QImage::Format formats[] = {QImage::Format_RGB32, QImage::Format_ARGB32,
                                       QImage::Format_ARGB32_Premultiplied};
     for (int n = 0; n < scenes; ++n) {
         QSize size = kSize;
         PlotScene scene;
         if (bars) {
-            size = clientSizeForRun(n, random);
-            scene = buildPlotScene(*randomBarsStore(random), {size.width(), size.height()});
+            const QSize client = clientSizeForRun(n, random);
+            scene =
+                buildPlotScene(*randomBarsStore(random), {client.width(), client.height()}, ratio);
+            const ClientSize device = deviceClient({client.width(), client.height()}, ratio);
+            size = QSize(device.width, device.height);
         } else {
-            scene = randomScene(random);
+            scene = randomScene(random, ratio);
         }
         const QImage::Format format = formats[n % 3];
         const QImage reference = paintedWith(scene, PaintPath::Reference, format, size);

@@ -41,4 +41,16 @@ std::optional<int> parseIntegerIn(std::string_view text, int low, int high)
     return value;
 }
 
+std::optional<double> parseDecimalIn(std::string_view text, double low, double high)
+{
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    if (!(value >= low && value <= high))
+        return std::nullopt;
+    return value;
+}
+
 }  // namespace ombrelis

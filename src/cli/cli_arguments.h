@@ -39,4 +39,8 @@ Status parseCliArguments(const std::vector<std::string> &words, const CliGrammar
 // A whole decimal integer within [low, high] ("C" locale, nothing else around it).
 std::optional<int> parseIntegerIn(std::string_view text, int low, int high);
 
+// A decimal number in fixed notation within [low, high] ("C" locale, a full
+// stop before any fraction, nothing else around it).
+std::optional<double> parseDecimalIn(std::string_view text, double low, double high);
+
 }  // namespace ombrelis

@@ -160,6 +160,16 @@ Status renderCommand(const CliArguments &arguments)
                                    *size + " »");
         client = *parsed;
     }
+    double scale = 1;
+    if (const std::string *text = arguments.value("--scale")) {
+        const auto parsed = parseDecimalIn(*text, 1, 4);
+        if (!parsed)
+            return Status::refused("--scale attend un facteur de 1 à 4, pas « " + *text + " »");
+        // Vector files are drawn in logical units, whatever the screen.
+        if (writer != writePng && *parsed != 1)
+            return Status::refused("--scale ne s'applique qu'aux images .png");
+        scale = *parsed;
+    }
 
     auto store = std::make_unique<CurveStore>();
     for (std::size_t k = 0; k < files.size(); ++k) {
@@ -173,8 +183,9 @@ Status renderCommand(const CliArguments &arguments)
 
     const auto application = ensureGuiApplication();
     clearUpperVectorState();  // after Qt's start-up
-    const PlotScene scene = buildPlotScene(*store, client);
-    return writer(*out, scene, QSize(client.width, client.height));
+    const PlotScene scene = buildPlotScene(*store, client, scale);
+    const ClientSize device = deviceClient(client, scale);
+    return writer(*out, scene, QSize(device.width, device.height));
 }
 
 }  // namespace ombrelis

@@ -13,8 +13,8 @@ constexpr std::size_t kBatch = 4096;
 
 }  // namespace
 
-ColumnResolver::ColumnResolver(const PixelRect &clip, Emit emit)
-    : clip_(clip), emit_(std::move(emit))
+ColumnResolver::ColumnResolver(const PixelRect &clip, Emit emit, int lineWidth)
+    : clip_(clip), emit_(std::move(emit)), lineWidth_(lineWidth)
 {
     if (!clip_.isEmpty())
         columns_.resize(static_cast<std::size_t>(clip_.right - std::int64_t{clip_.left}));
@@ -40,7 +40,7 @@ void ColumnResolver::addUnder(const SceneRectangle &r)
     const PixelRect outer = intersected(rect, clip_);
     if (outer.isEmpty())
         return;
-    const PixelRect inner = interior(rect);
+    const PixelRect inner = interior(rect, lineWidth_);
     // The rows of the top edge, the inside and the bottom edge, clipped.
     const int topEdgeEnd = std::min(inner.top, outer.bottom);
     const int fillTop = std::max(inner.top, clip_.top);

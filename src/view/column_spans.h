@@ -31,7 +31,8 @@ class ColumnResolver {
 public:
     using Emit = std::function<void(std::span<const ColumnSpan>)>;
 
-    ColumnResolver(const PixelRect &clip, Emit emit);
+    // Outlines are `lineWidth` pixels thick, inside each rectangle.
+    ColumnResolver(const PixelRect &clip, Emit emit, int lineWidth = 1);
 
     // `rects` were drawn, in their order, before everything added so far.
     void addUnder(std::span<const SceneRectangle> rects);
@@ -54,6 +55,7 @@ private:
 
     PixelRect clip_;
     Emit emit_;
+    int lineWidth_;
     std::vector<Covered> columns_;
     std::vector<ColumnSpan> pending_;
 };

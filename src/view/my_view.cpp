@@ -68,20 +68,29 @@ void MyView::bindNotification(int controlId, int code, std::function<void()> han
     notifications_[{controlId, code}] = std::move(handler);
 }
 
+double MyView::plotRatio() const
+{
+    return plotRatio_ > 0 ? plotRatio_ : devicePixelRatioF();
+}
+
 // Every paint rebuilds the whole scene from the curves: nothing drawn is kept.
-// It is drawn into an image first, whose direct pixel path is several times
-// faster than filling each run on the widget and gives the same pixels.
+// It is drawn into an image of the client's device pixels first, whose direct
+// pixel path is several times faster than filling each run on the widget and
+// gives the same pixels; the image is then laid over the client one to one.
 void MyView::paintEvent(QPaintEvent *)
 {
     if (size().isEmpty())
         return;
-    if (frameImage_.size() != size())
-        frameImage_ = QImage(size(), QImage::Format_RGB32);
+    const ClientSize client{width(), height()};
+    const double ratio = plotRatio();
+    const ClientSize device = deviceClient(client, ratio);
+    if (frameImage_.size() != QSize(device.width, device.height))
+        frameImage_ = QImage(device.width, device.height, QImage::Format_RGB32);
     frameImage_.fill(toQColor(kPlotBackground));
     {
         QPainter imagePainter(&frameImage_);
         clearUpperVectorState();  // Qt's fill and painter set-up have just run
-        const PlotScene scene = buildPlotScene(*store_, ClientSize{width(), height()});
+        const PlotScene scene = buildPlotScene(*store_, client, ratio);
         paintScene(imagePainter, scene);
         showCursorReadout(scene);
         // Every change ends in a paint, so the description follows the plot;
@@ -90,7 +99,11 @@ void MyView::paintEvent(QPaintEvent *)
         if (description != accessibleDescription())
             setAccessibleDescription(description);
     }
-    QPainter(this).drawImage(0, 0, frameImage_);
+    QPainter painter(this);
+    if (device.width == width() && device.height == height())
+        painter.drawImage(0, 0, frameImage_);
+    else
+        painter.drawImage(QRectF(rect()), frameImage_);
 }
 
 }  // namespace ombrelis

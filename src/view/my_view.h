@@ -82,6 +82,15 @@ public:
     // meanwhile moves and releases outside the view still arrive.
     bool holdsCapture() const { return holdsCapture_; }
 
+    // my_view.cpp: the device pixels per logical pixel the plot is drawn at,
+    // the screen's own unless set. Tests and benchmarks set it to draw as a
+    // high-density screen would on a platform of one ratio; 0 gives the
+    // screen's back.
+    double plotRatio() const;
+    void setPlotRatio(double ratio) { plotRatio_ = ratio; }
+    // The last frame painted, in device pixels.
+    const QImage &lastFrame() const { return frameImage_; }
+
     // my_view_script.cpp: the script box and the surface.
     // The script box lost the focus: runs its line on this window's curves.
     void runScript();
@@ -142,6 +151,7 @@ private:
     CommandMap commands_;
     std::map<NotificationKey, std::function<void()>> notifications_;
     QImage frameImage_;  // scratch for painting, reused while the size stays
+    double plotRatio_ = 0;
     bool holdsCapture_ = false;
 };
 

@@ -178,11 +178,27 @@ PixelRect intersected(const PixelRect &a, const PixelRect &b)
             std::min(a.bottom, b.bottom)};
 }
 
-PixelRect interior(const PixelRect &r)
+PixelRect interior(const PixelRect &r, int ring)
 {
-    if (std::int64_t{r.right} - r.left <= 2 || std::int64_t{r.bottom} - r.top <= 2)
+    if (std::int64_t{r.right} - r.left <= 2 * std::int64_t{ring} ||
+        std::int64_t{r.bottom} - r.top <= 2 * std::int64_t{ring})
         return {};
-    return {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+    return {r.left + ring, r.top + ring, r.right - ring, r.bottom - ring};
+}
+
+// Runs lie inside a clip far within the int range, so their growth fits.
+PixelRect widened(const PixelRect &run, int width)
+{
+    return {run.left, run.top, run.right + width - 1, run.bottom + width - 1};
+}
+
+PixelRect reachOfWidened(const PixelRect &clip, int width)
+{
+    const auto grown = [width](int edge) {
+        return static_cast<int>(std::max<std::int64_t>(std::int64_t{edge} - (width - 1),
+                                                       std::numeric_limits<int>::min()));
+    };
+    return {grown(clip.left), grown(clip.top), clip.right, clip.bottom};
 }
 
 void appendLineRuns(PixelPoint from, PixelPoint to, const PixelRect &clip,

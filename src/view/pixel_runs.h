@@ -24,9 +24,17 @@ struct PixelRect {
 
 PixelRect intersected(const PixelRect &a, const PixelRect &b);
 
-// The rectangle without its outermost ring of pixels (empty when it is two
-// pixels wide or high, or less).
-PixelRect interior(const PixelRect &r);
+// The rectangle without its outermost `ring` pixels on each side (empty when
+// it is 2 * ring pixels wide or high, or less).
+PixelRect interior(const PixelRect &r, int ring = 1);
+
+// The pixels a pen `width` pixels wide covers along `run`: each pixel of the
+// run grows into a width x width square to its right and below, so that at
+// a whole device pixel ratio a line covers what its logical pixels cover.
+PixelRect widened(const PixelRect &run, int width);
+
+// The area whose pixels, widened by `width`, can reach `clip`.
+PixelRect reachOfWidened(const PixelRect &clip, int width);
 
 // Appends to `runs` the pixels of the line from `from` to `to`, leaving out
 // `to`, that lie inside `clip`: one pixel per column (per row for a line

@@ -35,9 +35,11 @@ enum class CurveStyle {
 
 class SceneBuilder {
 public:
-    SceneBuilder(CurveStore &store, ClientSize client, PlotScene &scene)
+    // `client` in device pixels.
+    SceneBuilder(CurveStore &store, ClientSize client, double ratio, PlotScene &scene)
         : store_(store),
           scene_(scene),
+          ratio_(ratio),
           drawable_(mappingHasRange(store.current(), client)),
           mapping_(store.current(), client)
     { }
@@ -64,6 +66,7 @@ private:
 
     CurveStore &store_;
     PlotScene &scene_;
+    double ratio_;
     bool drawable_;
     ScreenMapping mapping_;  // the bounds stay the same while a scene is built
 };
@@ -137,15 +140,16 @@ void SceneBuilder::addBezier(const CurveSlot &slot, Colour colour)
 void SceneBuilder::addHandles(const CurveSlot &slot)
 {
     const int n = usedEntries(slot.sampleCount, kMaxSamples);
+    const int half = devicePixels(kMarkHalf, ratio_);
     for (int k = 0; k < n; ++k) {
         const PixelPoint s = map(slot.startTangents[k]);
         const PixelPoint p = map(slot.samples[k]);
         const PixelPoint e = map(slot.endTangents[k]);
-        add(SceneMark{s});
+        add(SceneMark{s, kBlack, half});
         add(SceneLine{s, p, kBlue});
-        add(SceneMark{p});
+        add(SceneMark{p, kBlack, half});
         add(SceneLine{p, e, kBlue});
-        add(SceneMark{e});
+        add(SceneMark{e, kBlack, half});
     }
 }
 
@@ -197,9 +201,10 @@ void SceneBuilder::addCursor()
         return;
     const PixelPoint q = map(point.x, current.ymin);
     add(SceneLine{q, map(point.x, current.ymax)});
-    const int l = offsetPixel(q.x, -6);
-    const int r = offsetPixel(q.x, 6);
-    const int b = offsetPixel(q.y, 12);
+    const int half = devicePixels(6, ratio_);
+    const int l = offsetPixel(q.x, -half);
+    const int r = offsetPixel(q.x, half);
+    const int b = offsetPixel(q.y, devicePixels(12, ratio_));
     add(ScenePolyline{{{r, b}, {r, q.y}, {l, q.y}, {l, b}, {r, b}}});
     addCursorLabels(point.x);
 }
@@ -219,7 +224,7 @@ std::optional<double> interpolatedY(const CurveSlot &slot, double x)
 
 void SceneBuilder::addCursorLabels(double x)
 {
-    const FontDescription font = cursorLabelFont();
+    const FontDescription font = cursorLabelFont(ratio_);
     add(SceneText{map(x, 0), formatNumber(x), font});
     for (int k = 0; k < kCurveCount; ++k) {
         if (const std::optional<double> y = interpolatedY(store_.slots[k], x))
@@ -229,26 +234,54 @@ void SceneBuilder::addCursorLabels(double x)
 
 }  // namespace
 
-FontDescription cursorLabelFont()
+double plotPixelRatio(double ratio)
 {
-    return {"Courier", 10, 400, false};
+    return std::isnan(ratio) ? 1.0 : std::clamp(ratio, 1.0, kMaxPixelRatio);
 }
 
-std::array<PixelPoint, 5> markOutline(PixelPoint centre)
+ClientSize deviceClient(ClientSize client, double ratio)
 {
-    const int l = offsetPixel(centre.x, -3);
-    const int r = offsetPixel(centre.x, 3);
-    const int t = offsetPixel(centre.y, -3);
-    const int b = offsetPixel(centre.y, 3);
+    const double r = plotPixelRatio(ratio);
+    const auto scaled = [r](int side) {
+        return static_cast<int>(std::clamp<double>(std::round(side * r),
+                                                   std::numeric_limits<int>::min(),
+                                                   std::numeric_limits<int>::max()));
+    };
+    return {scaled(client.width), scaled(client.height)};
+}
+
+int devicePixels(int logical, double ratio)
+{
+    return static_cast<int>(std::lround(logical * plotPixelRatio(ratio)));
+}
+
+int lineWidthAt(double ratio)
+{
+    return std::max(1, devicePixels(1, ratio));
+}
+
+FontDescription cursorLabelFont(double ratio)
+{
+    return {"Courier", devicePixels(10, ratio), 400, false};
+}
+
+std::array<PixelPoint, 5> markOutline(PixelPoint centre, int half)
+{
+    const int l = offsetPixel(centre.x, -half);
+    const int r = offsetPixel(centre.x, half);
+    const int t = offsetPixel(centre.y, -half);
+    const int b = offsetPixel(centre.y, half);
     return {{{r, b}, {r, t}, {l, t}, {l, b}, {r, b}}};
 }
 
-PlotScene buildPlotScene(CurveStore &store, ClientSize client)
+PlotScene buildPlotScene(CurveStore &store, ClientSize client, double ratio)
 {
     PlotScene scene;
+    ratio = plotPixelRatio(ratio);
+    scene.lineWidth = lineWidthAt(ratio);
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return scene;
-    SceneBuilder builder(store, client, scene);
+    SceneBuilder builder(store, deviceClient(client, ratio), ratio, scene);
     if (store.showAxes)
         builder.addAxes();
     if (store.showFrame)

@@ -15,7 +15,12 @@ namespace ombrelis {
 // client pixels. Building it is pure arithmetic on the curve store; a painter
 // turns it into pixels with the Win32 rules the geometry was written for: a
 // rectangle (l, t, r, b) covers columns l..r-1 and rows t..b-1, a line leaves
-// out its last pixel. Every pen is solid and one pixel wide.
+// out its last pixel. Every pen is solid and lineWidth pixels wide.
+//
+// On a screen of more than one device pixel per logical pixel the scene is
+// built in device pixels: the same mapping on the client's device size, pens
+// round(ratio) pixels wide, marks, grip and label font scaled to whole device
+// pixels. At a ratio of 1 it is the plain scene.
 
 inline constexpr Colour kBlack = 0x000000;
 inline constexpr Colour kWhite = 0xFFFFFF;
@@ -62,10 +67,13 @@ struct SceneBezier {
     Colour colour = kBlack;
 };
 
-// The outline of the 7 x 7-pixel square centred on `centre`.
+inline constexpr int kMarkHalf = 3;  // a mark is 7 x 7 logical pixels
+
+// The outline of the square from centre - half to centre + half on both axes.
 struct SceneMark {
     PixelPoint centre;
     Colour colour = kBlack;
+    int half = kMarkHalf;
 };
 
 // A font as the plot asks for it. When `family` is not installed the painter
@@ -100,15 +108,34 @@ struct CursorReadout {
 struct PlotScene {
     std::vector<ScenePrimitive> primitives;      // in drawing order, over the background
     std::optional<CursorReadout> cursorReadout;  // set while the cursor is on
+    int lineWidth = 1;                           // pixels, every line and outline
 };
 
-// The font of the cursor labels: "Courier", 10 pixels, normal weight.
-FontDescription cursorLabelFont();
+// Device pixels per logical pixel as a plot is drawn: from 1 to
+// kMaxPixelRatio; a smaller or undefined ratio is drawn at 1 and left to the
+// screen to scale.
+inline constexpr double kMaxPixelRatio = 8;
+double plotPixelRatio(double ratio);
+
+// The client area in device pixels at `ratio` (plotPixelRatio applied), each
+// side rounded to the nearest pixel.
+ClientSize deviceClient(ClientSize client, double ratio);
+
+// A length of `logical` pixels in whole device pixels at `ratio`.
+int devicePixels(int logical, double ratio);
+
+// The width of every pen at `ratio`: max(1, round(ratio)), so that all lines
+// come out equally thick (2 pixels at 150 %).
+int lineWidthAt(double ratio);
+
+// The font of the cursor labels: "Courier", 10 logical pixels, normal weight.
+FontDescription cursorLabelFont(double ratio = 1);
 
 // The closed outline of a mark: five points, the last equal to the first.
-std::array<PixelPoint, 5> markOutline(PixelPoint centre);
+std::array<PixelPoint, 5> markOutline(PixelPoint centre, int half = kMarkHalf);
 
-// Everything one paint of the view draws into a client area of `client`:
+// Everything one paint of the view draws into a client area of `client`
+// logical pixels, in device pixels at `ratio`:
 // axes, frame, the other curves, the current curve last, the cursor. Like a
 // paint, it first re-samples each drawn curve that has two or more control
 // samples, so the store's sampled points change.
@@ -118,7 +145,7 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre);
 // cursor — but the curves are still re-sampled and the cursor readout is still
 // given. A cursorIndex outside the sampled-point array shows no cursor and
 // gives no readout; a currentCurve outside 0..3 gives an empty scene.
-PlotScene buildPlotScene(CurveStore &store, ClientSize client);
+PlotScene buildPlotScene(CurveStore &store, ClientSize client, double ratio = 1);
 
 // What a screen reader says of the plot that `scene` draws: the current curve
 // with its name, and the cursor's readout while the cursor is on, e.g.
