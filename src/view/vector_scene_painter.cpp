@@ -64,7 +64,10 @@ public:
         painter_.drawLine(pixelCentre(line.from), pixelCentre(line.to));
     }
     void operator()(const ScenePolyline &line) { outline(line.points, line.colour); }
-    void operator()(const SceneMark &mark) { outline(markOutline(mark.centre), mark.colour); }
+    void operator()(const SceneMark &mark)
+    {
+        outline(markOutline(mark.centre, mark.half), mark.colour);
+    }
     void operator()(const SceneRectangle &r) { rectangle(r); }
     void operator()(const SceneBars &bars)
     {
