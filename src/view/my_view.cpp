@@ -86,12 +86,11 @@ void MyView::paintEvent(QPaintEvent *)
     const ClientSize device = deviceClient(client, ratio);
     if (frameImage_.size() != QSize(device.width, device.height))
         frameImage_ = QImage(device.width, device.height, QImage::Format_RGB32);
-    frameImage_.fill(toQColor(kPlotBackground));
     {
         QPainter imagePainter(&frameImage_);
         clearUpperVectorState();  // Qt's fill and painter set-up have just run
         const PlotScene scene = buildPlotScene(*store_, client, ratio);
-        paintScene(imagePainter, scene);
+        paintScene(imagePainter, scene, toQColor(kPlotBackground));
         showCursorReadout(scene);
         // Every change ends in a paint, so the description follows the plot;
         // a new one is announced to assistive technology.

@@ -12,11 +12,14 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
 #include <optional>
 #include <span>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace ombrelis {
@@ -69,6 +72,7 @@ class PainterSink {
 public:
     explicit PainterSink(QPainter &painter) : painter_(painter), clip_(reachableBox(painter)) { }
     const PixelRect &clip() const { return clip_; }
+    void settle() { }
     void fill(const PixelRect &r, Colour colour)
     {
         const QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -96,20 +100,72 @@ private:
     PixelRect clip_;
 };
 
+unsigned cores()
+{
+    static const unsigned count = std::thread::hardware_concurrency();  // reads a file
+    return count;
+}
+
 // Writes runs straight into an image that a painter paints one to one, with
 // no clip and opaque colours: the same pixels as PainterSink, without the
 // cost of a call into the paint engine per run.
+//
+// Given a background, the image is cleared as part of the painting: a full
+// frame is tens of megabytes at 200 %, and clearing it in a pass of its own
+// costs as much again as writing the bars over it. Runs that come before the
+// first bars wait; the bars' band walk then clears each band, lays those runs
+// and writes the spans while the band is in cache.
 class ImageSink {
 public:
-    explicit ImageSink(QImage &image)
+    explicit ImageSink(QImage &image, std::optional<QRgb> background = std::nullopt)
         : bits_(image.bits()),
           stride_(image.bytesPerLine()),
-          clip_{0, 0, image.width(), image.height()}
+          clip_{0, 0, image.width(), image.height()},
+          background_(background)
     { }
     const PixelRect &clip() const { return clip_; }
     void fill(const PixelRect &r, Colour colour)
     {
-        const QRgb rgb = toOpaqueRgb(colour);
+        if (background_)
+            waiting_.push_back({r, colour});
+        else
+            write(r, toOpaqueRgb(colour));
+    }
+    // Only the pixels that stay visible, each written once: thousands of
+    // bars narrower than a pixel hide one another.
+    void fillRectangles(RectangleRun run, int lineWidth)
+    {
+        spans_.clear();
+        ColumnResolver resolver(
+            clip_,
+            [this](std::span<const ColumnSpan> spans) {
+                spans_.insert(spans_.end(), spans.begin(), spans.end());
+            },
+            lineWidth);
+        for (auto it = run.rbegin(); it != run.rend(); ++it)
+            resolver.addUnder(*it);
+        resolver.flush();
+        fillColumns();
+    }
+    // Clears the image, if that is still to do, and lays the waiting runs;
+    // before anything that writes into the image by other means.
+    void settle()
+    {
+        if (!background_)
+            return;
+        prepareRows(clip_.top, clip_.bottom);
+        background_.reset();
+        waiting_.clear();
+    }
+
+private:
+    struct WaitingRun {
+        PixelRect rect;
+        Colour colour;
+    };
+
+    void write(const PixelRect &r, QRgb rgb) const
+    {
         if (r.right - r.left == 1) {  // a column: the common run of steep lines and thin bars
             uchar *pixel = bits_ + r.top * stride_ + r.left * qsizetype(sizeof(QRgb));
             for (int y = r.top; y < r.bottom; ++y, pixel += stride_)
@@ -121,48 +177,100 @@ public:
             std::fill(row + r.left, row + r.right, rgb);
         }
     }
-    // Only the pixels that stay visible, each written once: thousands of
-    // bars narrower than a pixel hide one another.
-    void fillRectangles(RectangleRun run, int lineWidth)
+
+    // Rows top..bottom-1 cleared and the waiting runs laid over them.
+    void prepareRows(int top, int bottom) const
     {
-        ColumnResolver resolver(
-            clip_, [this](std::span<const ColumnSpan> spans) { fillColumns(spans); }, lineWidth);
-        for (auto it = run.rbegin(); it != run.rend(); ++it)
-            resolver.addUnder(*it);
-        resolver.flush();
+        if (!background_)
+            return;
+        for (int y = top; y < bottom; ++y) {
+            QRgb *row = rowAt(y);
+            std::fill(row + clip_.left, row + clip_.right, *background_);
+        }
+        for (const WaitingRun &run : waiting_) {
+            PixelRect part = run.rect;
+            part.top = std::max(part.top, top);
+            part.bottom = std::min(part.bottom, bottom);
+            if (!part.isEmpty())
+                write(part, toOpaqueRgb(run.colour));
+        }
     }
 
-private:
     // Band by band of rows: walking down one column at a time over the whole
     // image would touch a new page with nearly every pixel. A band spans
     // about 128 KiB, so that its rows' pages stay within reach of the address
     // cache on a wide image (a 4K frame at 200 %) too. Each band visits only
     // the spans that reach into it: those starting there, and those carried
-    // on from the bands above.
-    void fillColumns(std::span<const ColumnSpan> spans)
+    // on from the bands above. Bands share no pixel, so two threads share
+    // the bands of a large image, a block of bands at a time.
+    void fillColumns()
     {
         constexpr qsizetype kBandBytes = 128 * 1024;
-        const int rows = static_cast<int>(std::clamp<qsizetype>(kBandBytes / stride_, 8, 64));
-        const auto bandOf = [this, rows](int y) {
-            return static_cast<std::size_t>((y - std::int64_t{clip_.top}) / rows);
+        rows_ = static_cast<int>(std::clamp<qsizetype>(kBandBytes / stride_, 8, 64));
+        const std::size_t bands = clip_.isEmpty() ? 0 : bandOf(clip_.bottom - 1) + 1;
+        // The spans in order of their first band, by counting; first_[b] is
+        // where band b's spans begin.
+        first_.assign(bands + 1, 0);
+        for (const ColumnSpan &span : spans_)
+            ++first_[bandOf(span.top) + 1];
+        for (std::size_t i = 1; i < first_.size(); ++i)
+            first_[i] += first_[i - 1];
+        cursor_ = first_;
+        byBand_.resize(spans_.size());
+        for (const ColumnSpan &span : spans_)
+            byBand_[cursor_[bandOf(span.top)]++] = span;
+
+        constexpr std::size_t kBlock = 16;  // bands
+        const std::size_t blocks = (bands + kBlock - 1) / kBlock;
+        std::atomic<std::size_t> nextBlock{0};
+        const auto work = [&](std::vector<ColumnSpan> &active) {
+            for (std::size_t block; (block = nextBlock.fetch_add(1)) < blocks;)
+                fillBands(block * kBlock, std::min(bands, (block + 1) * kBlock), active);
         };
-        // The spans in order of their first band, by counting.
-        starts_.assign(bandOf(clip_.bottom - 1) + 2, 0);
-        for (const ColumnSpan &span : spans)
-            ++starts_[bandOf(span.top) + 1];
-        for (std::size_t i = 1; i < starts_.size(); ++i)
-            starts_[i] += starts_[i - 1];
-        byBand_.resize(spans.size());
-        for (const ColumnSpan &span : spans)
-            byBand_[starts_[bandOf(span.top)]++] = span;
-        active_.clear();
-        std::size_t next = 0;
-        for (int band = clip_.top; band < clip_.bottom; band += rows) {
-            const int bandEnd = std::min(band + rows, clip_.bottom);
-            for (; next < byBand_.size() && byBand_[next].top < bandEnd; ++next)
-                active_.push_back(byBand_[next]);
+        // A helper thread pays off on a large image only, and on a machine
+        // with a second core.
+        constexpr std::int64_t kSharedPixels = 2'000'000;
+        std::optional<std::thread> helper;
+        if (std::int64_t{clip_.right - clip_.left} * (clip_.bottom - clip_.top) >= kSharedPixels &&
+            cores() > 1) {
+            try {
+                helper.emplace([&] { work(helperActive_); });
+            } catch (const std::system_error &) {
+                // No thread to be had: this one does every band.
+            }
+        }
+        work(active_);
+        if (helper)
+            helper->join();
+        background_.reset();
+        waiting_.clear();
+    }
+
+    std::size_t bandOf(int y) const
+    {
+        return static_cast<std::size_t>((y - std::int64_t{clip_.top}) / rows_);
+    }
+
+    // Bands first..last-1, each prepared and then written with its spans.
+    // Reads the sorted spans and writes only these bands' rows.
+    void fillBands(std::size_t first, std::size_t last, std::vector<ColumnSpan> &active) const
+    {
+        const int firstRow = clip_.top + static_cast<int>(first) * rows_;
+        active.clear();
+        for (std::size_t i = 0; i < first_[first]; ++i) {  // carried on from above
+            if (byBand_[i].bottom > firstRow)
+                active.push_back(byBand_[i]);
+        }
+        std::size_t next = first_[first];
+        for (std::size_t b = first; b < last; ++b) {
+            const int band = clip_.top + static_cast<int>(b) * rows_;
+            const int bandEnd = std::min(band + rows_, clip_.bottom);
+            prepareRows(band, bandEnd);
+            active.insert(active.end(), byBand_.begin() + std::ptrdiff_t(next),
+                          byBand_.begin() + std::ptrdiff_t(first_[b + 1]));
+            next = first_[b + 1];
             std::size_t kept = 0;
-            for (const ColumnSpan &span : active_) {
+            for (const ColumnSpan &span : active) {
                 const int top = std::max(span.top, band);
                 const int bottom = std::min(span.bottom, bandEnd);
                 const QRgb rgb = toOpaqueRgb(span.colour);
@@ -170,21 +278,27 @@ private:
                 for (int y = top; y < bottom; ++y, pixel += stride_)
                     *reinterpret_cast<QRgb *>(pixel) = rgb;
                 if (span.bottom > bandEnd)
-                    active_[kept++] = span;
+                    active[kept++] = span;
             }
-            active_.resize(kept);
+            active.resize(kept);
         }
     }
 
-    QRgb *rowAt(int y) { return reinterpret_cast<QRgb *>(bits_ + y * stride_); }
+    QRgb *rowAt(int y) const { return reinterpret_cast<QRgb *>(bits_ + y * stride_); }
 
     uchar *bits_;
     qsizetype stride_;
     PixelRect clip_;
-    // Scratch of fillColumns, kept from one batch of spans to the next.
-    std::vector<std::size_t> starts_;
+    std::optional<QRgb> background_;  // the colour the image is still to be cleared to
+    std::vector<WaitingRun> waiting_;
+    // Scratch of fillColumns, kept from one run of rectangles to the next.
+    int rows_ = 1;  // per band
+    std::vector<ColumnSpan> spans_;
+    std::vector<std::size_t> first_;
+    std::vector<std::size_t> cursor_;
     std::vector<ColumnSpan> byBand_;
     std::vector<ColumnSpan> active_;
+    std::vector<ColumnSpan> helperActive_;
 };
 
 // The image a painter draws into when ImageSink gives the same pixels.
@@ -284,7 +398,11 @@ public:
         appendBezierRuns(bezier.points, reach_, runs_);
         fillRuns(bezier.colour);
     }
-    void operator()(const SceneText &text) { drawSceneText(painter_, text, fonts_.get(text.font)); }
+    void operator()(const SceneText &text)
+    {
+        sink_.settle();
+        drawSceneText(painter_, text, fonts_.get(text.font));
+    }
 
 private:
     // Each line leaves out its last pixel, which the next line starts on.
@@ -342,6 +460,7 @@ template <typename Sink> void paintWith(QPainter &painter, Sink &sink, const Plo
         else
             std::visit(draw, primitives[i++]);
     }
+    sink.settle();
 }
 
 }  // namespace
@@ -376,7 +495,10 @@ QFont resolveFont(const FontDescription &description)
     return font;
 }
 
-void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path)
+namespace {
+
+void paintOver(QPainter &painter, const PlotScene &scene, std::optional<QColor> background,
+               PaintPath path)
 {
     if (!painter.isActive())
         return;
@@ -385,16 +507,40 @@ void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setBrush(Qt::NoBrush);
     painter.setBackgroundMode(Qt::TransparentMode);
-    clearUpperVectorState();  // after the painter's own set-up
     QImage *image = path == PaintPath::Fastest ? directImage(painter) : nullptr;
+    // Any other device, or a colour the image does not hold as it is, is
+    // cleared by the painter first: the whole device, whatever the transform.
+    if (background && (!image || !background->isValid() || background->alpha() != 255)) {
+        if (const QPaintDevice *device = painter.device()) {
+            painter.save();
+            painter.resetTransform();
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(QRect(0, 0, device->width(), device->height()), *background);
+            painter.restore();
+        }
+        background.reset();
+    }
+    clearUpperVectorState();  // after the painter's own set-up
     if (image) {
-        ImageSink sink(*image);
+        ImageSink sink(*image, background ? std::optional<QRgb>(background->rgb()) : std::nullopt);
         paintWith(painter, sink, scene);
     } else {
         PainterSink sink(painter);
         paintWith(painter, sink, scene);
     }
     painter.restore();
+}
+
+}  // namespace
+
+void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path)
+{
+    paintOver(painter, scene, std::nullopt, path);
+}
+
+void paintScene(QPainter &painter, const PlotScene &scene, QColor background, PaintPath path)
+{
+    paintOver(painter, scene, background, path);
 }
 
 bool canPaintDirectly(QPainter &painter)
@@ -407,9 +553,8 @@ QImage renderScene(const PlotScene &scene, QSize size, QColor background)
     if (size.isEmpty())
         return QImage();
     QImage image(size, QImage::Format_RGB32);
-    image.fill(background);
     QPainter painter(&image);
-    paintScene(painter, scene);
+    paintScene(painter, scene, background);
     return image;
 }
 

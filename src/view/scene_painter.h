@@ -46,6 +46,11 @@ bool canPaintDirectly(QPainter &painter);
 // inactive painter paints nothing). The painter's state is left as it was.
 void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path = PaintPath::Fastest);
 
+// The same over the device first cleared to `background`: the fastest path
+// clears it band by band as it writes the bars, while each band is in cache.
+void paintScene(QPainter &painter, const PlotScene &scene, QColor background,
+                PaintPath path = PaintPath::Fastest);
+
 // The scene painted over `background` into a new image of `size` (a null
 // image when the size is empty).
 QImage renderScene(const PlotScene &scene, QSize size, QColor background);
