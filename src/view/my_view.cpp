@@ -88,7 +88,7 @@ void MyView::paintEvent(QPaintEvent *)
         frameImage_ = QImage(device.width, device.height, QImage::Format_RGB32);
     {
         QPainter imagePainter(&frameImage_);
-        clearUpperVectorState();  // Qt's fill and painter set-up have just run
+        clearUpperVectorState();  // the painter set-up has just run
         const PlotScene scene = buildPlotScene(*store_, client, ratio);
         paintScene(imagePainter, scene, toQColor(kPlotBackground));
         showCursorReadout(scene);

@@ -230,7 +230,7 @@ private:
         // A helper thread pays off on a large image only, and on a machine
         // with a second core.
         constexpr std::int64_t kSharedPixels = 2'000'000;
-        std::optional<std::thread> helper;
+        std::optional<std::jthread> helper;  // joins however this ends
         if (std::int64_t{clip_.right - clip_.left} * (clip_.bottom - clip_.top) >= kSharedPixels &&
             cores() > 1) {
             try {
