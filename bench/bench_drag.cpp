@@ -61,7 +61,9 @@ void dragLoop(benchmark::State &state, MyView &view, QPoint grab, QPoint delta)
 // Arguments: width and height in logical pixels, then the device pixel
 // ratio in percent. The offscreen platform has one screen of ratio 1: the view
 // is told the ratio, draws its frame at the device size and lays it over a
-// backing store of the logical size.
+// backing store of the logical size, a copy no real screen makes. Run with
+// QT_SCALE_FACTOR=2 for the 200 % rows as on a high-density screen, where the
+// view paints straight into a backing store of its device size.
 std::unique_ptr<MyView> shownView(FakeViewHost &host, benchmark::State &state)
 {
     application();

@@ -63,8 +63,9 @@ void paintLoop(benchmark::State &state, Style style, int samplingCount,
     }
 }
 
-// A repaint on a high-density screen: `client` logical pixels drawn at
-// `ratio` into an image of the client's device pixels.
+// A full repaint on a high-density screen, as the view does it: `client`
+// logical pixels drawn at `ratio` into an image of the client's device
+// pixels, cleared to the background first.
 void ratioLoop(benchmark::State &state, Style style, ClientSize client, double ratio,
                PaintPath path)
 {
@@ -75,7 +76,7 @@ void ratioLoop(benchmark::State &state, Style style, ClientSize client, double r
     for (auto _ : state) {
         const PlotScene scene = paintedScene(*store, client, ratio);
         QPainter painter(&image);
-        paintScene(painter, scene, path);
+        paintScene(painter, scene, toQColor(kPlotBackground), path);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }

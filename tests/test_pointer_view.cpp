@@ -459,9 +459,15 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
     CurveStore &store = view->store();
     store.editMode = true;
     addSamples(store, "150,300 500,700 853,421");
-    view->repaint();
-    const QImage &frame = view->lastFrame();
+    // At 100 % the view paints straight into the backing store.
+    QImage frame;
+    const auto paint = [&] {
+        view->repaint();
+        frame = ratio == 1 ? view->grab().toImage() : view->lastFrame();
+    };
+    paint();
     QCOMPARE(frame.size(), QSize(qRound(600 * ratio), qRound(400 * ratio)));
+    QCOMPARE(view->lastFrame().isNull(), ratio == 1);  // in place where the store takes it
 
     const int width = lineWidthAt(ratio);
     const ClientSize device = deviceClient({600, 400}, ratio);
@@ -499,7 +505,7 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
     // The grip: a square hanging below the bottom end of the cursor line.
     store.cursorOn = true;
     store.cursorIndex = 30;
-    view->repaint();
+    paint();
     const PixelPoint q = worldToScreen(curve, device, curve.sampledPoints[30].x, curve.ymin);
     const int gripHalf = devicePixels(6, ratio);
     press({q.x - gripHalf, q.y}, 2 * gripHalf + width);

@@ -74,9 +74,10 @@ double MyView::plotRatio() const
 }
 
 // Every paint rebuilds the whole scene from the curves: nothing drawn is kept.
-// It is drawn into an image of the client's device pixels first, whose direct
-// pixel path is several times faster than filling each run on the widget and
-// gives the same pixels; the image is then laid over the client one to one.
+// It is drawn into an image of the client's device pixels, whose direct pixel
+// path is several times faster than filling each run on the widget and gives
+// the same pixels: straight into the backing store where it takes the frame
+// one to one, or else into a frame of the view's own, then laid over it.
 void MyView::paintEvent(QPaintEvent *)
 {
     if (size().isEmpty())
@@ -84,10 +85,14 @@ void MyView::paintEvent(QPaintEvent *)
     const ClientSize client{width(), height()};
     const double ratio = plotRatio();
     const ClientSize device = deviceClient(client, ratio);
-    if (frameImage_.size() != QSize(device.width, device.height))
-        frameImage_ = QImage(device.width, device.height, QImage::Format_RGB32);
+    const QSize deviceSize(device.width, device.height);
+    QPainter widgetPainter(this);
+    QImage backingArea = unclippedBackingArea(widgetPainter, deviceSize);
+    paintedInPlace_ = !backingArea.isNull();
+    if (!paintedInPlace_ && frameImage_.size() != deviceSize)
+        frameImage_ = QImage(deviceSize, QImage::Format_RGB32);
     {
-        QPainter imagePainter(&frameImage_);
+        QPainter imagePainter(paintedInPlace_ ? &backingArea : &frameImage_);
         clearUpperVectorState();  // the painter set-up has just run
         const PlotScene scene = buildPlotScene(*store_, client, ratio);
         paintScene(imagePainter, scene, toQColor(kPlotBackground));
@@ -98,11 +103,12 @@ void MyView::paintEvent(QPaintEvent *)
         if (description != accessibleDescription())
             setAccessibleDescription(description);
     }
-    QPainter painter(this);
-    if (device.width == width() && device.height == height())
-        painter.drawImage(0, 0, frameImage_);
+    if (paintedInPlace_)
+        return;
+    if (deviceSize == size())
+        widgetPainter.drawImage(0, 0, frameImage_);
     else
-        painter.drawImage(QRectF(rect()), frameImage_);
+        widgetPainter.drawImage(QRectF(rect()), frameImage_);
 }
 
 }  // namespace ombrelis

@@ -88,8 +88,9 @@ public:
     // screen's back.
     double plotRatio() const;
     void setPlotRatio(double ratio) { plotRatio_ = ratio; }
-    // The last frame painted, in device pixels.
-    const QImage &lastFrame() const { return frameImage_; }
+    // The last frame painted into the view's own image, in device pixels;
+    // a null image when it went straight into the backing store.
+    QImage lastFrame() const { return paintedInPlace_ ? QImage() : frameImage_; }
 
     // my_view_script.cpp: the script box and the surface.
     // The script box lost the focus: runs its line on this window's curves.
@@ -152,6 +153,7 @@ private:
     std::map<NotificationKey, std::function<void()>> notifications_;
     QImage frameImage_;  // scratch for painting, reused while the size stays
     double plotRatio_ = 0;
+    bool paintedInPlace_ = false;  // the last paint went straight into the backing store
     bool holdsCapture_ = false;
 };
 

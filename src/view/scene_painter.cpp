@@ -548,6 +548,32 @@ bool canPaintDirectly(QPainter &painter)
     return directImage(painter) != nullptr;
 }
 
+QImage unclippedBackingArea(QPainter &widgetPainter, QSize size)
+{
+    QPaintEngine *engine = widgetPainter.paintEngine();
+    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    if (!device || engine->type() != QPaintEngine::Raster ||
+        device->devType() != QInternal::Image || widgetPainter.hasClipping())
+        return {};
+    auto *store = static_cast<QImage *>(device);
+    const QImage::Format format = store->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)
+        return {};
+    const QTransform toDevice = widgetPainter.deviceTransform();
+    const QRectF mapped = toDevice.mapRect(QRectF(widgetPainter.window()));
+    const QRect area = mapped.toRect();
+    // The repaint manager clips every widget paint to what must be painted,
+    // which also leaves out any window lying over this one.
+    const QRegion clip = engine->systemClip();
+    if (toDevice.type() > QTransform::TxScale || QRectF(area) != mapped || area.size() != size ||
+        !store->rect().contains(area) || clip.isEmpty() ||
+        !QRegion(area).subtracted(clip).isEmpty())
+        return {};
+    uchar *origin =
+        store->bits() + area.top() * store->bytesPerLine() + area.left() * qsizetype(sizeof(QRgb));
+    return QImage(origin, size.width(), size.height(), store->bytesPerLine(), format);
+}
+
 QImage renderScene(const PlotScene &scene, QSize size, QColor background)
 {
     if (size.isEmpty())

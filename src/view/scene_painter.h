@@ -51,6 +51,13 @@ void paintScene(QPainter &painter, const PlotScene &scene, PaintPath path = Pain
 void paintScene(QPainter &painter, const PlotScene &scene, QColor background,
                 PaintPath path = PaintPath::Fastest);
 
+// The pixels that a widget's painter paints, as an image of `size` device
+// pixels over the window's backing store, when they take a frame of that
+// size one to one and nothing clips them; a null image otherwise. Painting
+// into it spares copying a frame painted elsewhere: tens of megabytes a
+// paint on a high-density screen.
+QImage unclippedBackingArea(QPainter &widgetPainter, QSize size);
+
 // The scene painted over `background` into a new image of `size` (a null
 // image when the size is empty).
 QImage renderScene(const PlotScene &scene, QSize size, QColor background);
