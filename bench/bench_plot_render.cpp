@@ -43,6 +43,7 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
 PlotScene paintedScene(CurveStore &store, ClientSize client, double ratio = 1)
 {
     clearUpperVectorState();
+    store.resampleDrawnCurves();
     return buildPlotScene(store, client, ratio);
 }
 

@@ -110,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int k = 0; k < kCurveCount; ++k)
         fillSlot(input, store->slots[k], store->cursorIndex);
 
+    store->resampleDrawnCurves();  // as a paint does before it draws
     const PlotScene scene = buildPlotScene(*store, client);
     requireSceneInsideClient(scene, client);
     for (int k = 0; k < kCurveCount; ++k)

@@ -83,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 "a faulty result keeps the flags and samples");
     computeSurface(slot);
     const ClientSize client{320, 240};
+    store->resampleDrawnCurves();
     requireSceneInsideClient(buildPlotScene(*store, client), client);
 
     // Only the target and the current curve changed.

@@ -17,6 +17,13 @@ inline std::unique_ptr<CurveStore> makeStore()
     return std::make_unique<CurveStore>();
 }
 
+// The scene a paint draws: the drawn curves re-sampled, then the scene built.
+inline PlotScene paintedScene(CurveStore &store, ClientSize client, double ratio = 1)
+{
+    store.resampleDrawnCurves();
+    return buildPlotScene(store, client, ratio);
+}
+
 // Makes `slot` a computed curve (drawn from its sampled points only) of
 // `count` points evenly spread over its x range, all at height y.
 inline void setFlatComputedCurve(CurveSlot &slot, int count, double y)

@@ -2,6 +2,7 @@
 #include "curves/crv_format.h"
 #include "curves/curve_file_io.h"
 #include "curves/data_table.h"
+#include "scene_support.h"
 #include "test_support.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
@@ -269,7 +270,7 @@ void TestCli::renderPaintsTheEditorsScene()
     store->smoothing = false;
     store->showAxes = store->showFrame = store->cursorOn = true;
     store->cursorIndex = 7;
-    const QImage expected = renderScene(buildPlotScene(*store, {320, 240}), {320, 240}, Qt::white);
+    const QImage expected = renderScene(paintedScene(*store, {320, 240}), {320, 240}, Qt::white);
     const QImage rendered(dir_.filePath("plot.png"));
     QCOMPARE(rendered.size(), QSize(320, 240));
     QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32),
@@ -284,7 +285,7 @@ void TestCli::renderPaintsTheEditorsScene()
     const QImage sharp(dir_.filePath("plot2.png"));
     QCOMPARE(sharp.size(), QSize(480, 360));
     QCOMPARE(sharp.convertToFormat(QImage::Format_RGB32),
-             renderScene(buildPlotScene(*store, {320, 240}, 1.5), {480, 360}, Qt::white));
+             renderScene(paintedScene(*store, {320, 240}, 1.5), {480, 360}, Qt::white));
 }
 
 void TestCli::renderVectorFiles_data()
@@ -378,7 +379,7 @@ void TestCli::renderVectorFiles()
     QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0, nullptr));
     store->editMode = options.front() == "--edit";
     QList<QPointF> expected, drawn;
-    for (const ScenePrimitive &primitive : buildPlotScene(*store, {320, 240}).primitives) {
+    for (const ScenePrimitive &primitive : paintedScene(*store, {320, 240}).primitives) {
         if (const auto *bezier = std::get_if<SceneBezier>(&primitive)) {
             for (std::size_t i = 1; i < bezier->points.size(); ++i)
                 expected.append({bezier->points[i].x + 0.5, bezier->points[i].y + 0.5});

@@ -471,7 +471,7 @@ void TestScenePainter::sceneFromTheStorePaintsTheCursor()
     setFlatComputedCurve(store->slots[0], 3, 490);
     store->cursorOn = true;
     store->cursorIndex = 1;
-    const QImage image = renderScene(buildPlotScene(*store, {600, 400}), {600, 400}, kGrey);
+    const QImage image = renderScene(paintedScene(*store, {600, 400}), {600, 400}, kGrey);
     QVERIFY(isColour(image, 300, 21, kBlack));
     QVERIFY(isColour(image, 300, 100, kBlack));
     QVERIFY(isBackground(image, 300, 20));
@@ -574,7 +574,7 @@ void TestScenePainter::fastPathMatchesTheReferenceOnRandomScenes()
         if (bars) {
             const QSize client = clientSizeForRun(n, random);
             scene =
-                buildPlotScene(*randomBarsStore(random), {client.width(), client.height()}, ratio);
+                paintedScene(*randomBarsStore(random), {client.width(), client.height()}, ratio);
             const ClientSize device = deviceClient({client.width(), client.height()}, ratio);
             size = QSize(device.width, device.height);
         } else {

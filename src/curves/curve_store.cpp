@@ -14,10 +14,14 @@ void CurveStore::setSamplingCount(int count)
 
 void CurveStore::resampleDrawnCurves()
 {
-    for (int i = 0; i < kCurveCount; ++i) {
-        if (slots[i].sampleCount >= 2)
-            resampleCurve(i);
-    }
+    for (int i = 0; i < kCurveCount; ++i)
+        resampleCurve(i);
+}
+
+void CurveStore::resampleCurve(int slot)
+{
+    if (slots[slot].sampleCount >= 2)
+        samplingMemos[slot].sample(slots[slot]);
 }
 
 Status CurveStore::readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes)

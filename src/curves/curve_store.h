@@ -45,13 +45,15 @@ struct CurveStore {
     void setSamplingCount(int count);
 
     // Re-samples the curves a paint draws: curves 1 to 4 with two or more
-    // control samples.
+    // control samples. The paint calls it before it draws, and everything
+    // else reads the points it left.
     void resampleDrawnCurves();
 
-    // Re-samples curve `slot` (0..3), skipping the sampler when nothing it
-    // reads or wrote has changed since the last time.
-    void resampleCurve(int slot) { samplingMemos[slot].sample(slots[slot]); }
+    // Re-samples curve `slot` (0..3) when it has two or more control samples,
+    // as the next paint would.
+    void resampleCurve(int slot);
 
+    // Skip the sampler while nothing it reads or wrote has changed.
     std::array<SamplingMemo, kCurveCount> samplingMemos;
 
     // Loads the bytes of the file `baseName`.crv into `slot`: on success the

@@ -93,7 +93,8 @@ void MyView::paintEvent(QPaintEvent *)
         frameImage_ = QImage(deviceSize, QImage::Format_RGB32);
     {
         QPainter imagePainter(paintedInPlace_ ? &backingArea : &frameImage_);
-        clearUpperVectorState();  // the painter set-up has just run
+        clearUpperVectorState();        // the painter set-up has just run
+        store_->resampleDrawnCurves();  // what is drawn, and read until the next paint
         const PlotScene scene = buildPlotScene(*store_, client, ratio);
         paintScene(imagePainter, scene, toQColor(kPlotBackground));
         showCursorReadout(scene);

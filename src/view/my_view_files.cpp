@@ -5,7 +5,6 @@
 #include "curves/curve_file_names.h"
 #include "framework/command_ids.h"
 #include "framework/prompts.h"
-#include "geometry/sampler.h"
 #include "view/view_host.h"
 
 #include <QDir>
@@ -122,11 +121,10 @@ void MyView::saveCurveAsCommand(int slot)
 // draw, even when no paint came between a change and the save.
 MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
 {
-    CurveSlot &curve = store_->slots[slot];
-    if (slot < kCurveCount && curve.sampleCount >= 2)
-        sampleCurve(curve);
+    if (slot < kCurveCount)
+        store_->resampleCurve(slot);
     QString reason;
-    switch (ombrelis::writeCurveFile(fileName, curve, &reason)) {
+    switch (ombrelis::writeCurveFile(fileName, store_->slots[slot], &reason)) {
     case FileWriteResult::Written:
         return CurveWrite::Written;
     case FileWriteResult::CannotOpen:

@@ -36,7 +36,7 @@ enum class CurveStyle {
 class SceneBuilder {
 public:
     // `client` in device pixels.
-    SceneBuilder(CurveStore &store, ClientSize client, double ratio, PlotScene &scene)
+    SceneBuilder(const CurveStore &store, ClientSize client, double ratio, PlotScene &scene)
         : store_(store),
           scene_(scene),
           ratio_(ratio),
@@ -64,7 +64,7 @@ private:
     void addBars(const CurveSlot &slot, Colour colour);
     void addCursorLabels(double x);
 
-    CurveStore &store_;
+    const CurveStore &store_;
     PlotScene &scene_;
     double ratio_;
     bool drawable_;
@@ -102,10 +102,7 @@ CurveStyle SceneBuilder::styleOf(int slot) const
 
 void SceneBuilder::addCurve(int slot, Colour colour)
 {
-    CurveSlot &curve = store_.slots[slot];
-    // The paint keeps the sampled points current whether or not it can draw.
-    if (curve.sampleCount >= 2)
-        store_.resampleCurve(slot);
+    const CurveSlot &curve = store_.slots[slot];
     if (!drawable_)
         return;
     switch (styleOf(slot)) {
@@ -274,7 +271,7 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre, int half)
     return {{{r, b}, {r, t}, {l, t}, {l, b}, {r, b}}};
 }
 
-PlotScene buildPlotScene(CurveStore &store, ClientSize client, double ratio)
+PlotScene buildPlotScene(const CurveStore &store, ClientSize client, double ratio)
 {
     PlotScene scene;
     ratio = plotPixelRatio(ratio);
