@@ -136,9 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     store->verticalTangents = input.ConsumeBool();
     store->tangentLength = input.ConsumeIntegralInRange(5, 25);
     store->cursorIndex = input.ConsumeIntegralInRange(0, std::max(sampling - 1, 0));
-    store->hitSample = -1;
-    store->dragSample = store->dragStartTangent = store->dragEndTangent = store->dragCursor = false;
-    bool capture = false;
+    PointerState pointer;
 
     while (input.remaining_bytes() > 0) {
         CurveSlot &curve = store->current();
@@ -149,25 +147,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         int index = -2;
         switch (input.ConsumeIntegralInRange(0, 11)) {
         case 0:
-            out = leftButtonDown(*store, client, anyPixel(input, *store, client), capture);
+            out = leftButtonDown(*store, pointer, client, anyPixel(input, *store, client));
             break;
         case 1:
-            mayUnsort = capture && store->dragSample;
-            out = pointerMoved(*store, client, anyPixel(input, *store, client), capture);
+            mayUnsort = pointer.capture && pointer.dragSample;
+            out = pointerMoved(*store, pointer, client, anyPixel(input, *store, client));
             break;
         case 2: {
             // A right release may already have dropped the capture, leaving the flags.
-            const bool held = capture;
-            out = leftButtonUp(*store, capture);
-            require(!capture && (!held || !(store->dragSample || store->dragCursor)),
+            const bool held = pointer.capture;
+            out = leftButtonUp(*store, pointer);
+            require(!pointer.capture && (!held || !(pointer.dragSample || pointer.dragCursor)),
                     "a release drops the drags");
             break;
         }
         case 3:
-            out = rightButtonDown(*store, client, anyPixel(input, *store, client), capture);
+            out = rightButtonDown(*store, pointer, client, anyPixel(input, *store, client));
             break;
         case 4:
-            out = rightButtonUp(*store, client, anyPixel(input, *store, client), capture);
+            out = rightButtonUp(*store, pointer, client, anyPixel(input, *store, client));
             break;
         case 5:
             stepCursor(*store, input.ConsumeBool() ? 1 : -1);

@@ -159,7 +159,8 @@ void TestPointerEditing::pointerReadout()
     store->current().xmin = xmin;
     store->current().xmax = xmax;
     store->cursorOn = cursorOn;
-    const PointerOutcome out = pointerMoved(*store, kClient, {20, 380}, false);
+    PointerState pointer;
+    const PointerOutcome out = pointerMoved(*store, pointer, kClient, {20, 380});
     QTEST(out.readout.has_value(), "shown");
     QTEST(insertSampleAtPointer(*store, kClient, {20, 380}), "insertable");
 }

@@ -135,7 +135,7 @@ QString observe(const MyView &view, const FakeViewHost &host, const QString &key
     if (key == QLatin1String("count"))
         return QString::number(curve.sampleCount);
     if (key == QLatin1String("hit"))
-        return QString::number(store.hitSample);
+        return QString::number(view.pointer().hitSample);
     if (key == QLatin1String("cursor"))
         return QString::number(store.cursorIndex);
     if (key == QLatin1String("beeps"))
@@ -143,8 +143,8 @@ QString observe(const MyView &view, const FakeViewHost &host, const QString &key
     if (key == QLatin1String("capture"))
         return QString(flag(view.holdsCapture()));
     if (key == QLatin1String("flags"))
-        return QString() + flag(store.dragSample) + flag(store.dragStartTangent) +
-               flag(store.dragEndTangent) + flag(store.dragCursor);
+        return QString() + flag(view.pointer().dragSample) + flag(view.pointer().dragStartTangent) +
+               flag(view.pointer().dragEndTangent) + flag(view.pointer().dragCursor);
     if (key == QLatin1String("point"))
         return pair(host.bars.edit.pointXText, host.bars.edit.pointYText);
     if (key == QLatin1String("readout"))
@@ -484,8 +484,9 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
                               down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
             if (!down) {  // what the press picked, before the release clears it
                 QVERIFY(view->holdsCapture());
-                flags = {store.dragSample, store.dragStartTangent, store.dragEndTangent,
-                         store.dragCursor};
+                const PointerState &pointer = view->pointer();
+                flags = {pointer.dragSample, pointer.dragStartTangent, pointer.dragEndTangent,
+                         pointer.dragCursor};
             }
             QApplication::sendEvent(view.get(), &event);
         }
@@ -497,7 +498,7 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
             const PixelPoint c = worldToScreen(curve, device, anchors[kind].x, anchors[kind].y);
             const int half = devicePixels(kMarkHalf, ratio);
             press({c.x - half, c.y - half}, 2 * half + width);
-            QCOMPARE(store.hitSample, k);
+            QCOMPARE(view->pointer().hitSample, k);
             const std::array<bool, 4> expected{kind == 1, kind == 0, kind == 2, false};
             QCOMPARE(flags, expected);
         }

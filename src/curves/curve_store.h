@@ -19,14 +19,9 @@ struct CurveStore {
     bool editMode = false;
     Colour currentColour = 0;  // black
     bool smoothing = true;     // "Smoothing"; false is "Sampled"
-    int hitSample = -1;        // set by the last successful pick test
     // Check marks of the sampling entries: 16, 32, 64, 128, 256, custom.
     std::array<bool, 6> samplingMarks{false, false, true, false, false, false};
-    bool dragSample = false;
-    bool dragStartTangent = false;
-    bool dragEndTangent = false;
     bool cursorOn = false;
-    bool dragCursor = false;
     int cursorIndex = 0;
     bool showAxes = false;
     bool showFrame = false;

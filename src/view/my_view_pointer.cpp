@@ -38,24 +38,24 @@ void MyView::mousePressEvent(QMouseEvent *event)
 {
     const ClientSize client{width(), height()};
     if (event->button() == Qt::LeftButton)
-        showPointerOutcome(leftButtonDown(*store_, client, pixelOf(event), holdsCapture_));
+        showPointerOutcome(leftButtonDown(*store_, pointer_, client, pixelOf(event)));
     else if (event->button() == Qt::RightButton)
-        showPointerOutcome(rightButtonDown(*store_, client, pixelOf(event), holdsCapture_));
+        showPointerOutcome(rightButtonDown(*store_, pointer_, client, pixelOf(event)));
 }
 
 void MyView::mouseMoveEvent(QMouseEvent *event)
 {
     showPointerOutcome(
-        pointerMoved(*store_, ClientSize{width(), height()}, pixelOf(event), holdsCapture_));
+        pointerMoved(*store_, pointer_, ClientSize{width(), height()}, pixelOf(event)));
 }
 
 void MyView::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        showPointerOutcome(leftButtonUp(*store_, holdsCapture_));
+        showPointerOutcome(leftButtonUp(*store_, pointer_));
     else if (event->button() == Qt::RightButton)
         showPointerOutcome(
-            rightButtonUp(*store_, ClientSize{width(), height()}, pixelOf(event), holdsCapture_));
+            rightButtonUp(*store_, pointer_, ClientSize{width(), height()}, pixelOf(event)));
 }
 
 void MyView::keyPressEvent(QKeyEvent *event)

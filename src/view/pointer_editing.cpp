@@ -190,102 +190,108 @@ void stepCursor(CurveStore &store, int direction)
         index = (index <= 0 || index > last) ? last : index - 1;
 }
 
-PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture)
+PointerOutcome leftButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                              PixelPoint at)
 {
     if (store.editMode) {
         int k = 0;
         if (hitTestSamples(store, client, at, k)) {
-            store.hitSample = k;
-            store.dragSample = capture = true;
+            pointer.hitSample = k;
+            pointer.dragSample = pointer.capture = true;
         }
         if (hitTestStartTangents(store, client, at, k)) {
-            store.hitSample = k;
-            store.dragStartTangent = capture = true;
+            pointer.hitSample = k;
+            pointer.dragStartTangent = pointer.capture = true;
         }
         if (hitTestEndTangents(store, client, at, k)) {
-            store.hitSample = k;
-            store.dragEndTangent = capture = true;
+            pointer.hitSample = k;
+            pointer.dragEndTangent = pointer.capture = true;
         }
     }
     if (hitTestCursor(store, client, at))
-        store.dragCursor = capture = true;
+        pointer.dragCursor = pointer.capture = true;
     return {};
 }
 
 // Each drag moves what the press picked and the hover may re-target it: a
 // pointer that passes over another sample carries on with that one.
-PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PixelPoint at, bool capture)
+PointerOutcome pointerMoved(CurveStore &store, PointerState &pointer, ClientSize client,
+                            PixelPoint at)
 {
     PointerOutcome out;
     const std::optional<CurvePoint> world = worldAt(store, client, at);
     if (!store.cursorOn && world && mappingHasRange(store.current(), client))
         out.readout = world;
     CurveSlot &curve = store.current();
-    const int hit = store.hitSample;
+    const int hit = pointer.hitSample;
+    const bool capture = pointer.capture;
     if (store.editMode) {
-        if (capture && store.dragSample && isSample(curve, hit)) {
+        if (capture && pointer.dragSample && isSample(curve, hit)) {
             if (world && insideClient(client, at)) {
                 moveSample(store, world->x, world->y, hit);
                 out.repaint = true;
             }
             out.pointFields = shownSample(curve, hit);
         }
-        if (capture && store.dragStartTangent && isSample(curve, hit) && world) {
+        if (capture && pointer.dragStartTangent && isSample(curve, hit) && world) {
             curve.startTangents[hit] = *world;
             out.repaint = true;
         }
-        if (capture && store.dragEndTangent && isSample(curve, hit) && world) {
+        if (capture && pointer.dragEndTangent && isSample(curve, hit) && world) {
             curve.endTangents[hit] = *world;
             out.repaint = true;
         }
         int k = 0;
         if (hitTestSamples(store, client, at, k)) {
-            store.hitSample = k;
+            pointer.hitSample = k;
             out.pointFields = shownSample(curve, k);
         }
     }
-    if (capture && store.dragCursor && world) {
+    if (capture && pointer.dragCursor && world) {
         dragCursorTo(store, world->x);
         out.repaint = true;
     }
     return out;
 }
 
-PointerOutcome leftButtonUp(CurveStore &store, bool &capture)
+PointerOutcome leftButtonUp(CurveStore &, PointerState &pointer)
 {
-    if (capture) {
-        capture = false;
-        store.dragSample = store.dragStartTangent = store.dragEndTangent = store.dragCursor = false;
+    if (pointer.capture) {
+        pointer.capture = false;
+        pointer.dragSample = pointer.dragStartTangent = pointer.dragEndTangent =
+            pointer.dragCursor = false;
     }
     return {};
 }
 
-PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture)
+PointerOutcome rightButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                               PixelPoint at)
 {
     PointerOutcome out;
     if (!store.editMode)
         return out;
     int k = 0;
     if (hitTestSamples(store, client, at, k)) {
-        store.hitSample = k;
+        pointer.hitSample = k;
         deleteSample(store, k);
         out.repaint = true;
     } else {
-        capture = true;
+        pointer.capture = true;
     }
     return out;
 }
 
-PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PixelPoint at, bool &capture)
+PointerOutcome rightButtonUp(CurveStore &store, PointerState &pointer, ClientSize client,
+                             PixelPoint at)
 {
     PointerOutcome out;
-    if (!capture)
+    if (!pointer.capture)
         return out;
     if (insertSampleAtPointer(store, client, at))
         out.repaint = true;
     else
         out.beep = true;
-    capture = false;
+    pointer.capture = false;
     return out;
 }
 

@@ -45,6 +45,19 @@ void dragCursorTo(CurveStore &store, double x);
 // 0 when the current curve has no sampled points.
 void stepCursor(CurveStore &store, int direction);
 
+// What the view's pointer editing remembers between events.
+struct PointerState {
+    int hitSample = -1;  // set by the last successful pick test
+    bool dragSample = false;
+    bool dragStartTangent = false;
+    bool dragEndTangent = false;
+    bool dragCursor = false;
+    // The view holds the pointer: a press that grabs something takes it, the
+    // release that finds it gives it back. Meanwhile moves and releases
+    // arrive also outside the client area.
+    bool capture = false;
+};
+
 // What a view does after a pointer step.
 struct PointerOutcome {
     bool repaint = false;
@@ -55,14 +68,15 @@ struct PointerOutcome {
     std::optional<CurvePoint> pointFields;
 };
 
-// The view's pointer events. `capture` is whether the view holds the pointer:
-// a press that grabs something takes it, the release that finds it gives it
-// back. Moves and releases arrive also outside the client area while a
-// button is held.
-PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
-PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PixelPoint at, bool capture);
-PointerOutcome leftButtonUp(CurveStore &store, bool &capture);
-PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
-PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
+// The view's pointer events, on its curves and its pointer state.
+PointerOutcome leftButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                              PixelPoint at);
+PointerOutcome pointerMoved(CurveStore &store, PointerState &pointer, ClientSize client,
+                            PixelPoint at);
+PointerOutcome leftButtonUp(CurveStore &store, PointerState &pointer);
+PointerOutcome rightButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                               PixelPoint at);
+PointerOutcome rightButtonUp(CurveStore &store, PointerState &pointer, ClientSize client,
+                             PixelPoint at);
 
 }  // namespace ombrelis
