@@ -74,7 +74,8 @@ PixelPoint anyPixel(FuzzedDataProvider &input, const CurveStore &store, ClientSi
 void resetCurves(FuzzedDataProvider &input, CurveStore &store, int count)
 {
     for (int c = 0; c < kCurveCount; ++c) {
-        CurveSlot &curve = store.slots[c];
+        const auto reset = std::make_unique<CurveSlot>(store.slots()[c]);
+        CurveSlot &curve = *reset;
         curve.xmin = anyBound(input), curve.xmax = anyBound(input);
         curve.ymin = anyBound(input), curve.ymax = anyBound(input);
         if (input.ConsumeBool())
@@ -84,6 +85,7 @@ void resetCurves(FuzzedDataProvider &input, CurveStore &store, int count)
         const double step = (curve.xmax - curve.xmin) / std::max(count - 1, 1);
         for (int j = 0; j < count; ++j)
             curve.sampledPoints[j] = {curve.xmin + j * step, 0.0};
+        store.replaceSlot(c, curve);
     }
 }
 
@@ -103,7 +105,7 @@ bool finite(std::optional<CurvePoint> p)
 void requireInvariants(const CurveStore &store, const PointerOutcome &out)
 {
     for (int c = 0; c < kCurveCount; ++c) {
-        const CurveSlot &curve = store.slots[c];
+        const CurveSlot &curve = store.slots()[c];
         require(curve.sampleCount >= 0 && curve.sampleCount <= kMaxSamples,
                 "sampleCount within 0..16");
         // Handles are offsets of a per cent of the range: finite while the bounds are ordinary.
@@ -139,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     PointerState pointer;
 
     while (input.remaining_bytes() > 0) {
-        CurveSlot &curve = store->current();
+        const CurveSlot &curve = store->current();
         const bool wasInOrder = samplesInOrder(curve);
         const int countBefore = curve.sampleCount;
         bool mayUnsort = false;
@@ -172,13 +174,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             break;
         case 6: {
             const double x = anyBound(input), y = anyBound(input);
-            const bool inserted = insertSample(*store, x, y);
+            const bool inserted = store->insertSample(x, y);
             require(inserted == (countBefore < kMaxSamples && std::isfinite(x) && std::isfinite(y)),
                     "insertion refused only when full or not finite");
             break;
         }
         case 7:
-            deleteSample(*store, input.ConsumeIntegralInRange(-2, kMaxSamples + 1));
+            store->deleteSample(input.ConsumeIntegralInRange(-2, kMaxSamples + 1));
             break;
         case 8:
             if (hitTestSamples(*store, client, anyPixel(input, *store, client), index) ||
@@ -203,5 +205,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(mayUnsort || !wasInOrder || samplesInOrder(curve),
                 "only a drag unsorts the samples");
     }
+    leftButtonUp(*store, pointer);  // the next input starts with the button up
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curves/curve_store.h"
+#include "test_support.h"
 #include "view/plot_scene.h"
 
 #include <QTest>

@@ -74,9 +74,9 @@ void TestCurveFileIo::writtenFileReadsBack()
     auto store = std::make_unique<CurveStore>();
     QVERIFY(readCurveFileIntoStore(*store, path("ligne"), 3, nullptr));
     QCOMPARE(store->currentCurve, 3);
-    QCOMPARE(QString::fromStdString(store->slots[3].name), path("ligne"));
-    QCOMPARE(store->slots[3].xLegend, "durée");
-    QCOMPARE(store->slots[3].sampledPoints[4095], (CurvePoint{4095, 8190}));
+    QCOMPARE(QString::fromStdString(store->slots()[3].name), path("ligne"));
+    QCOMPARE(store->slots()[3].xLegend, "durée");
+    QCOMPARE(store->slots()[3].sampledPoints[4095], (CurvePoint{4095, 8190}));
 }
 
 void TestCurveFileIo::writeProtectedFileIsNotTouched()
@@ -134,7 +134,7 @@ void TestCurveFileIo::missingFileIsReportedAndChangesNothing()
     QVERIFY(!readCurveFileIntoStore(*store, path("absent"), 1, &error));
     QVERIFY2(error.contains(path("absent.crv")), qPrintable(error));
     QCOMPARE(store->currentCurve, 0);
-    QVERIFY(store->slots[1].name.empty());
+    QVERIFY(store->slots()[1].name.empty());
 }
 
 void TestCurveFileIo::refusedFileChangesNothing()
@@ -145,7 +145,7 @@ void TestCurveFileIo::refusedFileChangesNothing()
     QVERIFY(!readCurveFileIntoStore(*store, path("trop"), 2, &error));
     QVERIFY2(error.contains("40 échantillons, 16 au plus."), qPrintable(error));
     QCOMPARE(store->currentCurve, 0);
-    QCOMPARE(store->slots[2].sampleCount, 0);
+    QCOMPARE(store->slots()[2].sampleCount, 0);
 }
 
 // Regression: /dev/zero filled the memory, a FIFO without writer blocked for ever.

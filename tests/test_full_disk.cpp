@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
+#include "test_support.h"
 
 #include <QApplication>
 
@@ -121,7 +122,8 @@ QStringList FullDiskTest::runEditor(Writer writer, const QString &target)
     shell->prompts.chooseFile(target);
     frame.runCommand(writer == Writer::SaveAs ? cmd::Curve1SaveAs : cmd::Curve1Open);
     if (writer != Writer::SaveAs) {
-        frame.activeView()->store().slots[0].xLegend = "nouvelle légende";
+        editSlot(frame.activeView()->store(), 0,
+                 [&](CurveSlot &c) { c.xLegend = "nouvelle légende"; });
         frame.runCommand(writer == Writer::Save ? cmd::Curve1Save : cmd::SaveAll);
     }
     QStringList errors;

@@ -33,7 +33,7 @@ std::unique_ptr<CurveStore> flatBarsStore(int count)
 {
     auto store = makeStore();
     store->smoothing = false;
-    setFlatComputedCurve(store->slots[0], count, 490);
+    editSlot(*store, 0, [&](CurveSlot &c) { setFlatComputedCurve(c, count, 490); });
     return store;
 }
 
@@ -127,8 +127,10 @@ void TestPlotScene::barsReachWorldZero()
     QFETCH(int, bottom);
     auto store = makeStore();
     store->smoothing = false;
-    store->slots[0].ymin = ymin;
-    setFlatComputedCurve(store->slots[0], 16, y);
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.ymin = ymin;
+        setFlatComputedCurve(c, 16, y);
+    });
     const auto bars = primitivesOf<SceneRectangle>(paintedScene(*store, kClient));
     QCOMPARE(bars.size(), std::size_t{16});
     QCOMPARE(bars[0].top, top);
@@ -140,9 +142,10 @@ void TestPlotScene::barsReachWorldZero()
 void TestPlotScene::mirroredBoundsGiveOrderedBars()
 {
     auto store = flatBarsStore(16);
-    CurveSlot &curve = store->slots[0];
-    curve.xmin = 1000;
-    curve.xmax = 0;
+    editSlot(*store, 0, [](CurveSlot &curve) {
+        curve.xmin = 1000;
+        curve.xmax = 0;
+    });
     const auto bars = primitivesOf<SceneRectangle>(paintedScene(*store, kClient));
     QCOMPARE(bars[0], (SceneRectangle{561, 203, 580, 380, kBlack, kWhite}));
     QCOMPARE(bars[15], (SceneRectangle{20, 203, 38, 380, kBlack, kWhite}));
@@ -166,9 +169,11 @@ void TestPlotScene::barsNeedTwoSampledPoints()
     auto store = makeStore();
     store->smoothing = false;
     store->interpolationOption = interpolation;
-    setFlatComputedCurve(store->slots[1], 2, 100);
-    store->slots[0].interpolationFlag = 1;
-    store->slots[0].samplingCount = count;
+    editSlot(*store, 1, [&](CurveSlot &c) { setFlatComputedCurve(c, 2, 100); });
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.interpolationFlag = 1;
+        c.samplingCount = count;
+    });
     const PlotScene scene = paintedScene(*store, kClient);
     QCOMPARE(signature(scene), interpolation ? QString("P") : QString("RR"));
 }
@@ -205,8 +210,9 @@ void TestPlotScene::cursorLabelsEmptySlotsAtZero()
 {
     auto store = cursorStore();
     store->cursorIndex = 0;
-    setFlatComputedCurve(store->slots[2], 2, 700);  // a straight line from (0, 700)
-    store->slots[2].sampledPoints[1] = {1000, 300};
+    // A straight line from (0, 700).
+    editSlot(*store, 2, [&](CurveSlot &c) { setFlatComputedCurve(c, 2, 700); });
+    editSlot(*store, 2, [&](CurveSlot &c) { c.sampledPoints[1] = {1000, 300}; });
     const auto labels = primitivesOf<SceneText>(paintedScene(*store, kClient));
     QCOMPARE(labels.size(), std::size_t{5});
     const char *texts[] = {"0.00", "490.00", "0.00", "700.00", "0.00"};
@@ -234,7 +240,7 @@ void TestPlotScene::cursorIndexOutsideTheArrayShowsNoCursor()
     }
     // Inside the array but past the count: the stale entry, as it stands.
     store->cursorIndex = 10;
-    store->slots[0].sampledPoints[10] = {250, 125};
+    editSlot(*store, 0, [&](CurveSlot &c) { c.sampledPoints[10] = {250, 125}; });
     const PlotScene stale = paintedScene(*store, kClient);
     QCOMPARE(stale.cursorReadout->xText, "250.00");
     QCOMPARE(stale.cursorReadout->yText, "125.00");
@@ -244,10 +250,12 @@ void TestPlotScene::editModeMarksAndHandleLines()
 {
     auto store = makeStore();
     store->editMode = true;
-    store->slots[0].sampleCount = 1;
-    store->slots[0].samples[0] = {500, 500};
-    store->slots[0].startTangents[0] = {450, 500};
-    store->slots[0].endTangents[0] = {550, 500};
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.sampleCount = 1;
+        c.samples[0] = {500, 500};
+        c.startTangents[0] = {450, 500};
+        c.endTangents[0] = {550, 500};
+    });
     const PlotScene scene = paintedScene(*store, kClient);
     QCOMPARE(signature(scene), QString("MLMLM"));
     const auto marks = primitivesOf<SceneMark>(scene);
@@ -299,20 +307,23 @@ void TestPlotScene::styleChoice()
     store->editMode = editMode;
     store->smoothing = smoothing;
     store->interpolationOption = interpolation;
-    CurveSlot &curve = store->slots[slot];
-    setSamples(curve, {{200, 100}, {800, 900}});
-    curve.samplingCount = 4;
-    curve.interpolationFlag = computed ? 1 : 0;
+    editSlot(*store, slot, [&](CurveSlot &curve) {
+        setSamples(curve, {{200, 100}, {800, 900}});
+        curve.samplingCount = 4;
+        curve.interpolationFlag = computed ? 1 : 0;
+    });
     QCOMPARE(signature(paintedScene(*store, kClient)), drawn);
 }
 
 void TestPlotScene::oneSampleCurve()
 {
     auto store = makeStore();
-    setSamples(store->slots[0], {{500, 500}});
-    store->slots[0].samplingCount = 2;
-    store->slots[0].sampledPoints[0] = {0, 100};
-    store->slots[0].sampledPoints[1] = {1000, 100};
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        setSamples(c, {{500, 500}});
+        c.samplingCount = 2;
+        c.sampledPoints[0] = {0, 100};
+        c.sampledPoints[1] = {1000, 100};
+    });
     QCOMPARE(signature(paintedScene(*store, kClient)), QString());  // smoothing
     store->smoothing = false;
     store->interpolationOption = true;
@@ -327,8 +338,10 @@ void TestPlotScene::currentCurveIsDrawnLastInBlack()
     auto store = makeStore();
     const Colour colours[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
     for (int slot = 0; slot < kCurveCount; ++slot) {
-        setSamples(store->slots[slot], {{100, 100.0 * slot}, {900, 100.0 * slot}});
-        store->slots[slot].colour = colours[slot];
+        editSlot(*store, slot, [&](CurveSlot &c) {
+            setSamples(c, {{100, 100.0 * slot}, {900, 100.0 * slot}});
+            c.colour = colours[slot];
+        });
     }
     store->currentCurve = 1;
     const auto curves = primitivesOf<SceneBezier>(paintedScene(*store, kClient));
@@ -362,9 +375,10 @@ void TestPlotScene::axesFollowWorldZero()
 {
     auto store = makeStore();
     store->showAxes = true;
-    CurveSlot &bounds = store->slots[0];
-    bounds.xmin = -500;
-    bounds.ymin = 200;  // y = 0 below the plot area
+    editSlot(*store, 0, [](CurveSlot &bounds) {
+        bounds.xmin = -500;
+        bounds.ymin = 200;  // y = 0 below the plot area
+    });
     const auto axes = primitivesOf<SceneLine>(paintedScene(*store, kClient));
     QCOMPARE(axes[0].from, (PixelPoint{206, 380}));  // from ymin, not from y = 0
     QCOMPARE(axes[0].to, (PixelPoint{206, 20}));
@@ -377,7 +391,7 @@ void TestPlotScene::paintOrder()
     auto store = cursorStore();
     store->showAxes = true;
     store->showFrame = true;
-    setSamples(store->slots[3], {{0, 0}, {1000, 1000}});
+    editSlot(*store, 3, [&](CurveSlot &c) { setSamples(c, {{0, 0}, {1000, 1000}}); });
     store->smoothing = false;
     store->interpolationOption = false;
     // Axes, frame, curve 4 (64 bars), the current curve (3 bars), the cursor.
@@ -389,14 +403,16 @@ void TestPlotScene::paintResamplesDrawnCurves()
 {
     auto store = makeStore();
     for (int slot : {1, 5}) {
-        setSamples(store->slots[slot], {{0, 0}, {1000, 1000}});
-        store->slots[slot].sampledPoints[10] = {-1, -1};
+        editSlot(*store, slot, [&](CurveSlot &c) {
+            setSamples(c, {{0, 0}, {1000, 1000}});
+            c.sampledPoints[10] = {-1, -1};
+        });
     }
-    auto expected = std::make_unique<CurveSlot>(store->slots[1]);
+    auto expected = std::make_unique<CurveSlot>(store->slots()[1]);
     sampleCurve(*expected);
     store->resampleDrawnCurves();
-    QCOMPARE(store->slots[1].sampledPoints, expected->sampledPoints);
-    QCOMPARE(store->slots[5].sampledPoints[10], (CurvePoint{-1, -1}));  // never drawn
+    QCOMPARE(store->slots()[1].sampledPoints, expected->sampledPoints);
+    QCOMPARE(store->slots()[5].sampledPoints[10], (CurvePoint{-1, -1}));  // never drawn
 }
 
 void TestPlotScene::emptyRangeDrawsNothing_data()
@@ -430,13 +446,17 @@ void TestPlotScene::emptyRangeDrawsNothing()
             store->editMode = editMode;
             store->interpolationOption = interpolation;
             store->showAxes = store->showFrame = true;
-            store->slots[0].xmax = xmax;
-            store->slots[0].ymax = ymax;
-            setSamples(store->slots[1], {{0, 0}, {1000, 1000}});
-            store->slots[1].sampledPoints[10] = {-1, -1};
+            editSlot(*store, 0, [&](CurveSlot &c) {
+                c.xmax = xmax;
+                c.ymax = ymax;
+            });
+            editSlot(*store, 1, [&](CurveSlot &c) {
+                setSamples(c, {{0, 0}, {1000, 1000}});
+                c.sampledPoints[10] = {-1, -1};
+            });
             const PlotScene scene = paintedScene(*store, {width, 400});
             QCOMPARE(signature(scene), QString());
-            QCOMPARE(store->slots[1].sampledPoints[10].x, 10 * (1000.0 / 63));
+            QCOMPARE(store->slots()[1].sampledPoints[10].x, 10 * (1000.0 / 63));
             QVERIFY(scene.cursorReadout);
             QCOMPARE(scene.cursorReadout->yText, "490.00");
         }
@@ -448,7 +468,7 @@ void TestPlotScene::emptyRangeDrawsNothing()
 void TestPlotScene::offsetsSaturateAtTheIntLimits()
 {
     auto store = cursorStore();
-    store->slots[0].sampledPoints[1] = {1e300, 490};
+    editSlot(*store, 0, [&](CurveSlot &c) { c.sampledPoints[1] = {1e300, 490}; });
     const PlotScene scene = paintedScene(*store, kClient);
     const std::vector<PixelPoint> grip{
         {kIntMax, 392}, {kIntMax, 380}, {kIntMax - 6, 380}, {kIntMax - 6, 392}, {kIntMax, 392}};
@@ -466,12 +486,13 @@ void TestPlotScene::nonFiniteValuesStayDefined()
     store->interpolationOption = false;
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    CurveSlot &other = store->slots[1];
-    other.interpolationFlag = 1;
-    other.samplingCount = 3;
-    other.sampledPoints[0] = {0, inf};
-    other.sampledPoints[1] = {500, nan};
-    other.sampledPoints[2] = {1000, -inf};
+    editSlot(*store, 1, [&](CurveSlot &other) {
+        other.interpolationFlag = 1;
+        other.samplingCount = 3;
+        other.sampledPoints[0] = {0, inf};
+        other.sampledPoints[1] = {500, nan};
+        other.sampledPoints[2] = {1000, -inf};
+    });
     const PlotScene scene = paintedScene(*store, kClient);
     const auto bars = primitivesOf<SceneRectangle>(scene);
     QCOMPARE(bars.size(), std::size_t{6});
@@ -533,7 +554,7 @@ void TestPlotScene::sceneAtADevicePixelRatio()
     QFETCH(int, em);
     auto store = makeStore();
     store->editMode = store->cursorOn = true;
-    setSamples(store->slots[0], {{100, 200}, {480, 730}, {910, 350}});
+    editSlot(*store, 0, [&](CurveSlot &c) { setSamples(c, {{100, 200}, {480, 730}, {910, 350}}); });
     store->cursorIndex = 20;
     const ClientSize device = deviceClient(kClient, ratio);
     QCOMPARE(device.width, width);

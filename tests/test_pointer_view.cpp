@@ -4,6 +4,7 @@
 #include "fake_view_host.h"
 #include "framework/command_ids.h"
 #include "geometry/surface.h"
+#include "test_support.h"
 #include "view/plot_scene.h"
 #include "view/pointer_editing.h"
 
@@ -48,7 +49,7 @@ void addSamples(CurveStore &store, const QString &setup)
 {
     if (setup == QLatin1String("full")) {
         for (int k = 0; k < kMaxSamples; ++k)
-            insertSample(store, 60.0 * k, 500);
+            store.insertSample(60.0 * k, 500);
         return;
     }
     for (const QString &sample : setup.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -56,12 +57,11 @@ void addSamples(CurveStore &store, const QString &setup)
         for (const QString &point : sample.split(QLatin1Char('/')))
             points.append({point.section(QLatin1Char(','), 0, 0).toDouble(),
                            point.section(QLatin1Char(','), 1, 1).toDouble()});
-        insertSample(store, points[0].x, points[0].y);
+        store.insertSample(points[0].x, points[0].y);
         if (points.size() == 3) {
-            CurveSlot &curve = store.current();
-            const int k = curve.sampleCount - 1;
-            curve.startTangents[k] = points[1];
-            curve.endTangents[k] = points[2];
+            const int k = store.current().sampleCount - 1;
+            store.moveStartTangent(k, points[1]);
+            store.moveEndTangent(k, points[2]);
         }
     }
 }
@@ -288,9 +288,10 @@ void TestPointerView::gestures()
     CurveStore &store = view->store();
     store.editMode = editMode;
     store.cursorOn = cursorOn;
-    CurveSlot &curve = store.current();
-    for (int j = 0; j < curve.samplingCount; ++j)
-        curve.sampledPoints[j] = {1000.0 * j / (curve.samplingCount - 1), 500};
+    editSlot(store, store.currentCurve, [](CurveSlot &curve) {
+        for (int j = 0; j < curve.samplingCount; ++j)
+            curve.sampledPoints[j] = {1000.0 * j / (curve.samplingCount - 1), 500};
+    });
     addSamples(store, setup);
 
     play(*view, gesture);
@@ -347,7 +348,7 @@ void TestPointerView::scriptBox()
     FakeViewHost host;
     MyView view(host);
     for (QChar curve : active)
-        view.store().slots[curve.digitValue() - 1].active = true;
+        editSlot(view.store(), curve.digitValue() - 1, [&](CurveSlot &c) { c.active = true; });
     host.bars.display.scriptLine = line.toStdString();
 
     view.controlNotified(ctl::ScriptBox, kEditLostFocus);
@@ -377,12 +378,13 @@ void TestPointerView::surface()
     QFETCH(double, y1);
     FakeViewHost host;
     MyView view(host);
-    CurveSlot &curve = view.store().current();
-    curve.sampleCount = 2;
-    curve.samples[0] = {0, y0};
-    curve.endTangents[0] = {1000.0 / 3, y0 + (y1 - y0) / 3};
-    curve.samples[1] = {1000, y1};
-    curve.startTangents[1] = {2000.0 / 3, y0 + (y1 - y0) * 2 / 3};
+    editSlot(view.store(), view.store().currentCurve, [&](CurveSlot &curve) {
+        curve.sampleCount = 2;
+        curve.samples[0] = {0, y0};
+        curve.endTangents[0] = {1000.0 / 3, y0 + (y1 - y0) / 3};
+        curve.samples[1] = {1000, y1};
+        curve.startTangents[1] = {2000.0 / 3, y0 + (y1 - y0) * 2 / 3};
+    });
     view.store().resampleDrawnCurves();  // as the last paint left them
 
     QVERIFY(view.commands().find(cmd::Surface));
@@ -418,14 +420,14 @@ void TestPointerView::wholeEditingSession()
     QCOMPARE(store.currentCurve, 1);
     QCOMPARE(host.bars.display.curveNames[1], std::string("C1*2"));
     QCOMPARE(host.bars.display.xLegendText, std::string("Xscript"));
-    QCOMPARE(store.slots[1].sampledPoints[20].y, 2 * store.slots[0].sampledPoints[20].y);
+    QCOMPARE(store.slots()[1].sampledPoints[20].y, 2 * store.slots()[0].sampledPoints[20].y);
 
     store.smoothing = false;
     store.cursorOn = true;
     play(*view, "> > > < < < < <");
     QCOMPARE(store.cursorIndex, 62);
     view->commands().find(cmd::Surface)->handler();
-    QCOMPARE(host.bars.display.surfaceText, formatNumber(2 * computeSurface(store.slots[0])));
+    QCOMPARE(host.bars.display.surfaceText, formatNumber(2 * computeSurface(store.slots()[0])));
 
     // Curve 2 in black bars over curve 1's red ones; the cursor's grip at
     // x = 1000 * 62 / 63, pixel 571, spans [565, 577) below row 380.

@@ -88,7 +88,7 @@ void ShellCommandsTest::startsWithOneEmptyWindow()
     QCOMPARE(frame.childFrames(), std::vector<CChildFrame *>{child});
     QCOMPARE(frame.openViews(), std::vector<MyView *>{child->view()});
     QCOMPARE(frame.windowCount(), 1);
-    for (const CurveSlot &slot : child->view()->store().slots)
+    for (const CurveSlot &slot : child->view()->store().slots())
         QVERIFY(!slot.active);
     QCOMPARE(frame.frameGeometry(), QRect(60, 41, 741, 644));
     QVERIFY(!frame.findChild<QStatusBar *>());

@@ -180,12 +180,12 @@ void ShellWindowsTest::documentWindowIsRegistered()
 
     const CurveStore &store = window->view()->store();
     QCOMPARE(store.currentCurve, 2);
-    QVERIFY(store.slots[2].active);
-    QCOMPARE(QString::fromStdString(store.slots[2].name), path.chopped(4));
-    QCOMPARE(store.slots[2].sampleCount, 2);
-    QCOMPARE(store.slots[2].xmax, 1000.0);
+    QVERIFY(store.slots()[2].active);
+    QCOMPARE(QString::fromStdString(store.slots()[2].name), path.chopped(4));
+    QCOMPARE(store.slots()[2].sampleCount, 2);
+    QCOMPARE(store.slots()[2].xmax, 1000.0);
     for (int slot : {0, 1, 3})
-        QVERIFY(!store.slots[slot].active);
+        QVERIFY(!store.slots()[slot].active);
     QCOMPARE(shell->app->recentFiles().entries(), QStringList{QFileInfo(path).absoluteFilePath()});
 }
 

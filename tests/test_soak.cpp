@@ -470,7 +470,7 @@ Soak::Orders Soak::orders() const
     Orders sorted;
     for (const MyView *each : frame().openViews()) {
         for (int slot = 0; slot < kSlotCount; ++slot)
-            sorted[each][slot] = isSorted(each->store().slots[slot]);
+            sorted[each][slot] = isSorted(each->store().slots()[slot]);
     }
     return sorted;
 }
@@ -499,10 +499,10 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
             return QStringLiteral("view %1: cursor at %2").arg(view).arg(store.cursorIndex);
         if (store.tangentLength < 5 || store.tangentLength > 25)
             return QStringLiteral("view %1: tangent length %2").arg(view).arg(store.tangentLength);
-        if (!store.editMode && store.slots[kBackupSlot].sampleCount != 0)
+        if (!store.editMode && store.slots()[kBackupSlot].sampleCount != 0)
             return QStringLiteral("view %1: a backup outside edit mode").arg(view);
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            const CurveSlot &curve = store.slots[slot];
+            const CurveSlot &curve = store.slots()[slot];
             if (!fits(curve.sampleCount, kMaxSamples) ||
                 !fits(curve.samplingCount, kMaxSampledPoints))
                 return QStringLiteral("view %1 slot %2: %3 samples, %4 points")
@@ -519,7 +519,7 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
         // A paint re-samples the drawn curves on the even x grid.
         active->repaint();
         for (int slot = 0; slot < kCurveCount && active->isVisible(); ++slot) {
-            const CurveSlot &curve = active->store().slots[slot];
+            const CurveSlot &curve = active->store().slots()[slot];
             const int n = curve.samplingCount;
             if (curve.sampleCount < 2 || n < 2 || !(curve.xmin < curve.xmax))
                 continue;

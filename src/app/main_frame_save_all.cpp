@@ -11,7 +11,7 @@ namespace ombrelis {
 void CMainFrame::saveAllCurves(MyView &view)
 {
     for (int slot = 0; slot < kCurveCount; ++slot) {
-        const CurveSlot &curve = view.store().slots[slot];
+        const CurveSlot &curve = view.store().slots()[slot];
         // A curve without a name has no file to save to: nothing to ask about.
         if (!curve.active || curve.name.empty())
             continue;
@@ -27,7 +27,7 @@ bool CMainFrame::isNameOpenElsewhere(const std::string &name, const MyView &view
     return std::ranges::any_of(childViews_, [&](const MyView *other) {
         if (!other || other == &view)
             return false;
-        const auto &slots = other->store().slots;
+        const auto &slots = other->store().slots();
         return std::any_of(slots.begin(), slots.begin() + kCurveCount,
                            [&](const CurveSlot &curve) { return curve.name == name; });
     });

@@ -23,11 +23,10 @@ Status loadCurve(CurveStore &store, int slot, const std::string &path)
     std::string bytes;
     if (QString error; !readWholeFile(pathText(path), &bytes, &error))
         return Status::refused(error.toStdString());
-    if (Status read = parseCurveFile(bytes, path, store.slots[slot]); !read.ok())
+    const std::string name = QFileInfo(pathText(path)).completeBaseName().toStdString();
+    if (Status read = store.loadCurve(slot, bytes, {name, path}, {}); !read.ok())
         return read;
-    store.slots[slot].name = QFileInfo(pathText(path)).completeBaseName().toStdString();
-    store.slots[slot].active = true;
-    store.currentCurve = slot;
+    store.setActive(slot, true);
     return Status::done();
 }
 

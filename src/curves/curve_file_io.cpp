@@ -167,7 +167,8 @@ bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot
     std::string bytes;
     if (!readWholeFile(baseName + QStringLiteral(".crv"), &bytes, error))
         return false;
-    if (const Status read = store.readCurveBytes(baseName.toStdString(), slot, bytes); !read.ok()) {
+    const std::string name = baseName.toStdString();
+    if (const Status read = store.loadCurve(slot, bytes, {name, name + ".crv"}, {}); !read.ok()) {
         if (error)
             *error = QString::fromStdString(read.message());
         return false;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace ombrelis {
 
@@ -39,7 +40,7 @@ std::array<SampledLookup, kCurveCount> sourceCurves(const CurveStore &store,
     std::array<SampledLookup, kCurveCount> curves{};
     for (int k = 0; k < kCurveCount; ++k) {
         if (named[static_cast<std::size_t>(k)])
-            curves[static_cast<std::size_t>(k)] = SampledLookup(store.slots[k]);
+            curves[static_cast<std::size_t>(k)] = SampledLookup(store.slots()[k]);
     }
     return curves;
 }
@@ -65,15 +66,14 @@ ScriptRunResult endEarly(std::string_view message)
     return {{std::string(message)}, true, -1};
 }
 
-// The slot fields an assignment sets before its evaluation.
-void prepareTarget(CurveStore &store, int target, std::string_view expression,
+// The slot fields an assignment sets before its evaluation, from the current
+// curve `cur`.
+void prepareTarget(const CurveSlot &cur, CurveSlot &slot, std::string_view expression,
                    std::string_view scriptLine, ScriptRange range)
 {
-    const CurveSlot &cur = store.current();
     const double ymin = cur.ymin;
     const double ymax = cur.ymax;
     const std::int32_t samplingCount = cur.samplingCount;
-    CurveSlot &slot = store.slots[target];
     slot.name = expression;
     slot.folder.clear();  // a computed curve has no file yet: Save uses the current folder
     slot.scriptText = scriptLine;
@@ -84,7 +84,6 @@ void prepareTarget(CurveStore &store, int target, std::string_view expression,
     slot.ymin = ymin;
     slot.ymax = ymax;
     slot.samplingCount = samplingCount;
-    store.currentCurve = target;
 }
 
 // Computes the expression on the grid of the prepared target and writes the
@@ -107,7 +106,7 @@ bool evaluateInto(CurveSlot &target, std::string_view expression,
 std::optional<int> findFreeCurve(const CurveStore &store)
 {
     for (int k = 0; k < kCurveCount; ++k) {
-        if (!store.slots[k].active)
+        if (!store.slots()[k].active)
             return k;
     }
     return std::nullopt;
@@ -120,10 +119,10 @@ ScriptRange scriptRange(const CurveStore &store, std::string_view expression)
     for (int k = 0; k < kCurveCount; ++k) {
         if (!named[static_cast<std::size_t>(k)])
             continue;
-        if (store.slots[k].xmin < range.x0)
-            range.x0 = store.slots[k].xmin;
-        if (store.slots[k].xmax > range.x1)
-            range.x1 = store.slots[k].xmax;
+        if (store.slots()[k].xmin < range.x0)
+            range.x0 = store.slots()[k].xmin;
+        if (store.slots()[k].xmax > range.x1)
+            range.x1 = store.slots()[k].xmax;
     }
     return range;
 }
@@ -141,17 +140,18 @@ ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine)
 
     const std::array<SampledLookup, kCurveCount> curves =
         sourceCurves(store, namedCurves(expression));
-    prepareTarget(store, choice.target, expression, scriptLine, scriptRange(store, expression));
+    auto slot = std::make_unique<CurveSlot>(store.slots()[choice.target]);
+    prepareTarget(store.current(), *slot, expression, scriptLine, scriptRange(store, expression));
     ScriptRunResult result{{}, false, choice.target};
-    CurveSlot &slot = store.slots[choice.target];
-    result.valid = evaluateInto(slot, expression, curves, result.messages);
+    result.valid = evaluateInto(*slot, expression, curves, result.messages);
     if (result.valid) {
         // The result is the curve now: control samples left in place would
         // resample the old curve over it at the next repaint.
-        slot.active = true;
-        slot.interpolationFlag = 1;
-        slot.sampleCount = 0;
+        slot->active = true;
+        slot->interpolationFlag = 1;
+        slot->sampleCount = 0;
     }
+    store.applyScriptResult(choice.target, *slot);
     return result;
 }
 

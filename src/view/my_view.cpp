@@ -44,7 +44,8 @@ void MyView::requestRepaint()
 
 bool MyView::openCurveDocument(const QString &baseName, QString *error)
 {
-    store_->slots[kDocumentSlot].active = true;
+    const CurveStore::Step step(*store_);
+    store_->setActive(kDocumentSlot, true);
     host_.barFields().display.curveNames[kDocumentSlot] = baseName.toStdString();
     // The name is the whole path less its extension; the folder is where it points.
     const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();

@@ -64,7 +64,8 @@ void MyView::openCurveCommand(int slot)
         return;
     const QString title = choice->fileTitle();
     const QString fileName = QDir(folderOf(*choice)).filePath(title + QStringLiteral(".crv"));
-    store_->slots[slot].active = true;
+    const CurveStore::Step step(*store_);
+    store_->setActive(slot, true);
     host_.barFields().display.curveNames[static_cast<std::size_t>(slot)] = title.toStdString();
     retitleWithCurve(title, !isWritableFile(fileName));
     if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error)) {
@@ -78,7 +79,7 @@ void MyView::openCurveCommand(int slot)
 
 void MyView::saveCurveCommand(int slot)
 {
-    const CurveSlot &curve = store_->slots[slot];
+    const CurveSlot &curve = store_->slots()[slot];
     if (curve.name.empty())
         return;
     const QString fileName = QString::fromStdString(curveSavePath(curve));
@@ -90,26 +91,26 @@ void MyView::saveCurveAsCommand(int slot)
 {
     // The current curve moves into the named slot before the question and
     // stays moved if it is cancelled.
+    const CurveStore::Step step(*store_);
     if (store_->currentCurve != slot) {
         store_->copySlot(store_->currentCurve, slot);
         store_->resetSlot(store_->currentCurve);
     }
     FileDialogRequest request = curveFileRequest("New/SaveAs", slot);
     request.defaultExtension = QStringLiteral("crv");
-    request.initialName = QString::fromStdString(store_->slots[slot].name) + QStringLiteral(".crv");
+    request.initialName =
+        QString::fromStdString(store_->slots()[slot].name) + QStringLiteral(".crv");
     const auto choice = host_.prompts().saveFile(request);
     if (!choice)
         return;
     const QString title = choice->fileTitle();
-    CurveSlot &curve = store_->slots[slot];
-    curve.active = true;
-    curve.name = title.toStdString();
-    curve.folder = folderOf(*choice).toStdString();
+    store_->setActive(slot, true);
+    store_->nameCurve(slot, title.toStdString(), folderOf(*choice).toStdString());
     writeCurveFile(choice->path, slot);  // a refusal changes nothing here
 
     store_->currentCurve = slot;
     DisplayBarFields &bar = host_.barFields().display;
-    bar.curveNames[static_cast<std::size_t>(slot)] = curve.name;
+    bar.curveNames[static_cast<std::size_t>(slot)] = store_->slots()[slot].name;
     bar.selectedCurve = slot;
     host_.writeBar(BarId::Display);
     host_.writeBar(BarId::DisplayY);
@@ -124,7 +125,7 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
     if (slot < kCurveCount)
         store_->resampleCurve(slot);
     QString reason;
-    switch (ombrelis::writeCurveFile(fileName, store_->slots[slot], &reason)) {
+    switch (ombrelis::writeCurveFile(fileName, store_->slots()[slot], &reason)) {
     case FileWriteResult::Written:
         return CurveWrite::Written;
     case FileWriteResult::CannotOpen:
@@ -144,13 +145,14 @@ bool MyView::readCurveFile(const QString &folder, const QString &baseName, int s
     std::string bytes;
     if (!readWholeFile(QDir(folder).filePath(baseName + QStringLiteral(".crv")), &bytes, error))
         return false;
-    const Status read = store_->readCurveBytes(baseName.toStdString(), slot, bytes);
+    const std::string name = baseName.toStdString();
+    const Status read = store_->loadCurve(slot, bytes, {name, name + ".crv"},
+                                          QDir::cleanPath(folder).toStdString());
     if (!read.ok()) {
         if (error)
             *error = QString::fromStdString(read.message());
         return false;
     }
-    store_->slots[slot].folder = QDir::cleanPath(folder).toStdString();
     return true;
 }
 

@@ -74,7 +74,7 @@ void MyView::createSample()
     host_.readBar(BarId::Edit);
     const EditBarFields &edit = host_.barFields().edit;
     PointerOutcome outcome;
-    if (insertSample(*store_, readLeadingReal(edit.pointXText), readLeadingReal(edit.pointYText)))
+    if (store_->insertSample(readLeadingReal(edit.pointXText), readLeadingReal(edit.pointYText)))
         outcome.repaint = true;
     else
         outcome.beep = true;

@@ -92,7 +92,7 @@ void SceneBuilder::addFrame()
 
 CurveStyle SceneBuilder::styleOf(int slot) const
 {
-    const bool computed = store_.slots[slot].interpolationFlag != 0;
+    const bool computed = store_.slots()[slot].interpolationFlag != 0;
     if (store_.editMode && !computed)
         return slot == store_.currentCurve ? CurveStyle::BezierWithHandles : CurveStyle::Bezier;
     if (store_.smoothing && !computed)
@@ -102,7 +102,7 @@ CurveStyle SceneBuilder::styleOf(int slot) const
 
 void SceneBuilder::addCurve(int slot, Colour colour)
 {
-    const CurveSlot &curve = store_.slots[slot];
+    const CurveSlot &curve = store_.slots()[slot];
     if (!drawable_)
         return;
     switch (styleOf(slot)) {
@@ -224,7 +224,7 @@ void SceneBuilder::addCursorLabels(double x)
     const FontDescription font = cursorLabelFont(ratio_);
     add(SceneText{map(x, 0), formatNumber(x), font});
     for (int k = 0; k < kCurveCount; ++k) {
-        if (const std::optional<double> y = interpolatedY(store_.slots[k], x))
+        if (const std::optional<double> y = interpolatedY(store_.slots()[k], x))
             add(SceneText{map(x, *y), formatNumber(*y), font});
     }
 }
@@ -284,8 +284,8 @@ PlotScene buildPlotScene(const CurveStore &store, ClientSize client, double rati
     if (store.showFrame)
         builder.addFrame();
     for (int slot = 0; slot < kCurveCount; ++slot) {
-        if (slot != store.currentCurve && isDrawn(store.slots[slot]))
-            builder.addCurve(slot, store.slots[slot].colour);
+        if (slot != store.currentCurve && isDrawn(store.slots()[slot]))
+            builder.addCurve(slot, store.slots()[slot].colour);
     }
     if (isDrawn(store.current()))
         builder.addCurve(store.currentCurve, store.currentColour);

@@ -9,16 +9,10 @@ namespace {
 
 constexpr int kPickHalf = 3;  // pick squares are 6 x 6 around the mark's centre
 constexpr int kGripHalf = 6;  // the cursor grip is 12 x 12 below the bottom bound
-constexpr double kThird = 1.0 / 3.0;
 
 int sampleTotal(const CurveSlot &curve)
 {
     return usedEntries(curve.sampleCount, kMaxSamples);
-}
-
-bool isSample(const CurveSlot &curve, int k)
-{
-    return k >= 0 && k < sampleTotal(curve);
 }
 
 bool isFinite(CurvePoint p)
@@ -79,6 +73,20 @@ std::optional<CurvePoint> shownSample(const CurveSlot &curve, int k)
     return curve.samples[k];
 }
 
+void takeCapture(CurveStore &store, PointerState &pointer)
+{
+    if (!pointer.capture)
+        store.beginStep();
+    pointer.capture = true;
+}
+
+void releaseCapture(CurveStore &store, PointerState &pointer)
+{
+    if (pointer.capture)
+        store.endStep();
+    pointer.capture = false;
+}
+
 }  // namespace
 
 bool hitTestSamples(const CurveStore &store, ClientSize client, PixelPoint at, int &index)
@@ -110,64 +118,10 @@ bool hitTestCursor(const CurveStore &store, ClientSize client, PixelPoint at)
     return inHalfOpen(at, x - kGripHalf, y, x + kGripHalf, y + 2 * kGripHalf);
 }
 
-void moveSample(CurveStore &store, double x, double y, int k)
-{
-    CurveSlot &curve = store.current();
-    if (!isSample(curve, k))
-        return;
-    const CurvePoint old = curve.samples[k];
-    curve.startTangents[k] = {curve.startTangents[k].x - old.x + x,
-                              curve.startTangents[k].y - old.y + y};
-    curve.endTangents[k] = {curve.endTangents[k].x - old.x + x, curve.endTangents[k].y - old.y + y};
-    curve.samples[k] = {x, y};
-}
-
-bool insertSample(CurveStore &store, double x, double y)
-{
-    CurveSlot &curve = store.current();
-    const int count = sampleTotal(curve);
-    if (count >= kMaxSamples || !isFinite({x, y}))
-        return false;
-    int i = 0;
-    while (i < count && !(curve.samples[i].x > x))
-        ++i;
-    for (int k = count; k > i; --k) {
-        curve.samples[k] = curve.samples[k - 1];
-        curve.startTangents[k] = curve.startTangents[k - 1];
-        curve.endTangents[k] = curve.endTangents[k - 1];
-    }
-    curve.samples[i] = {x, y};
-    const double dx = (curve.xmax - curve.xmin) * store.tangentLength * 0.01;
-    const double dy = (curve.ymax - curve.ymin) * store.tangentLength * 0.01;
-    if (store.verticalTangents) {
-        curve.startTangents[i] = {x, y - dy * kThird};
-        curve.endTangents[i] = {x, y - dy * -kThird};
-    } else {
-        curve.startTangents[i] = {x - dx * kThird, y};
-        curve.endTangents[i] = {x - dx * -kThird, y};
-    }
-    curve.sampleCount = count + 1;
-    return true;
-}
-
 bool insertSampleAtPointer(CurveStore &store, ClientSize client, PixelPoint at)
 {
     const std::optional<CurvePoint> world = worldAt(store, client, at);
-    return world && insertSample(store, world->x, world->y);
-}
-
-void deleteSample(CurveStore &store, int k)
-{
-    CurveSlot &curve = store.current();
-    const int count = sampleTotal(curve);
-    if (!isSample(curve, k))
-        return;
-    for (int j = k; j + 1 < count; ++j) {
-        curve.samples[j] = curve.samples[j + 1];
-        curve.startTangents[j] = curve.startTangents[j + 1];
-        curve.endTangents[j] = curve.endTangents[j + 1];
-    }
-    curve.sampleCount = count - 1;
+    return world && store.insertSample(world->x, world->y);
 }
 
 void dragCursorTo(CurveStore &store, double x)
@@ -197,19 +151,24 @@ PointerOutcome leftButtonDown(CurveStore &store, PointerState &pointer, ClientSi
         int k = 0;
         if (hitTestSamples(store, client, at, k)) {
             pointer.hitSample = k;
-            pointer.dragSample = pointer.capture = true;
+            pointer.dragSample = true;
+            takeCapture(store, pointer);
         }
         if (hitTestStartTangents(store, client, at, k)) {
             pointer.hitSample = k;
-            pointer.dragStartTangent = pointer.capture = true;
+            pointer.dragStartTangent = true;
+            takeCapture(store, pointer);
         }
         if (hitTestEndTangents(store, client, at, k)) {
             pointer.hitSample = k;
-            pointer.dragEndTangent = pointer.capture = true;
+            pointer.dragEndTangent = true;
+            takeCapture(store, pointer);
         }
     }
-    if (hitTestCursor(store, client, at))
-        pointer.dragCursor = pointer.capture = true;
+    if (hitTestCursor(store, client, at)) {
+        pointer.dragCursor = true;
+        takeCapture(store, pointer);
+    }
     return {};
 }
 
@@ -222,23 +181,23 @@ PointerOutcome pointerMoved(CurveStore &store, PointerState &pointer, ClientSize
     const std::optional<CurvePoint> world = worldAt(store, client, at);
     if (!store.cursorOn && world && mappingHasRange(store.current(), client))
         out.readout = world;
-    CurveSlot &curve = store.current();
+    const CurveSlot &curve = store.current();
     const int hit = pointer.hitSample;
     const bool capture = pointer.capture;
     if (store.editMode) {
         if (capture && pointer.dragSample && isSample(curve, hit)) {
             if (world && insideClient(client, at)) {
-                moveSample(store, world->x, world->y, hit);
+                store.moveSample(world->x, world->y, hit);
                 out.repaint = true;
             }
             out.pointFields = shownSample(curve, hit);
         }
         if (capture && pointer.dragStartTangent && isSample(curve, hit) && world) {
-            curve.startTangents[hit] = *world;
+            store.moveStartTangent(hit, *world);
             out.repaint = true;
         }
         if (capture && pointer.dragEndTangent && isSample(curve, hit) && world) {
-            curve.endTangents[hit] = *world;
+            store.moveEndTangent(hit, *world);
             out.repaint = true;
         }
         int k = 0;
@@ -254,10 +213,10 @@ PointerOutcome pointerMoved(CurveStore &store, PointerState &pointer, ClientSize
     return out;
 }
 
-PointerOutcome leftButtonUp(CurveStore &, PointerState &pointer)
+PointerOutcome leftButtonUp(CurveStore &store, PointerState &pointer)
 {
     if (pointer.capture) {
-        pointer.capture = false;
+        releaseCapture(store, pointer);
         pointer.dragSample = pointer.dragStartTangent = pointer.dragEndTangent =
             pointer.dragCursor = false;
     }
@@ -273,10 +232,10 @@ PointerOutcome rightButtonDown(CurveStore &store, PointerState &pointer, ClientS
     int k = 0;
     if (hitTestSamples(store, client, at, k)) {
         pointer.hitSample = k;
-        deleteSample(store, k);
+        store.deleteSample(k);
         out.repaint = true;
     } else {
-        pointer.capture = true;
+        takeCapture(store, pointer);
     }
     return out;
 }
@@ -291,7 +250,7 @@ PointerOutcome rightButtonUp(CurveStore &store, PointerState &pointer, ClientSiz
         out.repaint = true;
     else
         out.beep = true;
-    pointer.capture = false;
+    releaseCapture(store, pointer);
     return out;
 }
 

@@ -26,18 +26,9 @@ bool hitTestEndTangents(const CurveStore &store, ClientSize client, PixelPoint a
 // cursor is on.
 bool hitTestCursor(const CurveStore &store, ClientSize client, PixelPoint at);
 
-// Sample k and both its handles to world (x, y), handles kept rigid. No bound
-// check and no re-sorting. An index beyond the samples is ignored.
-void moveSample(CurveStore &store, double x, double y, int k);
-// A new sample at world (x, y), after every sample up to the first one lying
-// right of x, with handles a third of `tangentLength` per cent of the axis
-// range either side (horizontal, or vertical with `verticalTangents`).
-// Refused (false, nothing changed) when the curve holds 16 samples already
-// or a coordinate is not finite.
-bool insertSample(CurveStore &store, double x, double y);
+// A new sample where the pointer is (CurveStore::insertSample); refused
+// where the position maps to no finite world point.
 bool insertSampleAtPointer(CurveStore &store, ClientSize client, PixelPoint at);
-// Removes sample k; an index beyond the samples is ignored.
-void deleteSample(CurveStore &store, int k);
 
 // The cursor to the sampled interval holding world x, or to 0 outside them.
 void dragCursorTo(CurveStore &store, double x);
@@ -54,7 +45,8 @@ struct PointerState {
     bool dragCursor = false;
     // The view holds the pointer: a press that grabs something takes it, the
     // release that finds it gives it back. Meanwhile moves and releases
-    // arrive also outside the client area.
+    // arrive also outside the client area, and the store's changes make one
+    // step: a whole drag is one user action.
     bool capture = false;
 };
 
