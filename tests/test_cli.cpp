@@ -51,6 +51,14 @@ std::string example(const char *name)
     return qEnvironmentVariable("OMBRELIS_EXAMPLES").toStdString() + '/' + name;
 }
 
+// The example `name`.crv into `slot`, as the editor opens a document.
+bool readExample(CurveStore &store, int slot, const char *name)
+{
+    const std::string base = example(name);
+    return readCurveFile(store, slot, QString::fromStdString(base + ".crv"),
+                         CurveFileNames::ofBaseName(base), nullptr);
+}
+
 QByteArray contentOf(const QString &path)
 {
     QFile file(path);
@@ -263,8 +271,8 @@ void TestCli::renderPaintsTheEditorsScene()
 
     // The same window built by hand: curves 1 and 2, 32 points, bars, axes, frame, cursor.
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0, nullptr));
-    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("ramp")), 1, nullptr));
+    QVERIFY(readExample(*store, 0, "wave"));
+    QVERIFY(readExample(*store, 1, "ramp"));
     store->setSamplingCount(32);
     store->currentCurve = 1;
     store->smoothing = false;
@@ -376,7 +384,7 @@ void TestCli::renderVectorFiles()
     // No PDF rasteriser is at hand: the curve's path is compared with the
     // scene instead, every control point at the centre of its pixel.
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0, nullptr));
+    QVERIFY(readExample(*store, 0, "wave"));
     store->editMode = options.front() == "--edit";
     QList<QPointF> expected, drawn;
     for (const ScenePrimitive &primitive : paintedScene(*store, {320, 240}).primitives) {

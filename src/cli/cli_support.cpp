@@ -20,12 +20,9 @@ QString pathText(const std::string &path)
 
 Status loadCurve(CurveStore &store, int slot, const std::string &path)
 {
-    std::string bytes;
-    if (QString error; !readWholeFile(pathText(path), &bytes, &error))
-        return Status::refused(error.toStdString());
     const std::string name = QFileInfo(pathText(path)).completeBaseName().toStdString();
-    if (Status read = store.loadCurve(slot, bytes, {name, path}, {}); !read.ok())
-        return read;
+    if (QString error; !readCurveFile(store, slot, pathText(path), {name, path}, &error))
+        return Status::refused(error.toStdString());
     store.setActive(slot, true);
     return Status::done();
 }

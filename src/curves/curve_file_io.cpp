@@ -162,13 +162,14 @@ bool readWholeFile(const QString &fileName, std::string *content, QString *error
     return true;
 }
 
-bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot, QString *error)
+bool readCurveFile(CurveStore &store, int slot, const QString &path, const CurveFileNames &names,
+                   QString *error)
 {
     std::string bytes;
-    if (!readWholeFile(baseName + QStringLiteral(".crv"), &bytes, error))
+    if (!readWholeFile(path, &bytes, error))
         return false;
-    const std::string name = baseName.toStdString();
-    if (const Status read = store.loadCurve(slot, bytes, {name, name + ".crv"}, {}); !read.ok()) {
+    const std::string folder = QFileInfo(path).absolutePath().toStdString();
+    if (const Status read = store.loadCurve(slot, bytes, names, folder); !read.ok()) {
         if (error)
             *error = QString::fromStdString(read.message());
         return false;

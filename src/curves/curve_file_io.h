@@ -36,11 +36,12 @@ bool isWritableFile(const QString &fileName);
 // given), when it cannot be read; *content is then unchanged.
 bool readWholeFile(const QString &fileName, std::string *content, QString *error);
 
-// Loads `baseName`.crv into `slot` of a store that has no view around it (the
-// editor reads through MyView::readCurveFile; both parse with
-// CurveStore::readCurveBytes).
-// False, with the French message to show in *error (if given), when the file
-// cannot be read or is refused; the store is then unchanged.
-bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot, QString *error);
+// The one way from a .crv file on disk into a slot, for the editor and the
+// batch tool alike: reads `path` and loads it into `slot`
+// (CurveStore::loadCurve) with `names` and the file's folder. False, with
+// the French message to show in *error (if given), when the file cannot be
+// read or is refused; the store is then unchanged.
+bool readCurveFile(CurveStore &store, int slot, const QString &path, const CurveFileNames &names,
+                   QString *error);
 
 }  // namespace ombrelis

@@ -36,6 +36,12 @@ protected:
 struct CurveFileNames {
     std::string curve;
     std::string file;
+
+    // The editor's way: the curve is named after the file less ".crv".
+    static CurveFileNames ofBaseName(const std::string &baseName)
+    {
+        return {baseName, baseName + ".crv"};
+    }
 };
 
 // The curves of one window and the window's own settings. A view owns one;

@@ -142,18 +142,9 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
 
 bool MyView::readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error)
 {
-    std::string bytes;
-    if (!readWholeFile(QDir(folder).filePath(baseName + QStringLiteral(".crv")), &bytes, error))
-        return false;
-    const std::string name = baseName.toStdString();
-    const Status read = store_->loadCurve(slot, bytes, {name, name + ".crv"},
-                                          QDir::cleanPath(folder).toStdString());
-    if (!read.ok()) {
-        if (error)
-            *error = QString::fromStdString(read.message());
-        return false;
-    }
-    return true;
+    return ombrelis::readCurveFile(*store_, slot,
+                                   QDir(folder).filePath(baseName + QStringLiteral(".crv")),
+                                   CurveFileNames::ofBaseName(baseName.toStdString()), error);
 }
 
 void MyView::retitleWithCurve(const QString &fileTitle, bool readOnly)
