@@ -431,7 +431,7 @@ void CurveFilesTest::closingAsks()
     ok ? shell->prompts.pressOk() : shell->prompts.pressCancel();
     QVERIFY(closing->close());
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 1);
-    QCOMPARE(frame().childFrames().size(), 1u);
+    QCOMPARE(frame().registry().size(), 1u);
     const QStringList expected =
         withCurves && ok ? QStringList{"one.crv", "three.crv"} : QStringList{};
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files), expected);
@@ -459,7 +459,7 @@ void CurveFilesTest::closingKeysAndQuit()
     shell->prompts.pressOk();
     QVERIFY(frame().runCommand(cmd::AppExit));
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 4);
-    QVERIFY(frame().childFrames().empty());
+    QVERIFY(frame().registry().empty());
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files).size(), 2);
 }
 

@@ -481,7 +481,7 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
     if (!shell_.prompts.mismatches.isEmpty())
         return shell_.prompts.mismatches.join(QLatin1Char('\n'));
     const auto windows = static_cast<std::size_t>(shell_.windows().size());
-    if (frame.childFrames().size() != windows || frame.openViews().size() != windows)
+    if (frame.registry().size() != windows)
         return QStringLiteral("the registry does not list the %1 windows").arg(windows);
     const auto fits = [](std::int32_t count, int capacity) {
         return count >= 0 && count <= capacity;

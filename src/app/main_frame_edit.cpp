@@ -99,10 +99,10 @@ void CMainFrame::followActiveWindow(QMdiSubWindow *window)
         return;
     }
     followedWindow_ = window;
-    const int index = registryIndex(qobject_cast<CChildFrame *>(window));
-    if (index < 0)
+    const WindowEntry *entry = entryOf(qobject_cast<CChildFrame *>(window));
+    if (!entry)
         return;
-    MyView &view = *childViews_[static_cast<std::size_t>(index)];
+    MyView &view = *entry->view;
     if (view.store().editMode) {
         if (!barFields_.editBarsShown)
             view.showEditBars();

@@ -24,10 +24,10 @@ void CMainFrame::saveAllCurves(MyView &view)
 
 bool CMainFrame::isNameOpenElsewhere(const std::string &name, const MyView &view) const
 {
-    return std::ranges::any_of(childViews_, [&](const MyView *other) {
-        if (!other || other == &view)
+    return std::ranges::any_of(registry_, [&](const WindowEntry &entry) {
+        if (entry.view == &view)
             return false;
-        const auto &slots = other->store().slots();
+        const auto &slots = entry.view->store().slots();
         return std::any_of(slots.begin(), slots.begin() + kCurveCount,
                            [&](const CurveSlot &curve) { return curve.name == name; });
     });
