@@ -2,6 +2,7 @@
 // very long: the bars hand it to their boxes and lay it out.
 #include "app/main_frame.h"
 #include "app/qt_prompts.h"
+#include "app/settings_file.h"
 #include "app/tolvane_app.h"
 #include "bars/axis_bar.h"
 #include "curves/curve_file_io.h"
@@ -12,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -166,6 +168,8 @@ int main(int argc, char **argv)
     preferOffscreenPlatform();
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
+    QSettings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation, kSettingsApplication)
+        .clear();
+    QFile::remove(oldSettingsFile());
     return runBenchmarks(argc, argv);
 }

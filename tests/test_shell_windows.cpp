@@ -328,7 +328,8 @@ void ShellWindowsTest::recentFilesAreKeptAndListed()
     QVERIFY(!texts.contains(QStringLiteral("Fichier récent")));
 
     // The list lives in the per-user settings and comes back at the next start.
-    QSettings settings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName());
+    QSettings settings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation,
+                       kSettingsApplication);
     QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), paths.first());
     QCOMPARE(settings.value(QStringLiteral("Recent File List/File8")).toString(), paths.last());
     // The file itself is written shortly after, not inside the open.

@@ -68,12 +68,13 @@ QString cannotOpen(const QString &fileName, const QString &reason)
     return QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.").arg(quoted(fileName), reason);
 }
 
-// Writes `bytes` into the open file and makes sure they reached the disk, or
-// puts the system's reason in *error. QSaveFile::commit() puts the file in
-// place even when flushing its write buffer fails (Qt 6.4), so the file is
-// opened unbuffered and every write is checked here. A short write is
-// followed by another, which meets the refusal itself and gives the system's
-// reason. With delayed allocation a full disk shows only at the sync.
+}  // namespace
+
+// QSaveFile::commit() puts the file in place even when flushing its write
+// buffer fails (Qt 6.4), so every write, the flush and the sync are checked
+// here. A short write is followed by another, which meets the refusal itself
+// and gives the system's reason. With delayed allocation a full disk shows
+// only at the sync.
 bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error)
 {
     while (!bytes.empty()) {
@@ -94,8 +95,6 @@ bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error)
     }
     return true;
 }
-
-}  // namespace
 
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *error)
 {

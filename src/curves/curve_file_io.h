@@ -2,6 +2,7 @@
 
 #include "curves/curve_store.h"
 
+#include <QFileDevice>
 #include <QString>
 
 #include <string>
@@ -14,6 +15,11 @@ enum class FileWriteResult {
     CannotOpen,   // write-protected file, missing or write-protected folder
     WriteFailed,  // disk full or I/O error: the old file is left as it was
 };
+
+// Writes `bytes` into an open file and makes sure they reached the disk: the
+// failure-checked writer of every file the program keeps. False, with the
+// system's reason in *error, when the disk refuses them.
+bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error);
 
 // Replaces the file with `bytes` atomically: a temporary is written, then
 // renamed over the target. An existing file without write permission, and
