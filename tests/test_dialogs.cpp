@@ -177,8 +177,8 @@ void DialogsTest::templates()
     for (const QPushButton *pushButton : pushButtons)
         shownButtons << pushButton->text();
     QCOMPARE(shownButtons, buttons);
-    // OK is the default button and closes with Accepted; the other one, like
-    // Escape, closes with Rejected.
+    // OK is the default button and closes with Accepted; the other one with
+    // its identifier, Escape with Rejected.
     QVERIFY(button(*dialog, QStringLiteral("OK"))->isDefault());
     if (auto *integer = qobject_cast<CIntegerDialog *>(dialog.get()))
         integer->reportInvalid = [](const QString &) {};
@@ -190,7 +190,7 @@ void DialogsTest::templates()
     if (buttons.size() > 1) {
         dialog->show();
         button(*dialog, buttons.at(1))->click();
-        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(dialog->result(), TemplateDialog::kCancel);
     }
     dialog->show();
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
@@ -346,14 +346,14 @@ void DialogsTest::qtPromptsReturnTheAnswer()
     click(QStringLiteral("Annuler"));
     QVERIFY(!prompts.confirmReadOnly());
     click(QStringLiteral("NO"));
-    QVERIFY(!prompts.confirmClosingWindow());
+    QCOMPARE(prompts.askClosingWindow(), ClosingAnswer::Discard);
     whenModal([](QWidget &dialog) {
         QVERIFY(labelTexts(dialog).contains(QStringLiteral("c")));
         button(dialog, QStringLiteral("Cancel"))->click();
     });
     QVERIFY(!prompts.confirmSaveAll(QStringLiteral("c")));
     whenModal([](QWidget &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    QVERIFY(!prompts.confirmClosingWindow());
+    QCOMPARE(prompts.askClosingWindow(), ClosingAnswer::KeepOpen);
     whenModal([](QWidget &dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Script Messages Dialog"));
         QVERIFY(labelTexts(dialog).contains(QStringLiteral("Division par zéro")));

@@ -91,10 +91,17 @@ bool QtPrompts::confirmSaveAll(const QString &curveName)
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtPrompts::confirmClosingWindow()
+ClosingAnswer QtPrompts::askClosingWindow()
 {
     CClosingWindowDialog dialog(owner());
-    return dialog.exec() == QDialog::Accepted;
+    switch (dialog.exec()) {
+    case QDialog::Accepted:
+        return ClosingAnswer::Save;
+    case CClosingWindowDialog::kCancel:  // "NO"
+        return ClosingAnswer::Discard;
+    default:
+        return ClosingAnswer::KeepOpen;
+    }
 }
 
 void QtPrompts::showScriptMessage(const QString &message)

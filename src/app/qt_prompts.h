@@ -13,7 +13,7 @@ public:
     std::optional<Colour> chooseColour() override;
     bool confirmReadOnly() override;
     bool confirmSaveAll(const QString &curveName) override;
-    bool confirmClosingWindow() override;
+    ClosingAnswer askClosingWindow() override;
     void showScriptMessage(const QString &message) override;
     std::optional<int> askSamplingCount() override;
     std::optional<int> askTangentLength() override;
