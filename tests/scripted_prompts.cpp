@@ -81,7 +81,7 @@ bool ScriptedPrompts::confirmReadOnly()
     return confirm(Kind::ReadOnly, {});
 }
 
-bool ScriptedPrompts::confirmSaveAll(const QString &curveName)
+bool ScriptedPrompts::confirmSaveAll(const QString &curveName, SaveAllReason)
 {
     return confirm(Kind::SaveAll, curveName);
 }

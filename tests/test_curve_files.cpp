@@ -392,11 +392,23 @@ void CurveFilesTest::saveAllAsksAboutNamesOpenElsewhere()
     QVERIFY(QFile::exists(path("e.crv")));
     QVERIFY(!QFile::exists(path("f.crv")));
 
+    // Regression: a pasted copy of a curve replaced the file the original
+    // had just been saved to. It is asked about; "Cancel" skips it.
+    curves.copySlot(2, 3);
+    curves.slots[3].active = true;
+    curves.slots[3].xLegend = "copie";
+    shell->prompts.pressOk();
+    shell->prompts.pressOk();
+    shell->prompts.pressCancel();
+    QVERIFY(frame().runCommand(cmd::SaveAll));
+    QCOMPARE(details(shell->prompts, Kind::SaveAll), (QStringList{"c", "d", "c", "d", "e"}));
+    QCOMPARE(contentOf(path("e.crv")), bytesOf(curves.slots[2]));
+
     // With no window open it does nothing.
     frame().mdiArea()->closeAllSubWindows();
     ShellFixture::settle();
     QVERIFY(frame().runCommand(cmd::SaveAll));
-    QCOMPARE(shell->prompts.count(Kind::SaveAll), 2);
+    QCOMPARE(shell->prompts.count(Kind::SaveAll), 5);
 }
 
 void CurveFilesTest::closingAsks_data()

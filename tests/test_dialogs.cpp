@@ -28,9 +28,9 @@ namespace {
 
 using DialogFactory = std::function<std::unique_ptr<TemplateDialog>()>;
 
-template <class Dialog> DialogFactory make()
+template <class Dialog, class... Arguments> DialogFactory make(Arguments... arguments)
 {
-    return [] { return std::make_unique<Dialog>(); };
+    return [=] { return std::make_unique<Dialog>(arguments...); };
 }
 
 QStringList labelTexts(const QWidget &dialog)
@@ -146,6 +146,12 @@ void DialogsTest::templates_data()
                               << QStringList{"La courbe", "est ouverte dans une autre ",
                                              "fenêtre. Voulez-vous la ", "sauvegarder ou non?"}
                               << QStringList{"OK", "Cancel"};
+    QTest::newRow("save all, file just written")
+        << make<CSaveAllDialog>(nullptr, SaveAllReason::AlreadyWritten)
+        << "Save All Active Curves Dialog" << QSize(186, 92)
+        << QStringList{"La courbe", "remplacerait le fichier ", "qu'une autre courbe vient ",
+                       "d'écrire. Voulez-vous la ", "sauvegarder ou non?"}
+        << QStringList{"OK", "Cancel"};
     QTest::newRow("closing")
         << make<CClosingWindowDialog>() << "Closing Window Dialog" << QSize(186, 92)
         << QStringList{"Voulez-vous enregistrer les courbes actives de cette fenêtre avant "
@@ -351,7 +357,7 @@ void DialogsTest::qtPromptsReturnTheAnswer()
         QVERIFY(labelTexts(dialog).contains(QStringLiteral("c")));
         button(dialog, QStringLiteral("Cancel"))->click();
     });
-    QVERIFY(!prompts.confirmSaveAll(QStringLiteral("c")));
+    QVERIFY(!prompts.confirmSaveAll(QStringLiteral("c"), SaveAllReason::OpenElsewhere));
     whenModal([](QWidget &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     QCOMPARE(prompts.askClosingWindow(), ClosingAnswer::KeepOpen);
     whenModal([](QWidget &dialog) {

@@ -84,9 +84,9 @@ bool QtPrompts::confirmReadOnly()
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtPrompts::confirmSaveAll(const QString &curveName)
+bool QtPrompts::confirmSaveAll(const QString &curveName, SaveAllReason reason)
 {
-    CSaveAllDialog dialog(owner());
+    CSaveAllDialog dialog(owner(), reason);
     dialog.setCurveName(curveName);
     return dialog.exec() == QDialog::Accepted;
 }

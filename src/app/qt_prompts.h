@@ -12,7 +12,7 @@ class QtPrompts final : public Prompts {
 public:
     std::optional<Colour> chooseColour() override;
     bool confirmReadOnly() override;
-    bool confirmSaveAll(const QString &curveName) override;
+    bool confirmSaveAll(const QString &curveName, SaveAllReason reason) override;
     ClosingAnswer askClosingWindow() override;
     void showScriptMessage(const QString &message) override;
     std::optional<int> askSamplingCount() override;

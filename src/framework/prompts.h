@@ -24,6 +24,12 @@ enum class ClosingAnswer {
     KeepOpen,  // Escape or the close box: the window stays as it is
 };
 
+// Why Save All asks before saving a curve (CSaveAllDialog).
+enum class SaveAllReason {
+    OpenElsewhere,   // another window holds a curve of that name
+    AlreadyWritten,  // the same Save All has just written another curve to its file
+};
+
 // A file chosen in a file dialog.
 struct FileChoice {
     QString path;  // absolute
@@ -50,8 +56,8 @@ public:
 
     // CReadOnlyDialog: true for "OK" (save under another name), false for "Annuler".
     virtual bool confirmReadOnly() = 0;
-    // CSaveAllDialog for a curve open in another window: true for "OK".
-    virtual bool confirmSaveAll(const QString &curveName) = 0;
+    // CSaveAllDialog: true for "OK".
+    virtual bool confirmSaveAll(const QString &curveName, SaveAllReason reason) = 0;
     // CClosingWindowDialog.
     virtual ClosingAnswer askClosingWindow() = 0;
     // CScriptMessagesDialog showing one message.
