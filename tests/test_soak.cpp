@@ -646,6 +646,10 @@ void SoakTest::episodes_data()
             << quint64(100) << 69 << 0;
         QTest::newRow("a hidden bar's focus brings no other window forward")
             << quint64(700) << 216 << 0;
+        QTest::newRow("an xmax typed below xmin, left with F6, is refused")
+            << quint64(424378) << 225 << 0;
+        QTest::newRow("an xmax typed below xmin in a third window is refused")
+            << quint64(9001780) << 81 << 0;
     }
 }
 
