@@ -442,6 +442,14 @@ void TestScriptEvaluator::degenerateGrids()
     QVERIFY(run(*store, "C4=X").messages.empty());
     QCOMPARE(store->slots[3].samplingCount, 5000);
     QCOMPARE(store->slots[3].sampledPoints[kMaxSampledPoints - 1].x, store->slots[0].xmax);
+
+    // 15 steps over 0..1000 land a rounding step past 1000: the last point
+    // stands at 1000 and reads curve 1's last point.
+    setSampledCurve(*store, 0, 0, 1000, {{0, 0}, {1000, 1000}});
+    store->currentCurve = 3;
+    store->slots[3].samplingCount = 16;
+    QVERIFY(run(*store, "C2=C1").messages.empty());
+    QCOMPARE(store->slots[1].sampledPoints[15], (CurvePoint{1000, 1000}));
 }
 
 QTEST_APPLESS_MAIN(TestScriptEvaluator)

@@ -296,7 +296,7 @@ Expected referenceRun(const CurveStore &store, std::string_view expression)
     const int n = cur.samplingCount;
     const double step = n > 1 ? (expected.x1 - expected.x0) / (n - 1) : 0.0;
     for (int j = 0; j < n; ++j) {
-        inputs.x = j * step + expected.x0;
+        inputs.x = j == n - 1 && n > 1 ? expected.x1 : j * step + expected.x0;
         expected.points.push_back({inputs.x, ReferenceEvaluator(expression, inputs).value()});
     }
     return expected;

@@ -93,7 +93,8 @@ bool evaluateInto(CurveSlot &target, std::string_view expression,
                   const std::array<SampledLookup, kCurveCount> &curves,
                   std::vector<std::string> &messages)
 {
-    const ScriptGrid grid = makeScriptGrid(target.xmin, target.xmax, target.samplingCount);
+    const EvenGrid grid =
+        evenGrid(target.xmin, target.xmax, usedEntries(target.samplingCount, kMaxSampledPoints));
     std::vector<double> ordinates(static_cast<std::size_t>(grid.count));
     ExpressionEvaluator evaluator(curves, grid, messages);
     const bool valid = evaluator.evaluateExpression(expression, ordinates);
