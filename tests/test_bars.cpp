@@ -347,7 +347,7 @@ void BarsTest::typedBoundsAndLegends()
     QCOMPARE(controlText(xmin), "500.00");
     QCOMPARE(shell->prompts.asked.last().detail,
              QString::fromUtf8("Xmin (2000) doit être inférieur à Xmax (1000) : la courbe garde "
-                               "Xmin = 500."));
+                               "Xmin\u00a0=\u00a0500."));
 
     QWidget *ymax = control(BarId::EditY, ctl::EditYmax);
     type(ymax, QStringLiteral("abc"));

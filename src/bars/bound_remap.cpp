@@ -55,7 +55,8 @@ std::string crossedXRange(const CurveSlot &slot, Bound which, double newValue)
     appendGeneral(text, newValue, 15);
     text += min ? ") doit être inférieur à Xmax (" : ") doit être supérieur à Xmin (";
     appendGeneral(text, oppositeBound(slot, which), 15);
-    text += min ? ") : la courbe garde Xmin = " : ") : la courbe garde Xmax = ";
+    // No-break spaces keep "Xmax = 1000" on one line of the message.
+    text += min ? ") : la courbe garde Xmin\u00a0=\u00a0" : ") : la courbe garde Xmax\u00a0=\u00a0";
     appendGeneral(text, boundValue(slot, which), 15);
     text += '.';
     return text;
