@@ -690,6 +690,12 @@ void SoakTest::episodes()
 
 int main(int argc, char *argv[])
 {
+    // A timed run is one test function: Qt Test's watchdog, five minutes by
+    // default, would end a longer one. It gets the run's time and five minutes
+    // for the episode that is under way when the time is up.
+    if (const int seconds = qEnvironmentVariableIntValue("OMBRELIS_SOAK_SECONDS");
+        seconds > 0 && !qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number((seconds + 300) * 1000LL));
     QApplication application(argc, argv);
     SoakTest test;
     return QTest::qExec(&test, argc, argv);
