@@ -343,6 +343,13 @@ void BarsTest::typedBoundsAndLegends()
     QCOMPARE(curve.xmin, 500.0);
     QCOMPARE(curve.samples[1].x, 750.0);
     QCOMPARE(curve.endTangents[0].x, 505.0);
+    // A crossed X range is refused aloud; the box shows the bound kept.
+    type(xmin, QStringLiteral("2000"));
+    loseFocus(xmin);
+    QCOMPARE(controlText(xmin), "500.00");
+    QCOMPARE(shell->prompts.asked.last().detail,
+             QString::fromUtf8("Xmin (2000) doit être inférieur à Xmax (1000) : la courbe garde "
+                               "Xmin\u00a0=\u00a0500."));
 
     QWidget *ymax = control(BarId::EditY, ctl::EditYmax);
     type(ymax, QStringLiteral("abc"));
@@ -446,7 +453,7 @@ void BarsTest::editCycle()
 
     // Edits through the core operations: a new bound and a moved sample.
     editSlot(store, store.currentCurve, [](CurveSlot &curve) {
-        remapBound(curve, Bound::Xmax, 2000);
+        QVERIFY(remapBound(curve, Bound::Xmax, 2000).ok());
         curve.samples[0].y = 900;
         curve.name = "Autre";
     });

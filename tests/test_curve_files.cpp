@@ -150,7 +150,8 @@ void CurveFilesTest::openTitlesTheWindow()
              QFileInfo(path("a.crv")).absoluteFilePath());
 }
 
-// The steps before the read stay done; the slot keeps what it held.
+// The steps before the read stay done; the slot keeps what it held, and the
+// bars show it.
 void CurveFilesTest::unreadableFileLeavesTheSlot()
 {
     shell->writeFile(QStringLiteral("e.txt"), "no .crv beside it");
@@ -172,6 +173,7 @@ void CurveFilesTest::unreadableFileLeavesTheSlot()
                  qPrintable(messages.last()));
         QCOMPARE(store().slots()[1].name, "");
         QCOMPARE(store().slots()[1].folder, "");
+        QCOMPARE(frame().barFields().display.curveNames[1], "");
         QCOMPARE(store().currentCurve, 0);
         QVERIFY(store().slots()[1].active);
     }

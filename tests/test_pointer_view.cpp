@@ -328,11 +328,10 @@ void TestPointerView::scriptBox_data()
         << "C5=X" << QStringList{"Affectation avec membre gauche incorrect!"} << 0 << "";
     QTest::newRow("unbalanced: both messages in order")
         << "2"
-        << "C2=(C1" << QStringList{"Parenthésage incorrecte dans le script!", syntax} << 1
-        << "C2=(C1";
-    QTest::newRow("one message per faulty operand")
+        << "C2=(C1" << QStringList{"Parenthésage incorrecte dans le script!", syntax} << 0 << "";
+    QTest::newRow("one message per faulty operand, nothing changed")
         << ""
-        << "C4=Y+C1*Z" << QStringList{syntax, syntax} << 3 << "C4=Y+C1*Z";
+        << "C4=Y+C1*Z" << QStringList{syntax, syntax} << 0 << "";
     QTest::newRow("too deep: shown in the same dialog")
         << ""
         << "C1=" + QStringLiteral("X+").repeated(300) + "X"

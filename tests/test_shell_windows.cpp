@@ -219,6 +219,7 @@ void ShellWindowsTest::unreadableDocumentLeavesNoWindow()
     QVERIFY(!shell->app->openDocumentFile(path));
     QCOMPARE(shell->windows().size(), 1);
     QCOMPARE(shell->frame().registry().size(), 1u);
+    QCOMPARE(shell->frame().barFields().display.curveNames[2], "");
     QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
     QVERIFY2(shell->prompts.asked.last().detail.contains(messagePart),
              qPrintable(shell->prompts.asked.last().detail));

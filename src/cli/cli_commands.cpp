@@ -205,8 +205,8 @@ Status CliRun::script(const CliArguments &arguments, bool &failed)
     for (const std::string &message : result.messages)
         err_ << message << '\n';
     failed = !result.valid;
-    if (result.endedEarly)
-        return Status::done();
+    if (failed)
+        return Status::done();  // nothing computed, nothing written
 
     // Selecting the target repaints the window, which resamples it when it has samples.
     store->resampleDrawnCurves();

@@ -122,8 +122,8 @@ public:
     void moveEndTangent(int k, CurvePoint tip);
 
     // The current curve's bounds, legends and colour. A bound takes the
-    // samples along (remapBound).
-    void setBound(Bound bound, double value);
+    // samples along (remapBound); a refused one changes nothing.
+    Status setBound(Bound bound, double value);
     void setXLegend(std::string_view legend);
     void setYLegend(std::string_view legend);
     void setColour(Colour colour);

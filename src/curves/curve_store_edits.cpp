@@ -5,6 +5,7 @@
 #include "bars/bound_remap.h"
 
 #include <cmath>
+#include <memory>
 
 namespace ombrelis {
 
@@ -92,10 +93,13 @@ void CurveStore::moveEndTangent(int k, CurvePoint tip)
     writable(currentCurve).endTangents[k] = tip;
 }
 
-void CurveStore::setBound(Bound bound, double value)
+Status CurveStore::setBound(Bound bound, double value)
 {
-    const Step step(*this);
-    remapBound(writable(currentCurve), bound, value);
+    const auto remapped = std::make_unique<CurveSlot>(current());
+    Status status = remapBound(*remapped, bound, value);
+    if (status.ok())
+        replaceSlot(currentCurve, *remapped);
+    return status;
 }
 
 void CurveStore::setXLegend(std::string_view legend)

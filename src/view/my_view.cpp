@@ -44,9 +44,10 @@ void MyView::requestRepaint()
 
 bool MyView::openCurveDocument(const QString &baseName, QString *error)
 {
+    // The bars, shared with the window still in front, name the file only
+    // once it is read.
     const CurveStore::Step step(*store_);
     store_->setActive(kDocumentSlot, true);
-    host_.barFields().display.curveNames[kDocumentSlot] = baseName.toStdString();
     // The name is the whole path less its extension; the folder is where it points.
     const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
     if (!readCurveFile(folder, baseName, kDocumentSlot, error))

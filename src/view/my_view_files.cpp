@@ -56,7 +56,8 @@ void MyView::bindFileCommands()
 }
 
 // What is done before the read stays done when the read fails: the slot is
-// active, the bar shows the name and the title names the file.
+// active and the title names the file. The bars name the file only once it
+// is read: until then they show what the curve holds.
 void MyView::openCurveCommand(int slot)
 {
     const auto choice = host_.prompts().openFile(curveFileRequest("Open", slot));
@@ -66,7 +67,6 @@ void MyView::openCurveCommand(int slot)
     const QString fileName = QDir(folderOf(*choice)).filePath(title + QStringLiteral(".crv"));
     const CurveStore::Step step(*store_);
     store_->setActive(slot, true);
-    host_.barFields().display.curveNames[static_cast<std::size_t>(slot)] = title.toStdString();
     retitleWithCurve(title, !isWritableFile(fileName));
     if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error)) {
         host_.prompts().showError(error);
