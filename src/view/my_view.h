@@ -17,6 +17,7 @@ namespace ombrelis {
 
 class ViewHost;
 struct PointerOutcome;
+struct PointerAt;
 enum class Bound;
 enum class BarId;
 struct PlotScene;
@@ -142,6 +143,7 @@ private:
     // my_view_pointer.cpp
     void bindPointerCommands();
     void createSample();
+    PointerAt pointerAt(const QMouseEvent *event) const;
     void showPointerOutcome(const PointerOutcome &outcome);
 
     // my_view_script.cpp
