@@ -233,7 +233,7 @@ void ShellWindowsTest::shortPathIsRefusedSilently()
     MyView view(shell->frame());
     document.setView(&view);
     QString error;
-    QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error));
+    QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error, nullptr));
     QVERIFY(error.isEmpty());
 }
 

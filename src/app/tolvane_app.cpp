@@ -96,7 +96,8 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     auto view = std::make_unique<MyView>(*mainFrame_);
     document->setView(view.get());
     QString error;
-    if (!document->onOpenDocument(fullPath, &error)) {
+    QString fault;
+    if (!document->onOpenDocument(fullPath, &error, &fault)) {
         if (!error.isEmpty())
             prompts_.showError(error);
         return nullptr;
@@ -112,6 +113,10 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
         shown->showDisplayBars();
     shown->fillDisplayBars();
     shown->refreshCurveNames();
+    // The curve is loaded as read; the user learns what was wrong with the
+    // file over the window that shows it.
+    if (!fault.isEmpty())
+        prompts_.showError(fault);
     return frame;
 }
 
