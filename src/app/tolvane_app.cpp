@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QMdiArea>
 
+#include <utility>
+
 namespace ombrelis {
 
 namespace {
@@ -60,6 +62,8 @@ bool CTolvaneApp::initInstance(const QStringList &files)
     mainFrame_->toggleBar(BarId::Display);
     mainFrame_->toggleBar(BarId::DisplayY);
     mainFrame_->updateCommandStates();
+    for (const QString &fault : std::exchange(faultsToTell_, {}))
+        prompts_.showError(fault);
     return true;
 }
 
@@ -115,8 +119,12 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     shown->refreshCurveNames();
     // The curve is loaded as read; the user learns what was wrong with the
     // file over the window that shows it.
-    if (!fault.isEmpty())
+    if (fault.isEmpty())
+        return frame;
+    if (mainFrame_->isVisible())
         prompts_.showError(fault);
+    else
+        faultsToTell_.append(fault);
     return frame;
 }
 
