@@ -408,7 +408,7 @@ void BarsTest::legendWithMicroRoundTrips()
     QCOMPARE(lines.value(7), "\xB5V\xB5/S\r");
 
     // A changed legend the file could not hold back is refused aloud, not dropped.
-    shell->writeFile(QStringLiteral("cr.crv"), "a\rb\n0\n1000\nY\n");
+    shell->writeFile(QStringLiteral("cr.crv"), "a\rb\n0\n1000\nY\n0\n1000\n0\n0\n0\n");
     shell->prompts.chooseFile(shell->folder.filePath(QStringLiteral("cr.crv")));
     QVERIFY(frame().runCommand(cmd::Curve2Open));
     QVERIFY(frame().runCommand(cmd::EditMode));

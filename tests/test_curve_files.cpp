@@ -148,6 +148,16 @@ void CurveFilesTest::openTitlesTheWindow()
              QFileInfo(path("d.txt")).absoluteFilePath());
     QCOMPARE(shell->app->recentFiles().entries().last(),
              QFileInfo(path("a.crv")).absoluteFilePath());
+    // It announces four points and ends: loaded as read, and the user is told,
+    // also when it opens as a document.
+    const QString fault =
+        QStringLiteral("Fichier de courbe incomplet « %1 » : il s'arrête avant le "
+                       "point échantillonné 1 sur 4 ; ce qui manque est lu "
+                       "comme vide ou nul.");
+    QVERIFY(shell->app->openDocumentFile(path("d.crv")));
+    QCOMPARE(
+        details(shell->prompts, Kind::Error),
+        (QStringList{fault.arg("d.crv"), fault.arg(QFileInfo(path("d.crv")).absoluteFilePath())}));
 }
 
 // The steps before the read stay done; the slot keeps what it held, and the

@@ -232,7 +232,7 @@ void ShellWindowsTest::shortPathIsRefusedSilently()
     MyView view(shell->frame());
     document.setView(&view);
     QString error;
-    QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error));
+    QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error, nullptr));
     QVERIFY(error.isEmpty());
 }
 
@@ -246,6 +246,12 @@ void ShellWindowsTest::commandLineOpensTheFile()
     QCOMPARE(shell->frame().registry().size(), 1u);
     QCOMPARE(shell->frame().windowCount(), 0);
     QCOMPARE(shell->activeFrame()->document()->pathName(), QFileInfo(path).absoluteFilePath());
+
+    // A cut file opens as well, and says so once the main window is there.
+    shell->writeFile(QStringLiteral("cut.crv"), "X\n");
+    shell->app.reset();
+    QVERIFY(shell->start({QStringLiteral("cut.crv")}));
+    QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
 }
 
 void ShellWindowsTest::commandLineWithAnUnreadableFileFails()

@@ -18,11 +18,14 @@ QString pathText(const std::string &path)
 
 }  // namespace
 
-Status loadCurve(CurveStore &store, int slot, const std::string &path)
+Status loadCurve(CurveStore &store, int slot, const std::string &path, std::ostream &faults)
 {
     const std::string name = QFileInfo(pathText(path)).completeBaseName().toStdString();
-    if (QString error; !readCurveFile(store, slot, pathText(path), {name, path}, &error))
+    QString fault;
+    if (QString error; !readCurveFile(store, slot, pathText(path), {name, path}, &error, &fault))
         return Status::refused(error.toStdString());
+    if (!fault.isEmpty())
+        faults << "ombrelis-cli : " << fault.toStdString() << '\n';
     store.setActive(slot, true);
     return Status::done();
 }

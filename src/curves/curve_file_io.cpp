@@ -183,17 +183,20 @@ bool readWholeFile(const QString &fileName, std::string *content, QString *error
 }
 
 bool readCurveFile(CurveStore &store, int slot, const QString &path, const CurveFileNames &names,
-                   QString *error)
+                   QString *error, QString *fault)
 {
     std::string bytes;
     if (!readWholeFile(path, &bytes, error))
         return false;
     const std::string folder = QFileInfo(path).absolutePath().toStdString();
-    if (const Status read = store.loadCurve(slot, bytes, names, folder); !read.ok()) {
+    std::string faultText;
+    if (const Status read = store.loadCurve(slot, bytes, names, folder, &faultText); !read.ok()) {
         if (error)
             *error = QString::fromStdString(read.message());
         return false;
     }
+    if (fault)
+        *fault = QString::fromStdString(faultText);
     return true;
 }
 

@@ -45,10 +45,12 @@ bool readWholeFile(const QString &fileName, std::string *content, QString *error
 
 // The one way from a .crv file on disk into a slot, for the editor and the
 // batch tool alike: reads `path` and loads it into `slot`
-// (CurveStore::loadCurve) with `names` and the file's folder. False, with
-// the French message to show in *error (if given), when the file cannot be
-// read or is refused; the store is then unchanged.
+// (CurveStore::loadCurve) with `names` and the file's folder; *fault (if
+// given) then tells what the lenient reading passed over, empty for a whole,
+// well-formed file. False, with the French message to show in *error (if
+// given), when the file cannot be read or is refused; the store is then
+// unchanged.
 bool readCurveFile(CurveStore &store, int slot, const QString &path, const CurveFileNames &names,
-                   QString *error);
+                   QString *error, QString *fault = nullptr);
 
 }  // namespace ombrelis

@@ -31,11 +31,11 @@ CurveSlot &CurveStore::writable(int slot)
 }
 
 Status CurveStore::loadCurve(int slot, std::string_view fileBytes, const CurveFileNames &names,
-                             std::string_view folder)
+                             std::string_view folder, std::string *fault)
 {
     // Parsed apart, so that a refused file is no change at all.
     auto read = std::make_unique<CurveSlot>(slots_[slot]);
-    if (Status parsed = parseCurveFile(fileBytes, names.file, *read); !parsed.ok())
+    if (Status parsed = parseCurveFile(fileBytes, names.file, *read, fault); !parsed.ok())
         return parsed;
     read->name = names.curve;
     read->folder = folder;

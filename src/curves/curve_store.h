@@ -89,10 +89,11 @@ public:
 
     // Whole curves. loadCurve reads the bytes of a .crv file into `slot`:
     // on success the slot takes the file's fields, the names' curve name and
-    // `folder`, and becomes the current curve. A refused file leaves
-    // everything unchanged and says why, naming the names' file.
+    // `folder`, and becomes the current curve, and *fault (if given) tells
+    // what the lenient reading passed over (parseCurveFile). A refused file
+    // leaves everything unchanged and says why, naming the names' file.
     Status loadCurve(int slot, std::string_view fileBytes, const CurveFileNames &names,
-                     std::string_view folder);
+                     std::string_view folder, std::string *fault = nullptr);
     void replaceSlot(int slot, const CurveSlot &curve);
     void resetSlot(int slot);
     void copySlot(int src, int dst);

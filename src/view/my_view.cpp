@@ -42,7 +42,7 @@ void MyView::requestRepaint()
     setFocus();
 }
 
-bool MyView::openCurveDocument(const QString &baseName, QString *error)
+bool MyView::openCurveDocument(const QString &baseName, QString *error, QString *fault)
 {
     // The bars, shared with the window still in front, name the file only
     // once it is read.
@@ -50,7 +50,7 @@ bool MyView::openCurveDocument(const QString &baseName, QString *error)
     store_->setActive(kDocumentSlot, true);
     // The name is the whole path less its extension; the folder is where it points.
     const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
-    if (!readCurveFile(folder, baseName, kDocumentSlot, error))
+    if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
         return false;
     fillDisplayBars();
     requestRepaint();

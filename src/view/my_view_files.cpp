@@ -68,13 +68,17 @@ void MyView::openCurveCommand(int slot)
     const CurveStore::Step step(*store_);
     store_->setActive(slot, true);
     retitleWithCurve(title, !isWritableFile(fileName));
-    if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error)) {
+    QString fault;
+    if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error, &fault)) {
         host_.prompts().showError(error);
         return;
     }
     fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(choice->path);
+    // The curve is loaded as read; the user learns what was wrong with the file.
+    if (!fault.isEmpty())
+        host_.prompts().showError(fault);
 }
 
 bool MyView::saveCurveCommand(int slot)
@@ -142,11 +146,12 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
     return CurveWrite::NotWritten;
 }
 
-bool MyView::readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error)
+bool MyView::readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error,
+                           QString *fault)
 {
-    return ombrelis::readCurveFile(*store_, slot,
-                                   QDir(folder).filePath(baseName + QStringLiteral(".crv")),
-                                   CurveFileNames::ofBaseName(baseName.toStdString()), error);
+    return ombrelis::readCurveFile(
+        *store_, slot, QDir(folder).filePath(baseName + QStringLiteral(".crv")),
+        CurveFileNames::ofBaseName(baseName.toStdString()), error, fault);
 }
 
 void MyView::retitleWithCurve(const QString &fileTitle, bool readOnly)
