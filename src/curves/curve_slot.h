@@ -48,6 +48,8 @@ struct CurveSlot {
     // (absolute, "/" separators), empty for a curve that never had a file.
     // Save writes back there rather than into whatever folder is current.
     std::string folder;
+
+    friend bool operator==(const CurveSlot &, const CurveSlot &) = default;
 };
 
 // The number of entries of a count that the fixed arrays can hold: 0 for
