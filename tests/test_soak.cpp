@@ -9,6 +9,7 @@
 #include "app/command_table.h"
 #include "bars/axis_bar.h"
 #include "bars/bound_remap.h"
+#include "curves/curve_history.h"
 #include "curves/number_text.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
@@ -121,7 +122,10 @@ private:
     void accelerator();
     void type();
     void window();
+    void undo();
+    void undoAll();
     void answer(ScriptedPrompts::Kind kind);
+    void noteStartingCurves();
 
     using Orders = std::map<const MyView *, std::array<bool, kSlotCount>>;
     Orders orders() const;
@@ -148,6 +152,10 @@ private:
     void sent(int id);
     bool started_ = false;
     int played_ = 0;
+    // Each window's curves as it began, unknown for a window that changed
+    // in the step that made it; a fault an action found itself.
+    std::map<const MyView *, std::optional<QByteArray>> startingCurves_;
+    QString broken_;
 };
 
 const Soak::Action Soak::kActions[] = {
@@ -155,6 +163,7 @@ const Soak::Action Soak::kActions[] = {
     {"click", 5, true, &Soak::click},      {"edit", 3, false, &Soak::edit},
     {"key", 3, true, &Soak::key},          {"accelerator", 2, false, &Soak::accelerator},
     {"type", 6, false, &Soak::type},       {"window", 2, true, &Soak::window},
+    {"undo", 1, false, &Soak::undo},
 };
 
 Soak::Soak(std::uint64_t seed) : rng_(seed)
@@ -181,6 +190,7 @@ QString Soak::play(int steps)
     int total = 0;
     for (const Action &action : kActions)
         total += action.weight;
+    noteStartingCurves();
     for (played_ = 0; played_ < steps;) {
         int chosen = static_cast<int>(pick(static_cast<std::uint64_t>(total)));
         const Action *action = kActions;
@@ -191,6 +201,7 @@ QString Soak::play(int steps)
         (this->*action->run)();
         QCoreApplication::processEvents();
         ShellFixture::settle();
+        noteStartingCurves();
         if (QString broken = brokenInvariant(before, action->keepsOrder); !broken.isEmpty())
             return broken;
     }
@@ -425,6 +436,66 @@ void Soak::window()
     }
 }
 
+// A few presses of Undo and Redo, or now and then every step undone and
+// redone.
+void Soak::undo()
+{
+    if (pick(4) == 0)
+        return undoAll();
+    QString pressed;
+    for (std::uint64_t presses = 1 + pick(3); presses > 0; --presses) {
+        const int id = pick(2) ? cmd::Undo : cmd::Redo;
+        pressed += id == cmd::Undo ? QLatin1Char('U') : QLatin1Char('R');
+        frame().commandAction(id)->trigger();
+    }
+    note(pressed);
+}
+
+// Undoes every step the active window keeps, then redoes them all: the
+// curves go back to how the window began, unless it had to forget steps,
+// and then forward to where they were.
+void Soak::undoAll()
+{
+    MyView *plot = view();
+    if (!plot)
+        return note(QStringLiteral("no window"));
+    plot->setFocus();  // a box being typed in hands its value over first
+    QCoreApplication::processEvents();
+    const QByteArray reached = savedCurves(*plot);
+    const std::size_t steps = plot->history().undoSteps();
+    note(QStringLiteral("%1 steps").arg(steps));
+    for (std::size_t i = 0; i < steps; ++i)
+        frame().commandAction(cmd::Undo)->trigger();
+    if (plot->history().undoSteps() != 0)
+        broken_ = QStringLiteral("%1 steps left to undo").arg(plot->history().undoSteps());
+    else if (const auto &start = startingCurves_[plot];
+             start && !plot->history().forgotSteps() && savedCurves(*plot) != *start)
+        broken_ = QStringLiteral("undoing every step does not give the starting curves back");
+    for (std::size_t i = 0; i < steps; ++i)
+        frame().commandAction(cmd::Redo)->trigger();
+    if (broken_.isEmpty() && savedCurves(*plot) != reached)
+        broken_ = QStringLiteral("redoing every step does not give the curves back");
+    barsFresh_ = barsFresh_ || steps > 0;  // each step refilled the bars of the view's mode
+}
+
+// Windows seen for the first time are as they began, unless they changed
+// already (a script box that lost the focus to a new window runs its line
+// there); closed ones are forgotten, so that a new window in their place
+// counts as new.
+void Soak::noteStartingCurves()
+{
+    const std::vector<MyView *> open = started_ ? frame().openViews() : std::vector<MyView *>{};
+    std::erase_if(startingCurves_, [&open](const auto &entry) {
+        return std::ranges::find(open, entry.first) == open.end();
+    });
+    for (MyView *each : open) {
+        if (startingCurves_.contains(each))
+            continue;
+        const bool changed = each->history().undoSteps() > 0;
+        startingCurves_[each] = changed ? std::nullopt : std::optional(savedCurves(*each));
+    }
+}
+
 // A fitting answer to whatever the editor asks, or now and then Cancel.
 void Soak::answer(ScriptedPrompts::Kind kind)
 {
@@ -476,6 +547,8 @@ Soak::Orders Soak::orders() const
 QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
 {
     const CMainFrame &frame = this->frame();
+    if (!broken_.isEmpty())
+        return broken_;
     if (!shell_.prompts.mismatches.isEmpty())
         return shell_.prompts.mismatches.join(QLatin1Char('\n'));
     const auto windows = static_cast<std::size_t>(shell_.windows().size());

@@ -1,6 +1,7 @@
 #include "view/my_view.h"
 
 #include "curves/curve_file_io.h"
+#include "curves/curve_history.h"
 #include "framework/command_ids.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
@@ -21,7 +22,10 @@ constexpr int kDocumentSlot = 2;  // a file opened as a document is always curve
 // Every member of the store has its own initialiser: value-initialising it
 // would first zero its half a megabyte of points once more.
 MyView::MyView(ViewHost &host, QWidget *parent)
-    : QWidget(parent), host_(host), store_(std::make_unique_for_overwrite<CurveStore>())
+    : QWidget(parent),
+      host_(host),
+      store_(std::make_unique_for_overwrite<CurveStore>()),
+      history_(std::make_unique<CurveHistory>(*store_))
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -46,12 +50,15 @@ bool MyView::openCurveDocument(const QString &baseName, QString *error, QString 
 {
     // The bars, shared with the window still in front, name the file only
     // once it is read.
-    const CurveStore::Step step(*store_);
-    store_->setActive(kDocumentSlot, true);
-    // The name is the whole path less its extension; the folder is where it points.
-    const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
-    if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
-        return false;
+    {
+        const CurveStore::Step step(*store_);
+        store_->setActive(kDocumentSlot, true);
+        // The name is the whole path less its extension; the folder is where it points.
+        const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
+        if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
+            return false;
+    }
+    history_->clear();  // the window begins with its file: there is nothing before it to undo
     fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(baseName + QStringLiteral(".crv"));
