@@ -20,12 +20,14 @@
 namespace ombrelis {
 
 // An editor started with scripted answers, an empty recent-file list in a
-// private settings store, and a temporary folder as current directory.
+// private settings store, a temporary folder as current directory and
+// another for the recovery copies.
 class ShellFixture {
 public:
     ShellFixture() : previousDirectory_(QDir::currentPath())
     {
         QStandardPaths::setTestModeEnabled(true);
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.path()));
         QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
         QDir::setCurrent(folder.path());
         // Windows closed by tests about other things save nothing.
@@ -67,10 +69,25 @@ public:
             "X\n0\n1000\nY\n0\n1000\n2\n0 0 -10 0 10 0\n1000 1000 990 1000 1010 1000\n0\n16\n");
     }
 
+    // The recovery copies on disk, of every editor that used this fixture's
+    // state folder.
+    QStringList recoveryCopies() const
+    {
+        QStringList copies;
+        const QDir root(stateHome.filePath(QStringLiteral("ombrelis/recovery")));
+        for (const QString &session : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QDir folder(root.filePath(session));
+            for (const QString &file : folder.entryList({QStringLiteral("*.rec")}, QDir::Files))
+                copies << folder.filePath(file);
+        }
+        return copies;
+    }
+
     // Runs pending deletions of closed windows.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     QTemporaryDir folder;
+    QTemporaryDir stateHome;
     ScriptedPrompts prompts;
     std::unique_ptr<CTolvaneApp> app;
 

@@ -3,6 +3,7 @@
 #include "app/app_icons.h"
 #include "app/main_frame.h"
 #include "app/tolvane_doc.h"
+#include "app/window_autosave.h"
 #include "framework/prompts.h"
 #include "view/my_view.h"
 
@@ -10,8 +11,12 @@
 
 namespace ombrelis {
 
-CChildFrame::CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *view)
-    : mainFrame_(mainFrame), document_(document), view_(view)
+CChildFrame::CChildFrame(CMainFrame &mainFrame, RecoverySession &recovery, CTolvaneDoc *document,
+                         MyView *view)
+    : mainFrame_(mainFrame),
+      document_(document),
+      view_(view),
+      autosave_(new WindowAutosave(recovery, *view, *document, this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(documentIcon());
@@ -21,6 +26,7 @@ CChildFrame::CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *v
         setWindowTitle(title);
         mainFrame_.updateFrameTitle();
     });
+    connect(view_, &MyView::curvesChanged, autosave_, &WindowAutosave::noteChange);
 }
 
 CChildFrame::~CChildFrame()
@@ -32,7 +38,9 @@ CChildFrame::~CChildFrame()
 
 // Every way of closing a document window comes here: its close box or
 // menu, Ctrl+F4 and the application quitting. The question only decides
-// about saving; the window closes whatever the answer.
+// about saving; the window closes whatever the answer. Its recovery copy
+// goes only once the question is answered: the desktop may end the editor
+// while the question is open.
 void CChildFrame::closeEvent(QCloseEvent *event)
 {
     // The entry is freed first, so that Save All compares names with the
@@ -40,6 +48,7 @@ void CChildFrame::closeEvent(QCloseEvent *event)
     Q_EMIT closing(this);
     if (mainFrame_.prompts().confirmClosingWindow())
         mainFrame_.saveAllCurves(*view_);
+    autosave_->stop();
     QMdiSubWindow::closeEvent(event);
 }
 

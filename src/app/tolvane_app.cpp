@@ -22,7 +22,9 @@ const QRect kMainWindowFrame(60, 41, 741, 644);
 }  // namespace
 
 CTolvaneApp::CTolvaneApp(Prompts &prompts)
-    : prompts_(prompts), recentFiles_(registryKey(), applicationName(), cmd::RecentFileCount)
+    : prompts_(prompts),
+      recentFiles_(registryKey(), applicationName(), cmd::RecentFileCount),
+      recovery_(recoveryRoot())
 {
     commands_.bind(cmd::FileNew, [this] { onFileNew(); });
     commands_.bind(cmd::FileOpen, [this] { onFileOpen(); });
@@ -59,6 +61,7 @@ bool CTolvaneApp::initInstance(const QStringList &files)
     mainFrame_->setOuterGeometry(kMainWindowFrame);  // now that the frame's borders are known
     mainFrame_->toggleBar(BarId::Display);
     mainFrame_->toggleBar(BarId::DisplayY);
+    offerRecovery();
     mainFrame_->updateCommandStates();
     return true;
 }
@@ -105,14 +108,19 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     recentFiles_.add(fullPath);
     CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::move(view));
     mainFrame_->registerWindow(frame);
-    // It came forward before the registry had it, so the bars did not
-    // follow: they switch to it now, in display mode like every new window.
+    followNewWindow(frame);
+    return frame;
+}
+
+// It came forward before the registry had it, so the bars did not follow:
+// they switch to it now, in display mode like every new window.
+void CTolvaneApp::followNewWindow(CChildFrame *frame)
+{
     MyView *shown = frame->view();
     if (mainFrame_->barFields().editBarsShown)
         shown->showDisplayBars();
     shown->fillDisplayBars();
     shown->refreshCurveNames();
-    return frame;
 }
 
 void CTolvaneApp::onFileOpen()

@@ -40,6 +40,7 @@ void MyView::requestRepaint()
 {
     update();
     setFocus();
+    Q_EMIT curvesChanged();
 }
 
 bool MyView::openCurveDocument(const QString &baseName, QString *error)

@@ -37,7 +37,8 @@ public:
     const CommandMap &commands() const { return commands_; }
     ViewHost &host() const { return host_; }
 
-    // Redraws the whole plot and takes the keyboard focus.
+    // Redraws the whole plot and takes the keyboard focus. Every change to
+    // the curves ends here, so it also tells curvesChanged().
     void requestRepaint();
 
     // Loads `baseName`.crv as curve 3 of a window opened from a file: the
@@ -97,6 +98,10 @@ public:
     void runScript();
     // "&Calcul des surfaces": the current curve's area into the display bar.
     void computeSurface();
+
+Q_SIGNALS:
+    // The curves may have changed (a repaint without a change also tells).
+    void curvesChanged();
 
 protected:
     // my_view.cpp

@@ -94,6 +94,7 @@ void MyView::saveCurveAsCommand(int slot)
     if (store_->currentCurve != slot) {
         store_->copySlot(store_->currentCurve, slot);
         store_->resetSlot(store_->currentCurve);
+        Q_EMIT curvesChanged();
     }
     FileDialogRequest request = curveFileRequest("New/SaveAs", slot);
     request.defaultExtension = QStringLiteral("crv");

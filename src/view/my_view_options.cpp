@@ -58,8 +58,10 @@ void MyView::bindOptionCommands()
     // The current curve is always drawn black: the colour shows once another
     // curve is current, so there is nothing to repaint yet.
     commands_.bind(cmd::CurveColour, [this] {
-        if (const auto colour = host_.prompts().chooseColour())
+        if (const auto colour = host_.prompts().chooseColour()) {
             store_->current().colour = *colour;
+            Q_EMIT curvesChanged();
+        }
     });
     commands_.bind(
         cmd::Cursor,
