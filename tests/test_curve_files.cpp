@@ -419,10 +419,13 @@ void CurveFilesTest::closingAsks()
     // The same name in the other window is not asked about: only the active
     // curves of the closing window are saved.
     giveCurve(frame().openViews()[0]->store().slots[0], "other");
+    QVERIFY(frame().runCommand(cmd::Sampling128));
+    QTRY_COMPARE(shell->recoveryCopies().size(), 1);
     shell->prompts.closingAnswerWhenUnscripted.reset();
     ok ? shell->prompts.pressOk() : shell->prompts.pressCancel();
     QVERIFY(closing->close());
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 1);
+    QCOMPARE(shell->recoveryCopies(), QStringList());  // whatever the answer
     QCOMPARE(frame().childFrames().size(), 1u);
     const QStringList expected =
         withCurves && ok ? QStringList{"one.crv", "three.crv"} : QStringList{};

@@ -60,6 +60,9 @@ void RecoveryTest::killedEditorIsRecoveredByteForByte()
     QCOMPARE(copies.size(), 1);
     QVERIFY(copies.first().contains(QStringLiteral("/%1-").arg(QApplication::applicationPid())));
     QVERIFY2(shell.prompts.mismatches.isEmpty(), qPrintable(shell.prompts.mismatches.join('\n')));
+    // A normal exit leaves nothing behind.
+    shell.app.reset();
+    QVERIFY(QDir(shell.stateHome.filePath(QStringLiteral("ombrelis/recovery"))).isEmpty());
 }
 
 QTEST_MAIN(RecoveryTest)

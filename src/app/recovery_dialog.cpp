@@ -21,12 +21,16 @@ QString windowLine(const RecoverableWindow &window)
 
 QString recoveryQuestion(const std::vector<RecoverableWindow> &windows)
 {
-    QStringList lines{QStringLiteral(
-        "Ombrelis s'est arrêté sans fermer ces fenêtres ; leurs courbes ont été gardées :")};
+    const bool one = windows.size() == 1;
+    QStringList lines{one ? QStringLiteral("Ombrelis s'est arrêté sans fermer cette fenêtre ; "
+                                           "ses courbes ont été gardées :")
+                          : QStringLiteral("Ombrelis s'est arrêté sans fermer ces fenêtres ; "
+                                           "leurs courbes ont été gardées :")};
     for (const RecoverableWindow &window : windows)
         lines << windowLine(window);
     lines << QString()
-          << QStringLiteral("« Récupérer » rouvre ces fenêtres ; « Ignorer » efface ces copies.");
+          << (one ? QStringLiteral("« Récupérer » la rouvre ; « Ignorer » efface sa copie.")
+                  : QStringLiteral("« Récupérer » les rouvre ; « Ignorer » efface leurs copies."));
     return lines.join(QLatin1Char('\n'));
 }
 

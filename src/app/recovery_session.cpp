@@ -51,10 +51,8 @@ RecoverySession::~RecoverySession()
 
 FileWriteResult RecoverySession::write(int window, std::string_view record, QString *error)
 {
-    if (!ensureFolder()) {
-        *error = QStringLiteral("impossible de créer le dossier « %1 »").arg(folder_);
+    if (!ensureFolder(error))
         return FileWriteResult::CannotOpen;
-    }
     return writeFileAtomically(filePath(window), record, error);
 }
 
@@ -71,16 +69,21 @@ bool RecoverySession::adopt(const QString &file, int window)
 
 // The lock comes first: an editor starting meanwhile finds the folder only
 // once it is marked in use.
-bool RecoverySession::ensureFolder()
+bool RecoverySession::ensureFolder(QString *error)
 {
+    const auto refuse = [error](const QString &what, const QString &path) {
+        if (error)
+            *error = QStringLiteral("%1 « %2 » impossible à créer").arg(what, path);
+        return false;
+    };
     if (!lock_) {
         if (!QDir().mkpath(root_))
-            return false;
+            return refuse(QStringLiteral("dossier"), root_);
         lock_ = tryLock(folder_ + kLockSuffix);
         if (!lock_)
-            return false;
+            return refuse(QStringLiteral("verrou"), folder_ + kLockSuffix);
     }
-    return QDir().mkpath(folder_);
+    return QDir().mkpath(folder_) || refuse(QStringLiteral("dossier"), folder_);
 }
 
 QString RecoverySession::filePath(int window) const

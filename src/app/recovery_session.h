@@ -39,8 +39,9 @@ public:
     bool adopt(const QString &file, int window);
 
 private:
-    // Takes the lock, then makes the folder; false while either fails.
-    bool ensureFolder();
+    // Takes the lock, then makes the folder; false, with the reason in
+    // *error if given, while either fails.
+    bool ensureFolder(QString *error = nullptr);
     QString filePath(int window) const;
 
     QString root_;

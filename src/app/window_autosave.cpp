@@ -56,7 +56,7 @@ void WindowAutosave::stop()
 
 // The curves as a save would write them: the drawn ones re-sampled first,
 // as before a paint.
-std::string WindowAutosave::currentState() const
+std::string WindowAutosave::currentState()
 {
     CurveStore &store = view_.store();
     store.resampleDrawnCurves();

@@ -36,7 +36,7 @@ public:
     static constexpr int kRetryDelayMs = 5000;
 
 private:
-    std::string currentState() const;
+    std::string currentState();
     void writeIfChanged();
 
     RecoverySession &session_;
