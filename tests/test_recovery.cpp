@@ -27,6 +27,7 @@ void RecoveryTest::killedEditorIsRecoveredByteForByte()
     // Another editor opens the file, samples it at 256 points, and is killed
     // once its recovery copy is on disk.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), shell.folder.filePath("config"));
     environment.insert(QStringLiteral("OMBRELIS_TEST_COMMANDS"), QString::number(cmd::Sampling256));
     QProcess editor;
