@@ -37,16 +37,21 @@ CChildFrame::~CChildFrame()
 }
 
 // Every way of closing a document window comes here: its close box or
-// menu, Ctrl+F4 and the application quitting. The question only decides
-// about saving; the window closes whatever the answer. Its recovery copy
-// goes only once the question is answered: the desktop may end the editor
-// while the question is open.
+// menu, Ctrl+F4 and the application quitting. "OK" saves and closes, "NO"
+// closes; Escape or the question's close box keeps the window as it is.
+// A closing window's recovery copy goes only once the question is
+// answered: the desktop may end the editor while the question is open.
 void CChildFrame::closeEvent(QCloseEvent *event)
 {
-    // The entry is freed first, so that Save All compares names with the
-    // other windows only; the window itself is deleted only later.
+    const ClosingAnswer answer = mainFrame_.prompts().askClosingWindow();
+    if (answer == ClosingAnswer::KeepOpen) {
+        event->ignore();
+        return;
+    }
+    // The entry is freed before saving, so that Save All compares names with
+    // the other windows only; the window itself is deleted only later.
     Q_EMIT closing(this);
-    if (mainFrame_.prompts().confirmClosingWindow())
+    if (answer == ClosingAnswer::Save)
         mainFrame_.saveAllCurves(*view_);
     autosave_->stop();
     QMdiSubWindow::closeEvent(event);

@@ -55,9 +55,9 @@ std::string pointCsv(const CurveSlot &slot)
     std::string out = "x,y\n";
     const int count = usedEntries(slot.samplingCount, kMaxSampledPoints);
     for (int j = 0; j < count; ++j) {
-        appendGeneral(out, slot.sampledPoints[j].x, 17);
+        appendShortest(out, slot.sampledPoints[j].x);
         out += ',';
-        appendGeneral(out, slot.sampledPoints[j].y, 17);
+        appendShortest(out, slot.sampledPoints[j].y);
         out += '\n';
     }
     return out;

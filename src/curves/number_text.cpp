@@ -157,6 +157,13 @@ void appendGeneral(std::string &out, double value, int digits)
     out.append(buffer, result.ptr);
 }
 
+void appendShortest(std::string &out, double value)
+{
+    char buffer[32];  // the longest shortest form has 24 characters
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
 void appendInt(std::string &out, std::int32_t value)
 {
     char buffer[16];
