@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QMdiArea>
 
+#include <utility>
+
 namespace ombrelis {
 
 namespace {
@@ -61,6 +63,8 @@ bool CTolvaneApp::initInstance(const QStringList &files)
     mainFrame_->setOuterGeometry(kMainWindowFrame);  // now that the frame's borders are known
     mainFrame_->toggleBar(BarId::Display);
     mainFrame_->toggleBar(BarId::DisplayY);
+    for (const QString &fault : std::exchange(faultsToTell_, {}))
+        prompts_.showError(fault);
     offerRecovery();
     mainFrame_->updateCommandStates();
     return true;
@@ -99,7 +103,8 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     auto view = std::make_unique<MyView>(*mainFrame_);
     document->setView(view.get());
     QString error;
-    if (!document->onOpenDocument(fullPath, &error)) {
+    QString fault;
+    if (!document->onOpenDocument(fullPath, &error, &fault)) {
         if (!error.isEmpty())
             prompts_.showError(error);
         return nullptr;
@@ -109,6 +114,14 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::move(view));
     mainFrame_->registerWindow(frame);
     followNewWindow(frame);
+    // The curve is loaded as read; the user learns what was wrong with the
+    // file over the window that shows it.
+    if (fault.isEmpty())
+        return frame;
+    if (mainFrame_->isVisible())
+        prompts_.showError(fault);
+    else
+        faultsToTell_.append(fault);
     return frame;
 }
 

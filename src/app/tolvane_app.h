@@ -68,6 +68,9 @@ private:
     RecoverySession recovery_;  // outlives the windows, which write into it
     CommandMap commands_;
     std::unique_ptr<CMainFrame> mainFrame_;
+    // What was wrong with files read before the main window showed, told
+    // over it once it does.
+    QStringList faultsToTell_;
 };
 
 }  // namespace ombrelis

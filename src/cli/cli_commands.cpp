@@ -99,7 +99,7 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
         {"render",
          {{{"--out", "--size", "--current", "--cursor", "--count", "--scale"},
            {"--sampled", "--interpolation", "--edit", "--axes", "--frame"}},
-          [](const CliArguments &a) { return renderCommand(a); }}},
+          [this](const CliArguments &a) { return renderCommand(a, err_); }}},
         {"import",
          {{{"--out", "--x-legend", "--y-legend"}, {}},
           [](const CliArguments &a) { return importCommand(a); }}},
@@ -132,7 +132,7 @@ Status CliRun::loadSingleCurve(const CliArguments &arguments, CurveStore &store)
     std::optional<int> count;
     if (Status step = readCount(arguments, count); !step.ok())
         return step;
-    if (Status step = loadCurve(store, 0, arguments.positional[0]); !step.ok())
+    if (Status step = loadCurve(store, 0, arguments.positional[0], err_); !step.ok())
         return step;
     CurveSlot &curve = store.slots[0];
     if (count && curve.interpolationFlag == 0)
@@ -146,7 +146,7 @@ Status CliRun::info(const CliArguments &arguments)
     if (arguments.positional.size() != 1)
         return Status::refused("un fichier .crv attendu, et un seul");
     auto store = std::make_unique<CurveStore>();
-    if (Status step = loadCurve(*store, 0, arguments.positional[0]); !step.ok())
+    if (Status step = loadCurve(*store, 0, arguments.positional[0], err_); !step.ok())
         return step;
     out_ << curveInfoText(store->slots[0]);
     return Status::done();
@@ -182,7 +182,7 @@ Status CliRun::convert(const CliArguments &arguments)
     if (!toCsv && !target->ends_with(".crv"))
         return Status::refused("--out doit finir par .crv ou .csv, pas « " + *target + " »");
     auto store = std::make_unique<CurveStore>();
-    if (Status step = loadCurve(*store, 0, arguments.positional[0]); !step.ok())
+    if (Status step = loadCurve(*store, 0, arguments.positional[0], err_); !step.ok())
         return step;
     const CurveSlot &curve = store->slots[0];
     return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
@@ -195,7 +195,7 @@ Status CliRun::script(const CliArguments &arguments, bool &failed)
     auto store = std::make_unique<CurveStore>();
     for (int k = 1; k <= kCurveCount; ++k) {
         if (const std::string *path = arguments.value("--c" + std::to_string(k))) {
-            if (Status step = loadCurve(*store, k - 1, *path); !step.ok())
+            if (Status step = loadCurve(*store, k - 1, *path, err_); !step.ok())
                 return step;
         }
     }
@@ -206,8 +206,8 @@ Status CliRun::script(const CliArguments &arguments, bool &failed)
     for (const std::string &message : result.messages)
         err_ << message << '\n';
     failed = !result.valid;
-    if (result.endedEarly)
-        return Status::done();
+    if (failed)
+        return Status::done();  // nothing computed, nothing written
 
     // Selecting the target repaints the window, which resamples it when it has samples.
     store->resampleDrawnCurves();
