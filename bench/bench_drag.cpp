@@ -32,7 +32,7 @@ void fillCurves(CurveStore &store)
 {
     fillBusyCurves(store, kMaxSampledPoints);
     for (int slot = 0; slot < kCurveCount; ++slot)
-        store.slots[slot].active = true;
+        store.setActive(slot, true);
 }
 
 void send(MyView &view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)

@@ -119,7 +119,7 @@ private Q_SLOTS:
     void truncatedAtEveryByteNeverCrashes();
     void binaryNoiseNeverCrashes();
     void tenMegabyteLineIsRead();
-    void readCurveBytesNamesAndSelectsTheSlot();
+    void loadCurveNamesAndSelectsTheSlot();
     void statusIsDoneOrRefused();
     void numberPrefixes_data();
     void numberPrefixes();
@@ -191,12 +191,12 @@ void TestCrvFormat::recoveryRecordsRoundTrip()
     for (int round = 0; round < 60; ++round) {
         auto store = std::make_unique<CurveStore>();
         for (int i = 0; i < kCurveCount; ++i) {
-            CurveSlot &slot = store->slots[i];
-            slot = *randomSlot(random);
-            slot.name = anyBytes();
-            slot.folder = anyBytes();
-            slot.active = random() % 2;
-            slot.colour = random() & 0xFFFFFF;
+            const auto slot = randomSlot(random);
+            slot->name = anyBytes();
+            slot->folder = anyBytes();
+            slot->active = random() % 2;
+            slot->colour = random() & 0xFFFFFF;
+            store->replaceSlot(i, *slot);
         }
         store->currentCurve = static_cast<int>(random() % kCurveCount);
         const std::string state = formatRecoveryState(*store, anyBytes());
@@ -495,21 +495,22 @@ void TestCrvFormat::tenMegabyteLineIsRead()
     QCOMPARE(slot->sampledPoints[2], (CurvePoint{600, 210}));
 }
 
-void TestCrvFormat::readCurveBytesNamesAndSelectsTheSlot()
+void TestCrvFormat::loadCurveNamesAndSelectsTheSlot()
 {
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(store->readCurveBytes("dossier/onde", 2, kWorkedExampleFile).ok());
+    QVERIFY(store->loadCurve(2, kWorkedExampleFile, {"dossier/onde", "dossier/onde.crv"}, "dossier")
+                .ok());
     QCOMPARE(store->currentCurve, 2);
-    QCOMPARE(store->slots[2].name, "dossier/onde");
-    QCOMPARE(store->slots[2].sampleCount, 2);
+    QCOMPARE(store->slots()[2].name, "dossier/onde");
+    QCOMPARE(store->slots()[2].sampleCount, 2);
 
     std::string tooMany = kWorkedExampleFile;
     tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n99\r\n");
-    const Status refusal = store->readCurveBytes("trop", 1, tooMany);
+    const Status refusal = store->loadCurve(1, tooMany, {"trop", "trop.crv"}, {});
     QVERIFY(!refusal.ok());
     QVERIFY(refusal.message().find("« trop.crv »") != std::string::npos);
     QCOMPARE(store->currentCurve, 2);
-    QVERIFY(store->slots[1].name.empty());
+    QVERIFY(store->slots()[1].name.empty());
 }
 
 void TestCrvFormat::statusIsDoneOrRefused()

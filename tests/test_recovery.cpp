@@ -50,12 +50,13 @@ void RecoveryTest::killedEditorIsRecoveredByteForByte()
 
     // Saved into the original file, the bytes the killed editor would have saved.
     auto expected = std::make_unique<CurveStore>();
-    QVERIFY(readCurveFileIntoStore(*expected, examples + QStringLiteral("/wave"), 2, nullptr));
+    QVERIFY(readCurveFile(*expected, 2, examples + QStringLiteral("/wave.crv"),
+                          CurveFileNames::ofBaseName("wave"), nullptr));
     applySamplingCount(*expected, 4, kSamplingPresets[4]);
     expected->resampleDrawnCurves();
     QFile saved(wave);
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll().toStdString(), formatCurveFile(expected->slots[2]));
+    QCOMPARE(saved.readAll().toStdString(), formatCurveFile(expected->slots()[2]));
     // Offered once: the copy now belongs to this editor's session.
     const QStringList copies = shell.recoveryCopies();
     QCOMPARE(copies.size(), 1);

@@ -26,11 +26,12 @@ CChildFrame::CChildFrame(CMainFrame &mainFrame, RecoverySession &recovery, CTolv
         setWindowTitle(title);
         mainFrame_.updateFrameTitle();
     });
-    connect(view_, &MyView::curvesChanged, autosave_, &WindowAutosave::noteChange);
+    view_->store().setObserver(autosave_);
 }
 
 CChildFrame::~CChildFrame()
 {
+    view_->store().setObserver(nullptr);
     Q_EMIT closing(this);
     // The subwindow still reports state changes while it is destroyed.
     disconnect(this, nullptr, &mainFrame_, nullptr);

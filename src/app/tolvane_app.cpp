@@ -24,9 +24,7 @@ const QRect kMainWindowFrame(60, 41, 741, 644);
 }  // namespace
 
 CTolvaneApp::CTolvaneApp(Prompts &prompts)
-    : prompts_(prompts),
-      recentFiles_(registryKey(), applicationName(), cmd::RecentFileCount),
-      recovery_(recoveryRoot())
+    : prompts_(prompts), recentFiles_(cmd::RecentFileCount), recovery_(recoveryRoot())
 {
     commands_.bind(cmd::FileNew, [this] { onFileNew(); });
     commands_.bind(cmd::FileOpen, [this] { onFileOpen(); });

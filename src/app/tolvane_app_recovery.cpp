@@ -33,8 +33,8 @@ void CTolvaneApp::offerRecovery()
             !parseRecoveryRecord(copy.record, *store, window).ok())
             continue;
         for (int i = 0; i < kCurveCount; ++i) {
-            if (!store->slots[i].name.empty())
-                copy.offer.curveNames << QString::fromStdString(store->slots[i].name);
+            if (!store->slots()[i].name.empty())
+                copy.offer.curveNames << QString::fromStdString(store->slots()[i].name);
         }
         copy.offer.lastChange = QDateTime::fromMSecsSinceEpoch(window.lastChangeMs);
         copies.push_back(std::move(copy));

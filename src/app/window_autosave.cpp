@@ -27,7 +27,7 @@ WindowAutosave::~WindowAutosave()
     stop();
 }
 
-void WindowAutosave::noteChange()
+void WindowAutosave::stepEnded(const CurveStore &)
 {
     if (stopped_)
         return;

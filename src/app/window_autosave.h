@@ -1,5 +1,7 @@
 #pragma once
 
+#include "curves/curve_store.h"
+
 #include <QObject>
 #include <QTimer>
 
@@ -12,11 +14,12 @@ class CTolvaneDoc;
 class MyView;
 class RecoverySession;
 
-// Keeps the recovery copy of one window up to date. A change is written
-// about a second after it, at most once a second, and only when the
-// window's state moved; a failed write (a full disk) is tried again a few
-// seconds later, with a line on stderr but never a dialog.
-class WindowAutosave : public QObject {
+// Keeps the recovery copy of one window up to date. Each step that changed
+// the window's curves is written about a second after it, at most once a
+// second, and only when the window's state moved; a failed write (a full
+// disk) is tried again a few seconds later, with a line on stderr but never
+// a dialog.
+class WindowAutosave : public QObject, public CurveStoreObserver {
     Q_OBJECT
 public:
     // The window's state as it is now counts as written: a window that only
@@ -25,8 +28,8 @@ public:
                    QObject *parent);
     ~WindowAutosave() override;
 
-    // The window's curves may have changed.
-    void noteChange();
+    void slotWillChange(const CurveStore &, int) override { }
+    void stepEnded(const CurveStore &store) override;
     // Takes over an abandoned copy that holds exactly this window's state.
     bool adopt(const QString &file);
     // The window closes: its copy goes and nothing more is written.

@@ -134,9 +134,8 @@ Status CliRun::loadSingleCurve(const CliArguments &arguments, CurveStore &store)
         return step;
     if (Status step = loadCurve(store, 0, arguments.positional[0], err_); !step.ok())
         return step;
-    CurveSlot &curve = store.slots[0];
-    if (count && curve.interpolationFlag == 0)
-        curve.samplingCount = *count;
+    if (count)
+        store.setSamplingCount(*count);
     store.resampleDrawnCurves();
     return Status::done();
 }
@@ -148,7 +147,7 @@ Status CliRun::info(const CliArguments &arguments)
     auto store = std::make_unique<CurveStore>();
     if (Status step = loadCurve(*store, 0, arguments.positional[0], err_); !step.ok())
         return step;
-    out_ << curveInfoText(store->slots[0]);
+    out_ << curveInfoText(store->slots()[0]);
     return Status::done();
 }
 
@@ -157,7 +156,7 @@ Status CliRun::points(const CliArguments &arguments)
     auto store = std::make_unique<CurveStore>();
     if (Status step = loadSingleCurve(arguments, *store); !step.ok())
         return step;
-    const CurveSlot &curve = store->slots[0];
+    const CurveSlot &curve = store->slots()[0];
     out_ << (arguments.has("--csv") ? pointCsv(curve) : pointLines(curve));
     return Status::done();
 }
@@ -167,7 +166,7 @@ Status CliRun::area(const CliArguments &arguments)
     auto store = std::make_unique<CurveStore>();
     if (Status step = loadSingleCurve(arguments, *store); !step.ok())
         return step;
-    out_ << formatNumber(computeSurface(store->slots[0])) << '\n';
+    out_ << formatNumber(computeSurface(store->slots()[0])) << '\n';
     return Status::done();
 }
 
@@ -184,7 +183,7 @@ Status CliRun::convert(const CliArguments &arguments)
     auto store = std::make_unique<CurveStore>();
     if (Status step = loadCurve(*store, 0, arguments.positional[0], err_); !step.ok())
         return step;
-    const CurveSlot &curve = store->slots[0];
+    const CurveSlot &curve = store->slots()[0];
     return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
 }
 
@@ -211,7 +210,7 @@ Status CliRun::script(const CliArguments &arguments, bool &failed)
 
     // Selecting the target repaints the window, which resamples it when it has samples.
     store->resampleDrawnCurves();
-    const CurveSlot &target = store->slots[result.target];
+    const CurveSlot &target = store->slots()[result.target];
     if (const std::string *out = arguments.value("--out"))
         return writeFile(*out, formatCurveFile(target));
     out_ << pointLines(target);

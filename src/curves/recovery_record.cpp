@@ -2,7 +2,6 @@
 
 #include "curves/crv_format.h"
 
-#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <memory>
@@ -119,7 +118,7 @@ std::string formatRecoveryState(const CurveStore &store, std::string_view title)
     appendText(out, "title", title);
     appendNumber(out, "current", store.currentCurve);
     for (int i = 0; i < kCurveCount; ++i) {
-        const CurveSlot &slot = store.slots[i];
+        const CurveSlot &slot = store.slots()[i];
         appendNumber(out, "curve", i + 1);
         appendText(out, "name", slot.name);
         appendText(out, "folder", slot.folder);
@@ -154,14 +153,16 @@ Status parseRecoveryRecord(std::string_view bytes, CurveStore &store, RecoveredW
     // Read into copies so that a refused record leaves the store as it was.
     auto curves = std::make_unique<std::array<CurveSlot, kCurveCount>>();
     for (int i = 0; i < kCurveCount; ++i) {
-        (*curves)[i] = store.slots[i];
+        (*curves)[i] = store.slots()[i];
         if (!readCurve(in, i, (*curves)[i]))
             return unreadable();
     }
     if (!in.line(kLastLine) || !in.atEnd())
         return unreadable();
 
-    std::ranges::move(*curves, store.slots.begin());
+    const CurveStore::Step step(store);
+    for (int i = 0; i < kCurveCount; ++i)
+        store.replaceSlot(i, (*curves)[i]);
     store.currentCurve = static_cast<int>(current);
     window = {changed, std::string(title)};
     return Status::done();

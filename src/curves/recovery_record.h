@@ -32,9 +32,9 @@ struct RecoveredWindow {
     std::string title;
 };
 
-// Reads a record into curves 1 to 4 and the current curve of `store`, and
-// the rest into *window. Only a whole, well-formed record changes anything;
-// anything else is refused in French.
+// Reads a record into curves 1 to 4 and the current curve of `store`, in one
+// step, and the rest into *window. Only a whole, well-formed record changes
+// anything; anything else is refused in French.
 Status parseRecoveryRecord(std::string_view bytes, CurveStore &store, RecoveredWindow &window);
 
 }  // namespace ombrelis

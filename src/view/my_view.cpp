@@ -40,14 +40,14 @@ void MyView::requestRepaint()
 {
     update();
     setFocus();
-    Q_EMIT curvesChanged();
 }
 
 bool MyView::openCurveDocument(const QString &baseName, QString *error, QString *fault)
 {
     // The bars, shared with the window still in front, name the file only
     // once it is read.
-    store_->slots[kDocumentSlot].active = true;
+    const CurveStore::Step step(*store_);
+    store_->setActive(kDocumentSlot, true);
     // The name is the whole path less its extension; the folder is where it points.
     const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
     if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
@@ -95,7 +95,8 @@ void MyView::paintEvent(QPaintEvent *)
         frameImage_ = QImage(deviceSize, QImage::Format_RGB32);
     {
         QPainter imagePainter(paintedInPlace_ ? &backingArea : &frameImage_);
-        clearUpperVectorState();  // the painter set-up has just run
+        clearUpperVectorState();        // the painter set-up has just run
+        store_->resampleDrawnCurves();  // what is drawn, and read until the next paint
         const PlotScene scene = buildPlotScene(*store_, client, ratio);
         paintScene(imagePainter, scene, toQColor(kPlotBackground));
         showCursorReadout(scene);

@@ -58,10 +58,8 @@ void MyView::bindOptionCommands()
     // The current curve is always drawn black: the colour shows once another
     // curve is current, so there is nothing to repaint yet.
     commands_.bind(cmd::CurveColour, [this] {
-        if (const auto colour = host_.prompts().chooseColour()) {
-            store_->current().colour = *colour;
-            Q_EMIT curvesChanged();
-        }
+        if (const auto colour = host_.prompts().chooseColour())
+            store_->setColour(*colour);
     });
     commands_.bind(
         cmd::Cursor,

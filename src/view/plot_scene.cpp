@@ -36,7 +36,7 @@ enum class CurveStyle {
 class SceneBuilder {
 public:
     // `client` in logical pixels.
-    SceneBuilder(CurveStore &store, ClientSize client, double ratio, PlotScene &scene)
+    SceneBuilder(const CurveStore &store, ClientSize client, double ratio, PlotScene &scene)
         : store_(store),
           scene_(scene),
           ratio_(ratio),
@@ -63,7 +63,7 @@ private:
     void addBars(const CurveSlot &slot, Colour colour);
     void addCursorLabels(double x);
 
-    CurveStore &store_;
+    const CurveStore &store_;
     PlotScene &scene_;
     double ratio_;
     // The bounds stay the same while a scene is built; none for a blank plot.
@@ -91,7 +91,7 @@ void SceneBuilder::addFrame()
 
 CurveStyle SceneBuilder::styleOf(int slot) const
 {
-    const bool computed = store_.slots[slot].interpolationFlag != 0;
+    const bool computed = store_.slots()[slot].interpolationFlag != 0;
     if (store_.editMode && !computed)
         return slot == store_.currentCurve ? CurveStyle::BezierWithHandles : CurveStyle::Bezier;
     if (store_.smoothing && !computed)
@@ -101,10 +101,7 @@ CurveStyle SceneBuilder::styleOf(int slot) const
 
 void SceneBuilder::addCurve(int slot, Colour colour)
 {
-    CurveSlot &curve = store_.slots[slot];
-    // The paint keeps the sampled points current whether or not it can draw.
-    if (curve.sampleCount >= 2)
-        store_.resampleCurve(slot);
+    const CurveSlot &curve = store_.slots()[slot];
     if (!mapping_)
         return;
     switch (styleOf(slot)) {
@@ -226,7 +223,7 @@ void SceneBuilder::addCursorLabels(double x)
     const FontDescription font = cursorLabelFont(ratio_);
     add(SceneText{map(x, 0), formatNumber(x), font});
     for (int k = 0; k < kCurveCount; ++k) {
-        if (const std::optional<double> y = interpolatedY(store_.slots[k], x))
+        if (const std::optional<double> y = interpolatedY(store_.slots()[k], x))
             add(SceneText{map(x, *y), formatNumber(*y), font});
     }
 }
@@ -281,7 +278,7 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre, int half)
     return {{{r, b}, {r, t}, {l, t}, {l, b}, {r, b}}};
 }
 
-PlotScene buildPlotScene(CurveStore &store, ClientSize client, double ratio)
+PlotScene buildPlotScene(const CurveStore &store, ClientSize client, double ratio)
 {
     PlotScene scene;
     ratio = plotPixelRatio(ratio);
@@ -294,8 +291,8 @@ PlotScene buildPlotScene(CurveStore &store, ClientSize client, double ratio)
     if (store.showFrame)
         builder.addFrame();
     for (int slot = 0; slot < kCurveCount; ++slot) {
-        if (slot != store.currentCurve && isDrawn(store.slots[slot]))
-            builder.addCurve(slot, store.slots[slot].colour);
+        if (slot != store.currentCurve && isDrawn(store.slots()[slot]))
+            builder.addCurve(slot, store.slots()[slot].colour);
     }
     if (isDrawn(store.current()))
         builder.addCurve(store.currentCurve, store.currentColour);
