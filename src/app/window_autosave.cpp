@@ -32,7 +32,8 @@ void WindowAutosave::stepEnded(const CurveStore &)
     if (stopped_)
         return;
     lastChangeMs_ = QDateTime::currentMSecsSinceEpoch();
-    // Not restarted while it runs: a long drag is written once a second.
+    // Not restarted while it runs: steps in quick succession (typing in
+    // the bars, one command after another) are written once a second.
     if (!timer_.isActive())
         timer_.start(kWriteDelayMs);
 }

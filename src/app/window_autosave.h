@@ -28,6 +28,8 @@ public:
                    QObject *parent);
     ~WindowAutosave() override;
 
+    // The store's steps: the end of one that changed a curve starts the
+    // write; what it changed is read when the write comes.
     void slotWillChange(const CurveStore &, int) override { }
     void stepEnded(const CurveStore &store) override;
     // Takes over an abandoned copy that holds exactly this window's state.
