@@ -58,11 +58,16 @@ bool MyView::openCurveDocument(const QString &baseName, QString *error, QString 
         if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
             return false;
     }
-    history_->clear();  // the window begins with its file: there is nothing before it to undo
+    clearHistory();  // the window begins with its file: there is nothing before it to undo
     fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(baseName + QStringLiteral(".crv"));
     return true;
+}
+
+void MyView::clearHistory()
+{
+    history_->clear();
 }
 
 void MyView::controlNotified(int controlId, int code)

@@ -35,6 +35,8 @@ public:
     CurveStore &store() { return *store_; }
     const CurveStore &store() const { return *store_; }
     const CurveHistory &history() const { return *history_; }
+    // Forgets every step: the window begins with the curves it holds now.
+    void clearHistory();
     CommandMap &commands() { return commands_; }
     const CommandMap &commands() const { return commands_; }
     ViewHost &host() const { return host_; }
