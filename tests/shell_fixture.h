@@ -21,18 +21,16 @@
 
 namespace ombrelis {
 
-// What saving curves 1 to 4 of the view would write, each after its name
-// and colour.
+// What saving curves 1 to 4 would write, each after its name and colour.
 inline QByteArray savedCurves(MyView &view)
 {
-    QByteArray bytes;
+    std::string bytes;
     for (int slot = 0; slot < kCurveCount; ++slot) {
         view.store().resampleCurve(slot);
         const CurveSlot &curve = view.store().slots()[slot];
-        bytes += QByteArray::fromStdString(curve.name + '\n' + std::to_string(curve.colour) + '\n' +
-                                           formatCurveFile(curve));
+        bytes += curve.name + '\n' + std::to_string(curve.colour) + '\n' + formatCurveFile(curve);
     }
-    return bytes;
+    return QByteArray::fromStdString(bytes);
 }
 
 // An editor started with scripted answers, an empty recent-file list in a

@@ -123,7 +123,6 @@ private:
     void type();
     void window();
     void undo();
-    void undoAll();
     void answer(ScriptedPrompts::Kind kind);
     void noteStartingCurves();
 
@@ -152,8 +151,7 @@ private:
     void sent(int id);
     bool started_ = false;
     int played_ = 0;
-    // Each window's curves as it began, unknown for a window that changed
-    // in the step that made it; a fault an action found itself.
+    // Each window's curves as it began, if known; a fault an action found.
     std::map<const MyView *, std::optional<QByteArray>> startingCurves_;
     QString broken_;
 };
@@ -436,64 +434,46 @@ void Soak::window()
     }
 }
 
-// A few presses of Undo and Redo, or now and then every step undone and
-// redone.
-void Soak::undo()
-{
-    if (pick(4) == 0)
-        return undoAll();
-    QString pressed;
-    for (std::uint64_t presses = 1 + pick(3); presses > 0; --presses) {
-        const int id = pick(2) ? cmd::Undo : cmd::Redo;
-        pressed += id == cmd::Undo ? QLatin1Char('U') : QLatin1Char('R');
-        frame().commandAction(id)->trigger();
-    }
-    note(pressed);
-}
-
 // Undoes every step the active window keeps, then redoes them all: the
-// curves go back to how the window began, unless it had to forget steps,
-// and then forward to where they were.
-void Soak::undoAll()
+// curves go back to how the window began, unless it forgot steps, and then
+// forward to where they were. Single presses come from the menu and keys.
+void Soak::undo()
 {
     MyView *plot = view();
     if (!plot)
         return note(QStringLiteral("no window"));
     plot->setFocus();  // a box being typed in hands its value over first
-    QCoreApplication::processEvents();
     const QByteArray reached = savedCurves(*plot);
     const std::size_t steps = plot->history().undoSteps();
     note(QStringLiteral("%1 steps").arg(steps));
-    for (std::size_t i = 0; i < steps; ++i)
-        frame().commandAction(cmd::Undo)->trigger();
-    if (plot->history().undoSteps() != 0)
-        broken_ = QStringLiteral("%1 steps left to undo").arg(plot->history().undoSteps());
-    else if (const auto &start = startingCurves_[plot];
-             start && !plot->history().forgotSteps() && savedCurves(*plot) != *start)
+    const auto press = [&](int id) {
+        for (std::size_t i = 0; i < steps; ++i)
+            frame().commandAction(id)->trigger();
+    };
+    press(cmd::Undo);
+    const std::optional<QByteArray> &start = startingCurves_[plot];
+    const bool atStart = !start || plot->history().forgotSteps() || savedCurves(*plot) == *start;
+    press(cmd::Redo);
+    if (!atStart)
         broken_ = QStringLiteral("undoing every step does not give the starting curves back");
-    for (std::size_t i = 0; i < steps; ++i)
-        frame().commandAction(cmd::Redo)->trigger();
-    if (broken_.isEmpty() && savedCurves(*plot) != reached)
+    else if (savedCurves(*plot) != reached)
         broken_ = QStringLiteral("redoing every step does not give the curves back");
     barsFresh_ = barsFresh_ || steps > 0;  // each step refilled the bars of the view's mode
 }
 
-// Windows seen for the first time are as they began, unless they changed
-// already (a script box that lost the focus to a new window runs its line
-// there); closed ones are forgotten, so that a new window in their place
-// counts as new.
+// Each window as it began: as first seen, unless it changed in the step that
+// made it (a script box that lost the focus to it runs its line there).
 void Soak::noteStartingCurves()
 {
-    const std::vector<MyView *> open = started_ ? frame().openViews() : std::vector<MyView *>{};
-    std::erase_if(startingCurves_, [&open](const auto &entry) {
-        return std::ranges::find(open, entry.first) == open.end();
-    });
-    for (MyView *each : open) {
-        if (startingCurves_.contains(each))
-            continue;
-        const bool changed = each->history().undoSteps() > 0;
-        startingCurves_[each] = changed ? std::nullopt : std::optional(savedCurves(*each));
+    std::map<const MyView *, std::optional<QByteArray>> seen;
+    for (MyView *each : frame().openViews()) {
+        const auto known = startingCurves_.find(each);
+        if (known != startingCurves_.end())
+            seen[each] = known->second;
+        else if (each->history().undoSteps() == 0)
+            seen[each] = savedCurves(*each);
     }
+    startingCurves_ = std::move(seen);
 }
 
 // A fitting answer to whatever the editor asks, or now and then Cancel.
