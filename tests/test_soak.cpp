@@ -703,6 +703,8 @@ void SoakTest::episodes_data()
             << quint64(9001780) << 81 << 0;
         QTest::newRow("a missing document leaves the names of the curves shown")
             << quint64(1009) << 93 << 0;
+        QTest::newRow("an xmin typed as -0 is a step that Undo takes back")
+            << quint64(424288) << 87 << 0;
     }
 }
 

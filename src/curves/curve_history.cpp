@@ -23,10 +23,10 @@ std::size_t bytesOf(const CurveSlot &curve)
 bool sameButActive(const CurveSlot &before, const CurveSlot &after)
 {
     if (before.active == after.active)
-        return before == after;
+        return sameContents(before, after);
     auto probe = std::make_unique<CurveSlot>(after);
     probe->active = before.active;
-    return *probe == before;
+    return sameContents(*probe, before);
 }
 
 }  // namespace
