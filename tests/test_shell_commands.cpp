@@ -495,6 +495,12 @@ void ShellCommandsTest::undoAndRedoEachAction()
         run(cmd::Redo);
         QVERIFY2(curves() == after, row.action);
     }
+    // A new change forgets what could be redone.
+    run(cmd::Undo);
+    run(cmd::Sampling64);
+    const QByteArray changed = curves();
+    run(cmd::Redo);
+    QCOMPARE(curves(), changed);
 }
 
 void ShellCommandsTest::aboutBoxIsAsked()
