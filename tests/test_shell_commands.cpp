@@ -428,7 +428,10 @@ void ShellCommandsTest::undoAndRedoEachAction()
     MyView &view = *frame.activeView();
     const CurveStore &store = view.store();
     AxisBarFields &bars = frame.barFields();
-    const auto curves = [&] { return savedCurves(view) + char('1' + store.currentCurve); };
+    const auto curves = [&] {
+        return savedCurves(view) + char('1' + store.currentCurve) +
+               frame.documentTitle(view).toUtf8();
+    };
     const auto kept = [&] {
         return formatCurveFile(store.slots()[kBackupSlot]) + char('0' + store.editMode);
     };

@@ -58,10 +58,19 @@ void CurveHistory::clear()
     forgot_ = false;
 }
 
+void CurveHistory::followCaption(std::function<std::string()> read,
+                                 std::function<void(const std::string &)> show)
+{
+    readCaption_ = std::move(read);
+    showCaption_ = std::move(show);
+}
+
 void CurveHistory::slotWillChange(const CurveStore &store, int slot)
 {
-    if (pending_.slots.empty())
+    if (pending_.slots.empty()) {
         pending_.currentCurve = store.currentCurve;
+        pending_.caption = readCaption_ ? readCaption_() : std::string();
+    }
     auto image = std::make_unique<CurveSlot>(store.slots()[slot]);
     pending_.bytes += bytesOf(*image);
     pending_.slots.push_back({slot, std::move(image)});
@@ -102,6 +111,8 @@ bool CurveHistory::replay(std::deque<Step> &from, std::deque<Step> &to)
         store_.currentCurve = step.currentCurve;
     }
     replayingInto_ = nullptr;
+    if (showCaption_)
+        showCaption_(step.caption);
     return true;
 }
 

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace ombrelis {
@@ -14,6 +16,11 @@ namespace ombrelis {
 // were before it, and the current curve then. Undoing a step puts them back
 // through the store, as one step of its own that keeps the slots as the step
 // had left them, for Redo. A new step forgets what could be redone.
+//
+// A window may also name its caption, the title that some steps change
+// after their curves (a Cut, a Paste, an open): each step keeps the caption
+// as it was before the step began, and undoing or redoing it shows that
+// again.
 //
 // Steps that changed nothing, or only which curves are active, are not kept:
 // a bound applied as it stood, leaving edit mode. Neither the edit backup nor
@@ -35,6 +42,9 @@ public:
     bool redo();
     // Forgets every step.
     void clear();
+    // How the window's caption is read and shown; none by default.
+    void followCaption(std::function<std::string()> read,
+                       std::function<void(const std::string &)> show);
 
     std::size_t undoSteps() const { return undo_.size(); }
     std::size_t redoSteps() const { return redo_.size(); }
@@ -51,6 +61,7 @@ private:
     };
     struct Step {
         int currentCurve = 0;
+        std::string caption;
         std::vector<SlotImage> slots;
         std::size_t bytes = 0;
     };
@@ -69,6 +80,8 @@ private:
     std::deque<Step> redo_;
     Step pending_;  // the step under way; no slots before its first change
     std::deque<Step> *replayingInto_ = nullptr;  // while undoing or redoing
+    std::function<std::string()> readCaption_;
+    std::function<void(const std::string &)> showCaption_;
     std::size_t bytes_ = 0;
     bool forgot_ = false;
 };

@@ -27,6 +27,10 @@ MyView::MyView(ViewHost &host, QWidget *parent)
       store_(std::make_unique_for_overwrite<CurveStore>()),
       history_(std::make_unique<CurveHistory>(*store_))
 {
+    history_->followCaption([this] { return host_.documentTitle(*this).toStdString(); },
+                            [this](const std::string &title) {
+                                host_.setDocumentTitle(*this, QString::fromStdString(title));
+                            });
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Tracé"));
