@@ -5,6 +5,7 @@
 #include "app/settings_file.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
+#include "curves/crv_format.h"
 #include "scripted_prompts.h"
 #include "view/my_view.h"
 
@@ -19,6 +20,18 @@
 #include <memory>
 
 namespace ombrelis {
+
+// What saving curves 1 to 4 would write, each after its name and colour.
+inline QByteArray savedCurves(MyView &view)
+{
+    std::string bytes;
+    for (int slot = 0; slot < kCurveCount; ++slot) {
+        view.store().resampleCurve(slot);
+        const CurveSlot &curve = view.store().slots()[slot];
+        bytes += curve.name + '\n' + std::to_string(curve.colour) + '\n' + formatCurveFile(curve);
+    }
+    return QByteArray::fromStdString(bytes);
+}
 
 // An editor started with scripted answers, an empty recent-file list in a
 // private settings store, a temporary folder as current directory and

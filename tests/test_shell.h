@@ -26,6 +26,7 @@ private Q_SLOTS:
     void routeOffersTheViewFirst();
     void scriptIsAlwaysGreyed();
     void undoIsEnabledAndDoesNothing();
+    void undoAndRedoEachAction();
     void aboutBoxIsAsked();
     void toolbarCommandHidesAndShowsTheToolbar();
     void checkMarksFollowTheUpdateHandler();

@@ -1,9 +1,12 @@
 // Start-up, and the menus, toolbar, accelerators and routing built from the
 // command table.
 #include "app/command_table.h"
+#include "bars/axis_bar.h"
+#include "curves/number_text.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "test_shell.h"
+#include "view/plot_mapping.h"
 
 #include <QAction>
 #include <QHelpEvent>
@@ -136,6 +139,7 @@ void ShellCommandsTest::menuTree_data()
         {"&Fichier", "&Quitter", 57665, false, true},
         {"", "&Edition", -1, false, true},
         {"&Edition", "&Annuler\tCtrl+Z", 57643, false, true},
+        {"&Edition", "&Rétablir\tCtrl+Y", 32817, false, true},
         {"&Edition", "-", 0, false, true},
         {"&Edition", "&Couper\tCtrl+X", 57635, false, true},
         {"&Edition", "&Copier\tCtrl+C", 57634, false, true},
@@ -267,6 +271,8 @@ void ShellCommandsTest::acceleratorTable()
         {QKeySequence(QStringLiteral("Ctrl+C")), 57634},
         {QKeySequence(QStringLiteral("Ctrl+V")), 57637},
         {QKeySequence(QStringLiteral("Alt+Backspace")), 57643},
+        {QKeySequence(QStringLiteral("Ctrl+Y")), 32817},
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), 32817},
         {QKeySequence(QStringLiteral("Shift+Del")), 57635},
         {QKeySequence(QStringLiteral("Ctrl+Ins")), 57634},
         {QKeySequence(QStringLiteral("Shift+Ins")), 57637},
@@ -392,18 +398,112 @@ void ShellCommandsTest::scriptIsAlwaysGreyed()
     QVERIFY(!frame.commandAction(cmd::Script)->isEnabled());
 }
 
-// Undo has nothing to undo but stays enabled, with or without a window.
+// With nothing to undo or redo, Undo and Redo stay enabled and do nothing,
+// with or without a window.
 void ShellCommandsTest::undoIsEnabledAndDoesNothing()
 {
     CMainFrame &frame = shell->frame();
     QVERIFY(frame.runCommand(cmd::Undo));
+    QVERIFY(frame.runCommand(cmd::Redo));
     frame.mdiArea()->closeAllSubWindows();
     ShellFixture::settle();
     QVERIFY(frame.runCommand(cmd::Undo));
+    QVERIFY(frame.runCommand(cmd::Redo));
     QVERIFY(frame.commandAction(cmd::Undo)->isEnabled());
+    QVERIFY(frame.commandAction(cmd::Redo)->isEnabled());
     // Only the closed window asked its question.
     QCOMPARE(shell->prompts.asked.size(), 1);
     QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::ClosingWindow), 1);
+}
+
+// Each action is one step, played on from the one before. Undo, from the bar
+// of the view's mode, gives back the curves and the current curve as they
+// were before it and refills the bars; it keeps the mode and the edit
+// backup. Redo gives back the curves after it.
+void ShellCommandsTest::undoAndRedoEachAction()
+{
+    CMainFrame &frame = shell->frame();
+    QVERIFY(shell->app->openDocumentFile(shell->curveFile(QStringLiteral("a.crv"))));
+    const QString other = shell->curveFile(QStringLiteral("b.crv"));
+    MyView &view = *frame.activeView();
+    const CurveStore &store = view.store();
+    AxisBarFields &bars = frame.barFields();
+    const auto curves = [&] {
+        return savedCurves(view) + char('1' + store.currentCurve) +
+               frame.documentTitle(view).toUtf8();
+    };
+    const auto kept = [&] {
+        return formatCurveFile(store.slots()[kBackupSlot]) + char('0' + store.editMode);
+    };
+    const auto at = [&](CurvePoint p) {
+        const PixelPoint pixel =
+            worldToScreen(store.current(), {view.width(), view.height()}, p.x, p.y);
+        return QPoint(pixel.x, pixel.y);
+    };
+    const auto drag = [&](CurvePoint from, CurvePoint to) {
+        QTest::mousePress(&view, Qt::LeftButton, {}, at(from));
+        QTest::mouseMove(&view, at({(from.x + to.x) / 2, (from.y + to.y) / 2}));
+        QTest::mouseMove(&view, at(to));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, at(to));
+    };
+    const auto leave = [&](BarId bar, int box, std::string &field, const char *text) {
+        field = text;
+        frame.writeBar(bar);
+        view.controlNotified(box, kEditLostFocus);
+    };
+    const auto select = [&](int curve) {
+        bars.display.selectedCurve = curve;
+        view.selectCurve();
+    };
+    const auto run = [&](int id) { QVERIFY(frame.runCommand(id)); };
+    const auto sample = [&](int k) { return store.current().samples[k]; };
+    struct Row {
+        const char *action;
+        std::function<void()> prepare;  // changes no curve
+        std::function<void()> act;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"script", {}, [&] { leave(BarId::Display, ctl::ScriptBox, bars.display.scriptLine, "C1=C3*2"); }},
+        {"open a file", {}, [&] { shell->prompts.chooseFile(other); run(cmd::Curve2Open); }},
+        {"sampling count", {}, [&] { run(cmd::Sampling256); }},
+        {"colour", {}, [&] { shell->prompts.pickColour(0x00ff00); run(cmd::CurveColour); }},
+        {"paste", [&] { run(cmd::Copy); select(3); }, [&] { run(cmd::Paste); }},
+        {"cut", {}, [&] { run(cmd::Cut); }},
+        {"insert", [&] { select(2); run(cmd::EditMode); }, [&] { QTest::mouseClick(&view, Qt::RightButton, {}, at({500, 300})); }},
+        {"drag", {}, [&] { drag(sample(1), {600, 450}); }},
+        {"delete", {}, [&] { QTest::mouseClick(&view, Qt::RightButton, {}, at(sample(1))); }},
+        {"Create", {}, [&] { bars.edit.pointXText = "250"; leave(BarId::Edit, ctl::PointY, bars.edit.pointYText, "750"); run(cmd::CreateSample); }},
+        {"bound", {}, [&] { leave(BarId::Edit, ctl::EditXmax, bars.edit.xmaxText, "2000"); }},
+        {"legend", {}, [&] { leave(BarId::Edit, ctl::EditXLegend, bars.edit.xLegendText, "temps"); }},
+        {"Cancel", {}, [&] { run(cmd::CancelEdit); }},
+    };
+    // clang-format on
+    for (const Row &row : rows) {
+        if (row.prepare)
+            row.prepare();
+        const QByteArray before = curves();
+        row.act();
+        const QByteArray after = curves();
+        const std::string keptAfter = kept();
+        QVERIFY2(after != before, row.action);
+        const bool editMode = store.editMode;
+        QTest::mouseClick(frame.bar(editMode ? BarId::Edit : BarId::Display)->control(cmd::Undo),
+                          Qt::LeftButton);
+        QVERIFY2(curves() == before && kept() == keptAfter, row.action);
+        const double xmax = store.current().xmax;
+        QVERIFY2(editMode ? bars.edit.xmaxText == formatNumber(xmax)
+                          : bars.display.xmaxValue == xmax,
+                 row.action);
+        run(cmd::Redo);
+        QVERIFY2(curves() == after, row.action);
+    }
+    // A new change forgets what could be redone.
+    run(cmd::Undo);
+    run(cmd::Sampling64);
+    const QByteArray changed = curves();
+    run(cmd::Redo);
+    QCOMPARE(curves(), changed);
 }
 
 void ShellCommandsTest::aboutBoxIsAsked()

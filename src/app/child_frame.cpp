@@ -26,12 +26,12 @@ CChildFrame::CChildFrame(CMainFrame &mainFrame, RecoverySession &recovery, CTolv
         setWindowTitle(title);
         mainFrame_.updateFrameTitle();
     });
-    view_->store().setObserver(autosave_);
+    view_->store().addObserver(autosave_);
 }
 
 CChildFrame::~CChildFrame()
 {
-    view_->store().setObserver(nullptr);
+    view_->store().removeObserver(autosave_);
     Q_EMIT closing(this);
     // The subwindow still reports state changes while it is destroyed.
     disconnect(this, nullptr, &mainFrame_, nullptr);

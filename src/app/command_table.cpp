@@ -34,6 +34,7 @@ constexpr CommandInfo kCommands[] = {
     {cmd::AppExit, "&Quitter", "", Application},
 
     {cmd::Undo, "&Annuler\tCtrl+Z", "Annule la dernière action\nAnnuler", MainFrame},
+    {cmd::Redo, "&Rétablir\tCtrl+Y", "Rétablit la dernière action annulée\nRétablir", MainFrame},
     {cmd::Cut, "&Couper\tCtrl+X",
      "Supprime la sélection et la place dans le Presse-papiers\nCouper", MainFrame},
     {cmd::Copy, "&Copier\tCtrl+C", "Copie la courbe courante\nCopier", MainFrame},
@@ -100,7 +101,7 @@ constexpr MenuEntry kFileMenu[] = {
 };
 
 constexpr MenuEntry kEditMenu[] = {
-    item(cmd::Undo), separator(),
+    item(cmd::Undo), item(cmd::Redo), separator(),
     item(cmd::Cut), item(cmd::Copy), item(cmd::Paste), separator(),
     item(cmd::EditMode),
 };
@@ -159,6 +160,8 @@ constexpr Accelerator kAccelerators[] = {
     {Qt::CTRL | Qt::Key_C, cmd::Copy},
     {Qt::CTRL | Qt::Key_V, cmd::Paste},
     {Qt::ALT | Qt::Key_Backspace, cmd::Undo},
+    {Qt::CTRL | Qt::Key_Y, cmd::Redo},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, cmd::Redo},
     {Qt::SHIFT | Qt::Key_Delete, cmd::Cut},
     {Qt::CTRL | Qt::Key_Insert, cmd::Copy},
     {Qt::SHIFT | Qt::Key_Insert, cmd::Paste},

@@ -8,6 +8,7 @@
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
 #include "framework/command_ids.h"
+#include "view/my_view.h"
 
 #include <QAction>
 #include <QEvent>
@@ -208,9 +209,16 @@ void CMainFrame::bindCommands()
     commands_.bind(
         cmd::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
         [this](CommandUpdate &state) { state.setCheck(!toolBar_->isHidden()); });
-    // Undo has nothing to undo: leaving edit mode with "Cancel" is the only
-    // way back. The command stays enabled and does nothing.
-    commands_.bind(cmd::Undo, [] {});
+    // Always enabled, like the bars' "Undo" buttons: with nothing to undo or
+    // redo they do nothing.
+    commands_.bind(cmd::Undo, [this] {
+        if (MyView *view = activeView())
+            view->undo();
+    });
+    commands_.bind(cmd::Redo, [this] {
+        if (MyView *view = activeView())
+            view->redo();
+    });
     commands_.bind(cmd::SaveAll, [this] {
         if (MyView *view = activeView())
             saveAllCurves(*view);

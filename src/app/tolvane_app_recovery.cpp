@@ -60,7 +60,8 @@ bool CTolvaneApp::openRecoveredWindow(const QString &file, std::string_view reco
     auto view = std::make_unique<MyView>(*mainFrame_);
     RecoveredWindow window;
     if (!parseRecoveryRecord(record, view->store(), window).ok())
-        return false;  // it was read once already
+        return false;      // it was read once already
+    view->clearHistory();  // the window begins with the curves it had
     document->setTitle(QString::fromStdString(window.title));
     CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::move(view));
     mainFrame_->registerWindow(frame);

@@ -1,5 +1,7 @@
 #include "curves/curve_slot.h"
 
+#include "curves/same_bytes.h"
+
 #include <algorithm>
 
 namespace ombrelis {
@@ -12,6 +14,18 @@ int usedEntries(std::int32_t count, int capacity)
 bool isSample(const CurveSlot &slot, int k)
 {
     return k >= 0 && k < usedEntries(slot.sampleCount, kMaxSamples);
+}
+
+bool sameContents(const CurveSlot &a, const CurveSlot &b)
+{
+    return a.name == b.name && a.xLegend == b.xLegend && a.yLegend == b.yLegend &&
+           sameBytes(a.xmin, b.xmin) && sameBytes(a.xmax, b.xmax) && sameBytes(a.ymin, b.ymin) &&
+           sameBytes(a.ymax, b.ymax) && a.sampleCount == b.sampleCount &&
+           a.samplingCount == b.samplingCount && sameBytes(a.samples, b.samples) &&
+           sameBytes(a.startTangents, b.startTangents) && sameBytes(a.endTangents, b.endTangents) &&
+           sameBytes(a.sampledPoints, b.sampledPoints) && a.colour == b.colour &&
+           a.active == b.active && a.interpolationFlag == b.interpolationFlag &&
+           a.scriptText == b.scriptText && a.folder == b.folder;
 }
 
 void resetSlot(CurveSlot &slot)

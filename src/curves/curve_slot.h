@@ -23,6 +23,7 @@ struct CurvePoint {
     double y = 0.0;
     friend bool operator==(const CurvePoint &, const CurvePoint &) = default;
 };
+static_assert(sizeof(CurvePoint) == 2 * sizeof(double), "points compare as bytes");
 
 // One curve of a window. Texts are UTF-8; arrays are fixed so that nothing is
 // allocated per point. Entries beyond the counts keep whatever they last held.
@@ -56,6 +57,10 @@ int usedEntries(std::int32_t count, int capacity);
 
 // Whether k indexes one of the curve's control samples.
 bool isSample(const CurveSlot &slot, int k);
+
+// Whether two slots hold the same texts and the same bytes in every number:
+// a bound of -0 is not one of 0, since a file shows the sign.
+bool sameContents(const CurveSlot &a, const CurveSlot &b);
 
 // Gives every field its default value.
 void resetSlot(CurveSlot &slot);

@@ -16,16 +16,16 @@ void CurveStore::endStep()
     if (--openSteps_ > 0 || changedInStep_.none())
         return;
     changedInStep_.reset();
-    if (observer_)
-        observer_->stepEnded(*this);
+    for (CurveStoreObserver *observer : observers_)
+        observer->stepEnded(*this);
 }
 
 CurveSlot &CurveStore::writable(int slot)
 {
     if (slot != kBackupSlot && !changedInStep_.test(static_cast<std::size_t>(slot))) {
         changedInStep_.set(static_cast<std::size_t>(slot));
-        if (observer_)
-            observer_->slotWillChange(*this, slot);
+        for (CurveStoreObserver *observer : observers_)
+            observer->slotWillChange(*this, slot);
     }
     return slots_[slot];
 }
@@ -39,6 +39,7 @@ Status CurveStore::loadCurve(int slot, std::string_view fileBytes, const CurveFi
         return parsed;
     read->name = names.curve;
     read->folder = folder;
+    const Step step(*this);  // the current curve is part of the step
     replaceSlot(slot, *read);
     currentCurve = slot;
     return Status::done();
@@ -78,6 +79,7 @@ void CurveStore::nameCurve(int slot, std::string_view name, std::string_view fol
 
 void CurveStore::applyScriptResult(int target, const CurveSlot &result)
 {
+    const Step step(*this);
     replaceSlot(target, result);
     currentCurve = target;
 }

@@ -9,6 +9,7 @@
 #include <bitset>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ombrelis {
 
@@ -84,8 +85,11 @@ public:
     private:
         CurveStore &store_;
     };
-    // Null for none.
-    void setObserver(CurveStoreObserver *observer) { observer_ = observer; }
+    // Whether a step is open: a drag between press and release.
+    bool stepUnderWay() const { return openSteps_ > 0; }
+    // Every observer hears of every step, in the order they were added.
+    void addObserver(CurveStoreObserver *observer) { observers_.push_back(observer); }
+    void removeObserver(CurveStoreObserver *observer) { std::erase(observers_, observer); }
 
     // Whole curves. loadCurve reads the bytes of a .crv file into `slot`:
     // on success the slot takes the file's fields, the names' curve name and
@@ -144,7 +148,7 @@ private:
     std::array<CurveSlot, kSlotCount> slots_{};
     // Skip the sampler while nothing it reads or wrote has changed.
     std::array<SamplingMemo, kCurveCount> samplingMemos_;
-    CurveStoreObserver *observer_ = nullptr;
+    std::vector<CurveStoreObserver *> observers_;
     int openSteps_ = 0;
     std::bitset<kSlotCount> changedInStep_;
 };

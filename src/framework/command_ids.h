@@ -33,6 +33,7 @@ inline constexpr int RecentFileCount = 8;
 inline constexpr int AppExit = 57665;
 
 inline constexpr int Undo = 57643;
+inline constexpr int Redo = 32817;
 inline constexpr int Cut = 57635;  // deletes the current curve after copying it
 inline constexpr int Copy = 57634;
 inline constexpr int Paste = 57637;

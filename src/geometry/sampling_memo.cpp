@@ -1,28 +1,9 @@
 #include "geometry/sampling_memo.h"
 
+#include "curves/same_bytes.h"
 #include "geometry/sampler.h"
 
-#include <cstddef>
-#include <cstring>
-
 namespace ombrelis {
-
-static_assert(sizeof(CurvePoint) == 2 * sizeof(double), "points compare as bytes");
-
-namespace {
-
-// Equal bytes over `count` values: NaN matches itself and -0 differs from 0.
-template <class T> bool sameBytes(const T *a, const T *b, std::size_t count)
-{
-    return std::memcmp(a, b, count * sizeof *a) == 0;
-}
-
-template <class T> bool sameBytes(const T &a, const T &b)
-{
-    return sameBytes(&a, &b, 1);
-}
-
-}  // namespace
 
 SamplingMemo::Inputs SamplingMemo::inputsOf(const CurveSlot &slot)
 {

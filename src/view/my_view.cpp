@@ -1,6 +1,7 @@
 #include "view/my_view.h"
 
 #include "curves/curve_file_io.h"
+#include "curves/curve_history.h"
 #include "framework/command_ids.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
@@ -21,8 +22,15 @@ constexpr int kDocumentSlot = 2;  // a file opened as a document is always curve
 // Every member of the store has its own initialiser: value-initialising it
 // would first zero its half a megabyte of points once more.
 MyView::MyView(ViewHost &host, QWidget *parent)
-    : QWidget(parent), host_(host), store_(std::make_unique_for_overwrite<CurveStore>())
+    : QWidget(parent),
+      host_(host),
+      store_(std::make_unique_for_overwrite<CurveStore>()),
+      history_(std::make_unique<CurveHistory>(*store_))
 {
+    history_->followCaption([this] { return host_.documentTitle(*this).toStdString(); },
+                            [this](const std::string &title) {
+                                host_.setDocumentTitle(*this, QString::fromStdString(title));
+                            });
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(QStringLiteral("Tracé"));
@@ -46,16 +54,24 @@ bool MyView::openCurveDocument(const QString &baseName, QString *error, QString 
 {
     // The bars, shared with the window still in front, name the file only
     // once it is read.
-    const CurveStore::Step step(*store_);
-    store_->setActive(kDocumentSlot, true);
-    // The name is the whole path less its extension; the folder is where it points.
-    const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
-    if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
-        return false;
+    {
+        const CurveStore::Step step(*store_);
+        store_->setActive(kDocumentSlot, true);
+        // The name is the whole path less its extension; the folder is where it points.
+        const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
+        if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
+            return false;
+    }
+    clearHistory();  // the window begins with its file: there is nothing before it to undo
     fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(baseName + QStringLiteral(".crv"));
     return true;
+}
+
+void MyView::clearHistory()
+{
+    history_->clear();
 }
 
 void MyView::controlNotified(int controlId, int code)

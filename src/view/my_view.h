@@ -16,6 +16,7 @@
 
 namespace ombrelis {
 
+class CurveHistory;
 class ViewHost;
 enum class Bound;
 enum class BarId;
@@ -33,6 +34,9 @@ public:
 
     CurveStore &store() { return *store_; }
     const CurveStore &store() const { return *store_; }
+    const CurveHistory &history() const { return *history_; }
+    // Forgets every step: the window begins with the curves it holds now.
+    void clearHistory();
     CommandMap &commands() { return commands_; }
     const CommandMap &commands() const { return commands_; }
     ViewHost &host() const { return host_; }
@@ -64,6 +68,11 @@ public:
     void showDisplayBars();
     // Makes the display bar's selected curve the current one.
     void selectCurve();
+
+    // my_view_edit.cpp: Undo and Redo of the last change to the curves, in
+    // either mode; the mode and the edit backup stay as they are.
+    void undo();
+    void redo();
 
     // my_view_files.cpp: curve files. The file commands act on slot 0..3
     // (curves 1 to 4).
@@ -130,6 +139,7 @@ private:
     void applyTypedBound(Bound bound);
     // A legend box lost the focus: the curve takes its text.
     void applyTypedLegend(BarId bar);
+    void showRestoredCurves();
 
     // my_view_files.cpp
     void bindFileCommands();
@@ -156,7 +166,8 @@ private:
     void bindScriptCommands();
 
     ViewHost &host_;
-    std::unique_ptr<CurveStore> store_;  // large: kept off the stack and out of the widget
+    std::unique_ptr<CurveStore> store_;      // large: kept off the stack and out of the widget
+    std::unique_ptr<CurveHistory> history_;  // follows the store: made after it, gone before it
     CommandMap commands_;
     std::map<NotificationKey, std::function<void()>> notifications_;
     QImage frameImage_;  // scratch for painting, reused while the size stays

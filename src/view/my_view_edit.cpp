@@ -2,10 +2,12 @@
 
 #include "bars/bound_remap.h"
 #include "curves/crv_format.h"
+#include "curves/curve_history.h"
 #include "curves/number_text.h"
 #include "framework/command_ids.h"
 #include "framework/prompts.h"
 #include "view/view_host.h"
+#include "view/view_options.h"
 
 namespace ombrelis {
 
@@ -74,6 +76,36 @@ void MyView::cancelEdit()
     requestRepaint();
     store_->editMode = false;
     showDisplayBars();
+}
+
+// A box still being typed in hands its value over first: what was typed is
+// then the last change, the one undone.
+void MyView::undo()
+{
+    setFocus();
+    if (history_->undo())
+        showRestoredCurves();
+}
+
+void MyView::redo()
+{
+    setFocus();
+    if (history_->redo())
+        showRestoredCurves();
+}
+
+// The bars of the view's mode show the curves as they came back, with every
+// name: a step may have changed any of the four.
+void MyView::showRestoredCurves()
+{
+    clampCursorIndex(*store_);
+    if (store_->editMode) {
+        fillEditBars();
+    } else {
+        fillDisplayBars();
+        refreshCurveNames();
+    }
+    requestRepaint();
 }
 
 // The edit boxes speak for the view in edit mode. A box that loses the focus
