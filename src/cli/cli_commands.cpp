@@ -31,13 +31,14 @@ constexpr const char *kUsage =
     "                    [--out F]\n"
     "  ombrelis-cli render FICHIER.crv... --out IMAGE.png|.svg|.pdf [--size LxH] [--current K]\n"
     "                    [--sampled] [--interpolation] [--edit] [--axes] [--frame] [--cursor I]\n"
-    "                    [--count N] [--scale F]\n"
+    "                    [--count N] [--scale F] [--annotate]\n"
     "  ombrelis-cli convert ENTREE.crv --out SORTIE.crv|SORTIE.csv\n"
     "  ombrelis-cli import DONNEES.csv --out COURBE.crv [--x-legend T] [--y-legend T]\n"
     "\n"
     "La ligne de script passe en majuscules comme dans la boîte de script.\n"
     "--count N (16 à 4096) fixe le nombre de points échantillonnés des courbes non calculées ;\n"
     "--scale F (1 à 4, .png seulement) dessine pour un écran haute densité, image LxH fois F ;\n"
+    "--annotate ajoute graduations, titres des axes et légende des courbes autour du tracé.\n"
     "K (1 à 4) choisit la courbe courante. Codes de sortie : 0 succès, 1 script en échec,\n"
     "2 usage incorrect ou fichier illisible ou impossible à écrire.\n";
 
@@ -98,7 +99,7 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
         {"convert", {{{"--out"}, {}}, [this](const CliArguments &a) { return convert(a); }}},
         {"render",
          {{{"--out", "--size", "--current", "--cursor", "--count", "--scale"},
-           {"--sampled", "--interpolation", "--edit", "--axes", "--frame"}},
+           {"--sampled", "--interpolation", "--edit", "--axes", "--frame", "--annotate"}},
           [](const CliArguments &a) { return renderCommand(a); }}},
         {"import",
          {{{"--out", "--x-legend", "--y-legend"}, {}},

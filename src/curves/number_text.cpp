@@ -157,6 +157,20 @@ void appendGeneral(std::string &out, double value, int digits)
     out.append(buffer, result.ptr);
 }
 
+void appendShortest(std::string &out, double value)
+{
+    char buffer[32];  // the longest shortest form, "-2.2250738585072014e-308", is 24
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+std::string shortestText(double value)
+{
+    std::string text;
+    appendShortest(text, value);
+    return text;
+}
+
 void appendInt(std::string &out, std::int32_t value)
 {
     char buffer[16];

@@ -35,6 +35,12 @@ void appendFixed(std::string &out, double value, int decimals);
 // Appends `value` written like printf("%.<digits>g").
 void appendGeneral(std::string &out, double value, int digits);
 
+// Appends the shortest text that reads back as exactly `value` ("0.35",
+// "1e+21", "-0"), as std::to_chars gives it; "inf", "-inf" and "nan" for
+// values that are not finite. Numbers for other programs are written so.
+void appendShortest(std::string &out, double value);
+std::string shortestText(double value);
+
 // Appends `value` written like printf("%d").
 void appendInt(std::string &out, std::int32_t value);
 
