@@ -1,5 +1,6 @@
 // Entering and leaving edit mode in the editor with a curve whose legend is
-// very long: the bars hand it to their boxes and lay it out.
+// very long: the bars hand it to their boxes and lay it out. Pasting a very
+// long word into a legend box in edit mode.
 #include "app/main_frame.h"
 #include "app/qt_prompts.h"
 #include "app/tolvane_app.h"
@@ -12,6 +13,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -47,11 +50,13 @@ std::string legendOf(Shape shape, std::size_t length)
 class EditorOnLongLegend {
 public:
     EditorOnLongLegend(benchmark::State &state, Axis axis, Shape shape)
+        : EditorOnLongLegend(state, axis, legendOf(shape, static_cast<std::size_t>(state.range(0))))
+    { }
+    EditorOnLongLegend(benchmark::State &state, Axis axis, const std::string &legend)
     {
         CurveSlot curve;
         resetSlot(curve);
-        (axis == Axis::X ? curve.xLegend : curve.yLegend) =
-            legendOf(shape, static_cast<std::size_t>(state.range(0)));
+        (axis == Axis::X ? curve.xLegend : curve.yLegend) = legend;
         curve.sampleCount = 2;
         curve.samples[1] = {1000, 1000};
         if (writeCurveFile(path_, curve) != FileWriteResult::Written)
@@ -71,6 +76,18 @@ public:
     void press(BarId bar, int button) const
     {
         static_cast<QAbstractButton *>(app_->mainFrame()->bar(bar)->control(button))->click();
+        QCoreApplication::processEvents();
+    }
+    // Ctrl+V in the edit bars' legend box of `axis`, then the layout and
+    // paint that follow it.
+    void paste(Axis axis) const
+    {
+        QWidget *box = axis == Axis::X
+                           ? app_->mainFrame()->bar(BarId::Edit)->control(ctl::EditXLegend)
+                           : app_->mainFrame()->bar(BarId::EditY)->control(ctl::EditYLegend);
+        box->setFocus();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::sendEvent(box, &press);
         QCoreApplication::processEvents();
     }
 
@@ -125,8 +142,35 @@ void leaveEditMode(benchmark::State &state, Axis axis, Shape shape, int button)
     }
 }
 
+// A word of state.range(0) small letters pasted into a legend box of edit mode.
+void pasteLegend(benchmark::State &state, Axis axis)
+{
+    EditorOnLongLegend editor(state, axis, std::string("LEGENDE"));
+    QGuiApplication::clipboard()->setText(QString(static_cast<qsizetype>(state.range(0)), u'a'));
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool opened = editor.open();
+        if (opened)
+            editor.press(BarId::Display, cmd::EditMode);
+        state.ResumeTiming();
+        if (!opened) {
+            state.SkipWithError("the editor did not open the file");
+            break;
+        }
+        editor.paste(axis);
+    }
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(pasteLegend, y_one_word, Axis::Y)
+    ->Arg(300'000)
+    ->Arg(60'000'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(pasteLegend, x_one_word, Axis::X)
+    ->Arg(300'000)
+    ->Arg(60'000'000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(enterEditMode, y_one_word, Axis::Y, Shape::OneWord)
     ->Arg(300'000)
     ->Unit(benchmark::kMillisecond);

@@ -81,18 +81,23 @@ bool ScriptedPrompts::confirmReadOnly()
     return confirm(Kind::ReadOnly, {});
 }
 
-bool ScriptedPrompts::confirmSaveAll(const QString &curveName)
+bool ScriptedPrompts::confirmSaveAll(const QString &curveName, SaveAllReason)
 {
     return confirm(Kind::SaveAll, curveName);
 }
 
-bool ScriptedPrompts::confirmClosingWindow()
+ClosingAnswer ScriptedPrompts::askClosingWindow()
 {
     if (answers_.empty() && closingAnswerWhenUnscripted) {
         asked.append({Kind::ClosingWindow, {}});
-        return *closingAnswerWhenUnscripted;
+        return *closingAnswerWhenUnscripted ? ClosingAnswer::Save : ClosingAnswer::Discard;
     }
-    return confirm(Kind::ClosingWindow, {});
+    const auto answer = take(Kind::ClosingWindow, {}, {Answer::Ok, Answer::Dismiss});
+    if (answer && answer->type == Answer::Ok)
+        return ClosingAnswer::Save;
+    if (answer && answer->type == Answer::Dismiss)
+        return ClosingAnswer::KeepOpen;
+    return ClosingAnswer::Discard;
 }
 
 void ScriptedPrompts::showScriptMessage(const QString &message)

@@ -41,11 +41,14 @@ public:
     }
     void pressOk() { answers_.push_back({Answer::Ok, {}, 0}); }
     void pressCancel() { answers_.push_back({Answer::Cancel, {}, 0}); }
+    // Escape, or the dialog's close box.
+    void dismiss() { answers_.push_back({Answer::Dismiss, {}, 0}); }
 
     int unusedAnswers() const { return static_cast<int>(answers_.size()); }
 
-    // The answer to a closing question met while no answer is queued; unset,
-    // such a question is a mismatch like any other.
+    // The answer to a closing question met while no answer is queued, true
+    // for "OK" and false for "NO"; unset, such a question is a mismatch like
+    // any other.
     std::optional<bool> closingAnswerWhenUnscripted;
     // Called when a question that needs an answer finds the queue empty; it
     // may queue one (random use answers as it goes).
@@ -58,8 +61,8 @@ public:
 
     std::optional<Colour> chooseColour() override;
     bool confirmReadOnly() override;
-    bool confirmSaveAll(const QString &curveName) override;
-    bool confirmClosingWindow() override;
+    bool confirmSaveAll(const QString &curveName, SaveAllReason reason) override;
+    ClosingAnswer askClosingWindow() override;
     void showScriptMessage(const QString &message) override;
     std::optional<int> askSamplingCount() override;
     std::optional<int> askTangentLength() override;
@@ -75,6 +78,7 @@ private:
         enum Type {
             Ok,
             Cancel,
+            Dismiss,
             File,
             Number
         } type;

@@ -480,16 +480,21 @@ void BarsTest::longLegendsSurviveEditMode_data()
     QTest::addColumn<BarId>("bar");
     QTest::addColumn<int>("box");
     QTest::addColumn<QString>("legend");
+    QTest::addColumn<bool>("pasted");  // in small letters into the box, not read from a file
     const QString word(300'000, u'A');
     QString words = word;
     for (qsizetype i = 5; i < words.size(); i += 6)
         words[i] = u' ';
     // Two-byte characters, one of them across the end of what a box shows.
     const QString accents = u'A' + QString(3'000, u'\u00C9');
-    QTest::newRow("x: one word") << BarId::Edit << 1019 << word;
-    QTest::newRow("y: one word") << BarId::EditY << 1036 << word;
-    QTest::newRow("y: words") << BarId::EditY << 1036 << words;
-    QTest::newRow("y: accents") << BarId::EditY << 1036 << accents;
+    QTest::newRow("x: one word") << BarId::Edit << 1019 << word << false;
+    QTest::newRow("y: one word") << BarId::EditY << 1036 << word << false;
+    QTest::newRow("y: words") << BarId::EditY << 1036 << words << false;
+    QTest::newRow("y: accents") << BarId::EditY << 1036 << accents << false;
+    // Regression: the legend box laid the whole word out for 20 s; the X
+    // legend box kept 32767 characters of it.
+    QTest::newRow("x: one word pasted") << BarId::Edit << 1019 << word << true;
+    QTest::newRow("y: one word pasted") << BarId::EditY << 1036 << word << true;
 }
 
 // A box shows the beginning of a legend of thousands of characters; the
@@ -499,12 +504,22 @@ void BarsTest::longLegendsSurviveEditMode()
     QFETCH(BarId, bar);
     QFETCH(int, box);
     QFETCH(QString, legend);
+    QFETCH(bool, pasted);
     const bool onX = bar == BarId::Edit;
     CurveSlot &curve = view().store().current();
     std::string &kept = onX ? curve.xLegend : curve.yLegend;
     const std::string text = legend.toStdString();
-    kept = text;
+    kept = pasted ? std::string() : text;
     view().fillDisplayBars();
+    if (pasted) {
+        QVERIFY(frame().runCommand(cmd::EditMode));
+        QGuiApplication::clipboard()->setText(legend.toLower());
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::sendEvent(control(bar, box), &paste);
+        QVERIFY(this->text(bar, box).size() <= 4096);
+        loseFocus(control(bar, box));
+        QVERIFY(frame().runCommand(cmd::EditMode));
+    }
     for (int leaveWith : {cmd::CancelEdit, cmd::EditMode}) {
         QVERIFY(frame().runCommand(cmd::EditMode));
         loseFocus(control(bar, box));

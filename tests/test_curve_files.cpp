@@ -18,6 +18,8 @@
 
 using namespace ombrelis;
 
+Q_DECLARE_METATYPE(ClosingAnswer)
+
 namespace {
 
 using Kind = ScriptedPrompts::Kind;
@@ -390,26 +392,40 @@ void CurveFilesTest::saveAllAsksAboutNamesOpenElsewhere()
     QVERIFY(QFile::exists(path("e.crv")));
     QVERIFY(!QFile::exists(path("f.crv")));
 
+    // Regression: a pasted copy of a curve replaced the file the original
+    // had just been saved to. It is asked about; "Cancel" skips it.
+    curves.copySlot(2, 3);
+    curves.slots[3].active = true;
+    curves.slots[3].xLegend = "copie";
+    shell->prompts.pressOk();
+    shell->prompts.pressOk();
+    shell->prompts.pressCancel();
+    QVERIFY(frame().runCommand(cmd::SaveAll));
+    QCOMPARE(details(shell->prompts, Kind::SaveAll), (QStringList{"c", "d", "c", "d", "e"}));
+    QCOMPARE(contentOf(path("e.crv")), bytesOf(curves.slots[2]));
+
     // With no window open it does nothing.
     frame().mdiArea()->closeAllSubWindows();
     ShellFixture::settle();
     QVERIFY(frame().runCommand(cmd::SaveAll));
-    QCOMPARE(shell->prompts.count(Kind::SaveAll), 2);
+    QCOMPARE(shell->prompts.count(Kind::SaveAll), 5);
 }
 
 void CurveFilesTest::closingAsks_data()
 {
     QTest::addColumn<bool>("withCurves");
-    QTest::addColumn<bool>("ok");
-    QTest::newRow("no active curve, OK") << false << true;
-    QTest::newRow("NO saves nothing") << true << false;
-    QTest::newRow("OK saves the active curves") << true << true;
+    QTest::addColumn<ClosingAnswer>("answer");
+    QTest::newRow("no active curve, OK") << false << ClosingAnswer::Save;
+    QTest::newRow("NO saves nothing") << true << ClosingAnswer::Discard;
+    QTest::newRow("OK saves the active curves") << true << ClosingAnswer::Save;
+    // Regression: Escape closed the window without saving.
+    QTest::newRow("Escape keeps the window") << true << ClosingAnswer::KeepOpen;
 }
 
 void CurveFilesTest::closingAsks()
 {
     QFETCH(bool, withCurves);
-    QFETCH(bool, ok);
+    QFETCH(ClosingAnswer, answer);
     QVERIFY(frame().runCommand(cmd::FileNew));
     CChildFrame *closing = shell->activeFrame();
     if (withCurves) {
@@ -420,13 +436,19 @@ void CurveFilesTest::closingAsks()
     // curves of the closing window are saved.
     giveCurve(frame().openViews()[0]->store().slots[0], "other");
     shell->prompts.closingAnswerWhenUnscripted.reset();
-    ok ? shell->prompts.pressOk() : shell->prompts.pressCancel();
-    QVERIFY(closing->close());
+    const bool kept = answer == ClosingAnswer::KeepOpen;
+    answer == ClosingAnswer::Save      ? shell->prompts.pressOk()
+    : answer == ClosingAnswer::Discard ? shell->prompts.pressCancel()
+                                       : shell->prompts.dismiss();
+    QCOMPARE(closing->close(), !kept);
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 1);
-    QCOMPARE(frame().childFrames().size(), 1u);
-    const QStringList expected =
-        withCurves && ok ? QStringList{"one.crv", "three.crv"} : QStringList{};
+    QCOMPARE(frame().childFrames().size(), kept ? 2u : 1u);
+    const QStringList expected = withCurves && answer == ClosingAnswer::Save
+                                     ? QStringList{"one.crv", "three.crv"}
+                                     : QStringList{};
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files), expected);
+    if (kept)
+        QCOMPARE(closing->view()->store().slots[2].name, "three");
 }
 
 // Ctrl+F4 closes the active window through the same question, and quitting
@@ -446,11 +468,16 @@ void CurveFilesTest::closingKeysAndQuit()
         giveCurve(store().slots[1], name);
     }
     shell->prompts.closingAnswerWhenUnscripted.reset();
+    // Escape on the second question stops the quit: the third is not asked.
+    shell->prompts.pressOk();
+    shell->prompts.dismiss();
+    QVERIFY(frame().runCommand(cmd::AppExit));
+    QCOMPARE(frame().childFrames().size(), 2u);
+    QVERIFY(frame().isVisible());
     shell->prompts.pressOk();
     shell->prompts.pressCancel();
-    shell->prompts.pressOk();
     QVERIFY(frame().runCommand(cmd::AppExit));
-    QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 4);
+    QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 5);
     QVERIFY(frame().childFrames().empty());
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files).size(), 2);
 }

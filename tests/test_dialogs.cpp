@@ -28,9 +28,9 @@ namespace {
 
 using DialogFactory = std::function<std::unique_ptr<TemplateDialog>()>;
 
-template <class Dialog> DialogFactory make()
+template <class Dialog, class... Arguments> DialogFactory make(Arguments... arguments)
 {
-    return [] { return std::make_unique<Dialog>(); };
+    return [=] { return std::make_unique<Dialog>(arguments...); };
 }
 
 QStringList labelTexts(const QWidget &dialog)
@@ -146,6 +146,12 @@ void DialogsTest::templates_data()
                               << QStringList{"La courbe", "est ouverte dans une autre ",
                                              "fenêtre. Voulez-vous la ", "sauvegarder ou non?"}
                               << QStringList{"OK", "Cancel"};
+    QTest::newRow("save all, file just written")
+        << make<CSaveAllDialog>(nullptr, SaveAllReason::AlreadyWritten)
+        << "Save All Active Curves Dialog" << QSize(186, 92)
+        << QStringList{"La courbe", "remplacerait le fichier ", "qu'une autre courbe vient ",
+                       "d'écrire. Voulez-vous la ", "sauvegarder ou non?"}
+        << QStringList{"OK", "Cancel"};
     QTest::newRow("closing")
         << make<CClosingWindowDialog>() << "Closing Window Dialog" << QSize(186, 92)
         << QStringList{"Voulez-vous enregistrer les courbes actives de cette fenêtre avant "
@@ -177,8 +183,8 @@ void DialogsTest::templates()
     for (const QPushButton *pushButton : pushButtons)
         shownButtons << pushButton->text();
     QCOMPARE(shownButtons, buttons);
-    // OK is the default button and closes with Accepted; the other one, like
-    // Escape, closes with Rejected.
+    // OK is the default button and closes with Accepted; the other one with
+    // its identifier, Escape with Rejected.
     QVERIFY(button(*dialog, QStringLiteral("OK"))->isDefault());
     if (auto *integer = qobject_cast<CIntegerDialog *>(dialog.get()))
         integer->reportInvalid = [](const QString &) {};
@@ -190,7 +196,7 @@ void DialogsTest::templates()
     if (buttons.size() > 1) {
         dialog->show();
         button(*dialog, buttons.at(1))->click();
-        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        QCOMPARE(dialog->result(), TemplateDialog::kCancel);
     }
     dialog->show();
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
@@ -346,14 +352,14 @@ void DialogsTest::qtPromptsReturnTheAnswer()
     click(QStringLiteral("Annuler"));
     QVERIFY(!prompts.confirmReadOnly());
     click(QStringLiteral("NO"));
-    QVERIFY(!prompts.confirmClosingWindow());
+    QCOMPARE(prompts.askClosingWindow(), ClosingAnswer::Discard);
     whenModal([](QWidget &dialog) {
         QVERIFY(labelTexts(dialog).contains(QStringLiteral("c")));
         button(dialog, QStringLiteral("Cancel"))->click();
     });
-    QVERIFY(!prompts.confirmSaveAll(QStringLiteral("c")));
+    QVERIFY(!prompts.confirmSaveAll(QStringLiteral("c"), SaveAllReason::OpenElsewhere));
     whenModal([](QWidget &dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    QVERIFY(!prompts.confirmClosingWindow());
+    QCOMPARE(prompts.askClosingWindow(), ClosingAnswer::KeepOpen);
     whenModal([](QWidget &dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Script Messages Dialog"));
         QVERIFY(labelTexts(dialog).contains(QStringLiteral("Division par zéro")));

@@ -31,14 +31,19 @@ CChildFrame::~CChildFrame()
 }
 
 // Every way of closing a document window comes here: its close box or
-// menu, Ctrl+F4 and the application quitting. The question only decides
-// about saving; the window closes whatever the answer.
+// menu, Ctrl+F4 and the application quitting. "OK" saves and closes, "NO"
+// closes; Escape or the question's close box keeps the window as it is.
 void CChildFrame::closeEvent(QCloseEvent *event)
 {
-    // The entry is freed first, so that Save All compares names with the
-    // other windows only; the window itself is deleted only later.
+    const ClosingAnswer answer = mainFrame_.prompts().askClosingWindow();
+    if (answer == ClosingAnswer::KeepOpen) {
+        event->ignore();
+        return;
+    }
+    // The entry is freed before saving, so that Save All compares names with
+    // the other windows only; the window itself is deleted only later.
     Q_EMIT closing(this);
-    if (mainFrame_.prompts().confirmClosingWindow())
+    if (answer == ClosingAnswer::Save)
         mainFrame_.saveAllCurves(*view_);
     QMdiSubWindow::closeEvent(event);
 }

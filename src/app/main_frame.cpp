@@ -259,13 +259,14 @@ void CMainFrame::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
 }
 
+// Quitting closes the windows one after the other; a window kept open stops
+// it there, leaving the windows not yet asked open too.
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    mdiArea_->closeAllSubWindows();
-    if (mdiArea_->subWindowList().isEmpty())
-        event->accept();
-    else
-        event->ignore();
+    const auto windows = mdiArea_->subWindowList();
+    const bool closed =
+        std::ranges::all_of(windows, [](QMdiSubWindow *window) { return window->close(); });
+    event->setAccepted(closed && mdiArea_->subWindowList().isEmpty());
 }
 
 }  // namespace ombrelis

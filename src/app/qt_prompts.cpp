@@ -84,17 +84,24 @@ bool QtPrompts::confirmReadOnly()
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtPrompts::confirmSaveAll(const QString &curveName)
+bool QtPrompts::confirmSaveAll(const QString &curveName, SaveAllReason reason)
 {
-    CSaveAllDialog dialog(owner());
+    CSaveAllDialog dialog(owner(), reason);
     dialog.setCurveName(curveName);
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtPrompts::confirmClosingWindow()
+ClosingAnswer QtPrompts::askClosingWindow()
 {
     CClosingWindowDialog dialog(owner());
-    return dialog.exec() == QDialog::Accepted;
+    switch (dialog.exec()) {
+    case QDialog::Accepted:
+        return ClosingAnswer::Save;
+    case CClosingWindowDialog::kCancel:  // "NO"
+        return ClosingAnswer::Discard;
+    default:
+        return ClosingAnswer::KeepOpen;
+    }
 }
 
 void QtPrompts::showScriptMessage(const QString &message)

@@ -12,8 +12,8 @@ class QtPrompts final : public Prompts {
 public:
     std::optional<Colour> chooseColour() override;
     bool confirmReadOnly() override;
-    bool confirmSaveAll(const QString &curveName) override;
-    bool confirmClosingWindow() override;
+    bool confirmSaveAll(const QString &curveName, SaveAllReason reason) override;
+    ClosingAnswer askClosingWindow() override;
     void showScriptMessage(const QString &message) override;
     std::optional<int> askSamplingCount() override;
     std::optional<int> askTangentLength() override;

@@ -212,12 +212,9 @@ QLabel *CAxisBar::addStatic(const QString &text, QRect unitsRect, Qt::Alignment 
 
 QLineEdit *CAxisBar::addEdit(int id, QRect unitsRect, Qt::Alignment alignment, BarEditStyle style)
 {
-    auto *box = new QLineEdit(panel_);
+    auto *box = new BarLineEdit(style, panel_);
     box->setAlignment(alignment);
     box->setTextMargins(0, 0, 0, 0);
-    box->setValidator(new BarEditValidator(style, box));
-    box->setProperty("upperCase", style.upperCase);
-    box->setProperty("scrollsHorizontally", style.scrollsHorizontally);
     place(box, unitsRect, id);
     box->installEventFilter(this);
     connect(box, &QLineEdit::textEdited, this,
@@ -388,6 +385,19 @@ void writeControlText(QWidget *control, std::string_view utf8)
         kUnshownText,
         cut < utf8.size() ? QVariant::fromValue(sharedUnshownText(utf8.substr(cut))) : QVariant());
     setControlText(control, QString::fromUtf8(utf8.data(), static_cast<qsizetype>(cut)));
+}
+
+bool exceedsShownText(const QString &text)
+{
+    return static_cast<std::size_t>(text.toUtf8().size()) > kShownBytes;
+}
+
+void replaceShownText(QWidget *control, const QString &shown)
+{
+    std::string whole = shown.toStdString();
+    if (const UnshownText rest = unshownText(control))
+        whole += *rest;
+    writeControlText(control, whole);
 }
 
 QString barNumber(double value)

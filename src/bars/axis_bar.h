@@ -131,6 +131,11 @@ void setControlText(QWidget *control, const QString &text);
 // unchanged and gives it back after what it shows.
 void readControlText(const QWidget *control, std::string &member);
 void writeControlText(QWidget *control, std::string_view utf8);
+// Whether a control would show only the beginning of `text`.
+bool exceedsShownText(const QString &text);
+// Puts `shown` in place of what `control` shows, the unseen rest staying
+// after it; of a whole text then too long, the control shows the beginning.
+void replaceShownText(QWidget *control, const QString &shown);
 // A double in general format with up to 15 significant digits, and back.
 QString barNumber(double value);
 double barNumberValue(const QString &text);

@@ -1,11 +1,13 @@
 #include "bars/bar_controls.h"
 
+#include "bars/axis_bar.h"
 #include "bars/bound_remap.h"
 #include "curves/windows1252.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
-#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -43,6 +45,92 @@ QValidator::State BarEditValidator::validate(QString &input, int &) const
     return Acceptable;
 }
 
+BarLineEdit::BarLineEdit(BarEditStyle style, QWidget *parent) : QLineEdit(parent), style_(style)
+{
+    setValidator(new BarEditValidator(style, this));
+    setProperty("upperCase", style.upperCase);
+    setProperty("scrollsHorizontally", style.scrollsHorizontally);
+}
+
+void BarLineEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Paste) && !isReadOnly())
+        return pasteClipboard();
+    QLineEdit::keyPressEvent(event);
+}
+
+void BarLineEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A middle click pastes the selection where systems have one.
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        const int at = cursorPosition();
+        if (insertLong(at, at, QGuiApplication::clipboard()->text(QClipboard::Selection)))
+            return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void BarLineEdit::dropEvent(QDropEvent *event)
+{
+    const int at = cursorPositionAt(event->position().toPoint());
+    if (event->mimeData()->hasText() && !isReadOnly() &&
+        insertLong(at, at, event->mimeData()->text())) {
+        event->acceptProposedAction();
+        return;
+    }
+    QLineEdit::dropEvent(event);
+}
+
+// The standard menu, whose Paste item pastes as Ctrl+V does. The item is
+// known by its text, translated as QLineEdit translates it, and followed by
+// its shortcut unless the application uses that key itself.
+void BarLineEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    const QString pasteText = QLineEdit::tr("&Paste");
+    const auto actions = menu->actions();
+    for (QAction *action : actions) {
+        if (action->text() != pasteText && !action->text().startsWith(pasteText + u'\t'))
+            continue;
+        disconnect(action, &QAction::triggered, this, nullptr);
+        connect(action, &QAction::triggered, this, [this] { pasteClipboard(); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void BarLineEdit::pasteClipboard()
+{
+    const int from = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int to = hasSelectedText() ? selectionEnd() : from;
+    if (!insertLong(from, to, QGuiApplication::clipboard()->text()))
+        paste();
+}
+
+bool BarLineEdit::insertLong(int from, int to, const QString &inserted)
+{
+    QString result = text();
+    result.replace(from, to - from, inserted);
+    if (!exceedsShownText(result))
+        return false;
+    if (style_.upperCase)
+        result = upperCaseAsCodePage(result);
+    // A box that stops when full has no room for such a text.
+    int caret = from;
+    if (!style_.scrollsHorizontally ||
+        validator()->validate(result, caret) == QValidator::Invalid) {
+        QApplication::beep();
+        return true;
+    }
+    replaceShownText(this, result);
+    setCursorPosition(
+        std::min(from + static_cast<int>(inserted.size()), static_cast<int>(text().size())));
+    Q_EMIT textEdited(text());
+    return true;
+}
+
 BarLegendBox::BarLegendBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -65,13 +153,18 @@ void BarLegendBox::setText(const QString &text)
     setPlainText(text);
 }
 
-bool BarLegendBox::acceptsInsertion(const QString &inserted) const
+QString BarLegendBox::withInsertion(const QString &inserted) const
 {
     const QTextCursor cursor = textCursor();
     QString result = toPlainText();
     result.replace(cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart(),
                    inserted);
-    if (isAcceptableLegend(upperCaseAsCodePage(result).toStdString()))
+    return upperCaseAsCodePage(result);
+}
+
+bool BarLegendBox::accepts(const QString &text)
+{
+    if (isAcceptableLegend(text.toStdString()))
         return true;
     QApplication::beep();
     return false;
@@ -79,16 +172,29 @@ bool BarLegendBox::acceptsInsertion(const QString &inserted) const
 
 void BarLegendBox::keyPressEvent(QKeyEvent *event)
 {
-    if (!event->text().isEmpty() && !acceptsInsertion(event->text()))
+    if (!event->text().isEmpty() && !accepts(withInsertion(event->text())))
         return;
     QPlainTextEdit::keyPressEvent(event);
 }
 
+// Every paste and drop comes here. Laying out a long word costs the square of
+// its length (see kShownBytes): a result longer than a box shows goes in as
+// a long text from a file does, its beginning shown and the rest unseen.
 void BarLegendBox::insertFromMimeData(const QMimeData *source)
 {
-    if (source->hasText() && !acceptsInsertion(source->text()))
+    if (!source->hasText())
+        return QPlainTextEdit::insertFromMimeData(source);
+    const QString result = withInsertion(source->text());
+    if (!accepts(result))
         return;
-    QPlainTextEdit::insertFromMimeData(source);
+    if (!exceedsShownText(result))
+        return QPlainTextEdit::insertFromMimeData(source);
+    const int caret = textCursor().selectionStart() + static_cast<int>(source->text().size());
+    replaceShownText(this, result);
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(std::min(caret, static_cast<int>(text().size())));
+    setTextCursor(cursor);
+    Q_EMIT textEdited();
 }
 
 // Typed letters become capitals. A change that got past the checks above

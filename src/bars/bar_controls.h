@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QValidator>
-
-class QLineEdit;
 
 namespace ombrelis {
 
@@ -32,6 +31,33 @@ private:
     QLineEdit *box_;
 };
 
+// The one-line edit box of the bars. Text pasted or dropped into it that
+// would make it hold more than a box shows goes in as a long text from a file
+// does: the box shows its beginning and keeps the rest unseen (see
+// replaceShownText), so that neither is the text laid out at length nor is
+// any of it cut off at QLineEdit's 32767 characters.
+class BarLineEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    BarLineEdit(BarEditStyle style, QWidget *parent);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+
+private:
+    // Pastes the clipboard in place of the selection, as QLineEdit::paste does.
+    void pasteClipboard();
+    // Puts `inserted` in place of characters [from, to) when the result is
+    // longer than a box shows, or refuses it with a beep as typing would be;
+    // false for a shorter result, which QLineEdit inserts itself.
+    bool insertLong(int from, int to, const QString &inserted);
+
+    BarEditStyle style_;
+};
+
 // The several-line, wrapping legend box of the vertical edit bar: capitals,
 // and only text a curve file can hold.
 class BarLegendBox : public QPlainTextEdit {
@@ -52,9 +78,10 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    // Whether typing or pasting `inserted` over the selection gives a text the
-    // box may hold; refused, it beeps.
-    bool acceptsInsertion(const QString &inserted) const;
+    // The text after `inserted` replaces the selection.
+    QString withInsertion(const QString &inserted) const;
+    // Whether the box may hold `text`; refused, it beeps.
+    static bool accepts(const QString &text);
     void onTextChanged();
 
     QString accepted_;

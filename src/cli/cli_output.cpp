@@ -96,9 +96,9 @@ void appendCsvRows(std::string &out, const CurveSlot &slot, const std::string *f
             appendCsvField(out, *file);
             out += ',';
         }
-        appendGeneral(out, slot.sampledPoints[j].x, 17);
+        appendShortest(out, slot.sampledPoints[j].x);
         out += ',';
-        appendGeneral(out, slot.sampledPoints[j].y, 17);
+        appendShortest(out, slot.sampledPoints[j].y);
         out += '\n';
     }
 }

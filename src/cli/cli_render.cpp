@@ -11,6 +11,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 
 #include <memory>
@@ -81,6 +82,19 @@ void paintVector(QPainter &painter, const PlotScene &scene, QSize client)
     paintSceneShapes(painter, scene);
 }
 
+// QSvgGenerator gives the drawing's size in millimetres, which viewers turn
+// into pixels at a resolution of their own; in pixels it shows at the PNG's
+// size everywhere.
+QByteArray withSizeInPixels(const QByteArray &svg, QSize client)
+{
+    static const QRegularExpression size(QStringLiteral(R"(<svg width="[^"]*" height="[^"]*")"));
+    return QString::fromUtf8(svg)
+        .replace(size, QStringLiteral(R"(<svg width="%1px" height="%2px")")
+                           .arg(client.width())
+                           .arg(client.height()))
+        .toUtf8();
+}
+
 Status writeSvg(const std::string &path, const PlotScene &scene, QSize client)
 {
     QByteArray svg;
@@ -88,7 +102,7 @@ Status writeSvg(const std::string &path, const PlotScene &scene, QSize client)
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
     generator.setSize(client);
-    generator.setResolution(96);  // a CSS pixel: viewers show the plot at its pixel size
+    generator.setResolution(96);  // a CSS pixel
     generator.setViewBox(QRect(QPoint(0, 0), client));
     generator.setTitle(QStringLiteral("Ombrelis"));
     QPainter painter;
@@ -96,7 +110,7 @@ Status writeSvg(const std::string &path, const PlotScene &scene, QSize client)
         return Status::refused("impossible de coder l'image SVG");
     paintVector(painter, scene, client);
     painter.end();
-    return writeFile(path, svg.toStdString());
+    return writeFile(path, withSizeInPixels(svg, client).toStdString());
 }
 
 // One page the size of the client area, a scene pixel being a point.

@@ -59,7 +59,8 @@ Status writeFile(const std::string &path, const std::string &bytes)
     case FileWriteResult::Written:
         return Status::done();
     case FileWriteResult::CannotOpen:
-        return Status::refused("impossible d'ouvrir « " + path + " » en écriture");
+        return Status::refused("impossible d'ouvrir « " + path + " » en écriture (" +
+                               reason.toStdString() + ")");
     case FileWriteResult::WriteFailed:
         break;
     }

@@ -15,15 +15,24 @@ CReadOnlyDialog::CReadOnlyDialog(QWidget *parent)
     addButton(QStringLiteral("Annuler"), kCancel, {129, 24, 50, 14});
 }
 
-CSaveAllDialog::CSaveAllDialog(QWidget *parent)
+CSaveAllDialog::CSaveAllDialog(QWidget *parent, SaveAllReason reason)
     : TemplateDialog(QStringLiteral("Save All Active Curves Dialog"), 186, 92, parent)
 {
+    // The lines of the question after the curve's name.
+    const QStringList lines =
+        reason == SaveAllReason::OpenElsewhere
+            ? QStringList{"est ouverte dans une autre ", "fenêtre. Voulez-vous la ",
+                          "sauvegarder ou non?"}
+            : QStringList{"remplacerait le fichier ", "qu'une autre courbe vient ",
+                          "d'écrire. Voulez-vous la ", "sauvegarder ou non?"};
     addStatic(QStringLiteral("La courbe"), {13, 14, 100, 8});
     curveName_ = addStatic(QString(), {13, 25, 100, 8});
     curveName_->setObjectName(QStringLiteral("curveName"));
-    addStatic(QStringLiteral("est ouverte dans une autre "), {13, 39, 100, 8});
-    addStatic(QStringLiteral("fenêtre. Voulez-vous la "), {13, 49, 100, 8});
-    addStatic(QStringLiteral("sauvegarder ou non?"), {13, 59, 100, 8});
+    int top = 39;
+    for (const QString &line : lines) {
+        addStatic(line, {13, top, 100, 8});
+        top += 10;
+    }
     addButton(QStringLiteral("OK"), kOk, {129, 7, 50, 14}, true);
     addButton(QStringLiteral("Cancel"), kCancel, {129, 24, 50, 14});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/prompts.h"
 #include "framework/template_dialog.h"
 
 class QLabel;
@@ -13,11 +14,13 @@ public:
     explicit CReadOnlyDialog(QWidget *parent = nullptr);
 };
 
-// Asks whether to save a curve whose name is open in another window (template 139).
+// Asks whether to save a curve whose name is open in another window
+// (template 139), or whose file the same Save All has just written.
 class CSaveAllDialog : public TemplateDialog {
     Q_OBJECT
 public:
-    explicit CSaveAllDialog(QWidget *parent = nullptr);
+    explicit CSaveAllDialog(QWidget *parent = nullptr,
+                            SaveAllReason reason = SaveAllReason::OpenElsewhere);
 
     void setCurveName(const QString &name);
     QString curveName() const;

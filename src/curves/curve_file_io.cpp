@@ -47,6 +47,11 @@ QString tooLarge()
     return QStringLiteral("fichier trop volumineux (plus de 64 Mio)");
 }
 
+QString notRegularFile()
+{
+    return QStringLiteral("ce n'est pas un fichier ordinaire");
+}
+
 // Whether a file may be read at all, or *reason why not: only regular files
 // of bounded size are, so that a FIFO never blocks the open and a device never
 // fills the memory.
@@ -55,7 +60,7 @@ bool mayBeRead(const QFileInfo &info, QString *reason)
     if (!info.exists() || info.isDir())
         *reason = openFailureReason(info);
     else if (!info.isFile())
-        *reason = QStringLiteral("ce n'est pas un fichier ordinaire");
+        *reason = notRegularFile();
     else if (info.size() > kMaxReadBytes)
         *reason = tooLarge();
     else
@@ -95,19 +100,37 @@ bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error)
     return true;
 }
 
+// Why the file may not be replaced, in the words the system uses for the
+// same refusal; empty when it may. The rename would replace a FIFO or a
+// device node by a plain file; a symbolic link to a regular file is followed
+// by QSaveFile.
+QString replaceRefusal(const QFileInfo &info)
+{
+    if (info.isDir())
+        return qt_error_string(EISDIR);
+    if (info.exists() && !info.isFile())
+        return notRegularFile();
+    if (isWriteProtected(info) || isWriteProtected(QFileInfo(info.absolutePath())))
+        return qt_error_string(EACCES);
+    return {};
+}
+
+FileWriteResult refuse(FileWriteResult result, const QString &reason, QString *error)
+{
+    if (error)
+        *error = reason;
+    return result;
+}
+
 }  // namespace
 
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *error)
 {
-    // The rename would replace a FIFO or a device node by a plain file; a
-    // symbolic link to a regular file is followed by QSaveFile.
-    const QFileInfo info(fileName);
-    if ((info.exists() && !info.isFile()) || isWriteProtected(info) ||
-        isWriteProtected(QFileInfo(info.absolutePath())))
-        return FileWriteResult::CannotOpen;
+    if (const QString refusal = replaceRefusal(QFileInfo(fileName)); !refusal.isEmpty())
+        return refuse(FileWriteResult::CannotOpen, refusal, error);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileWriteResult::CannotOpen;
+        return refuse(FileWriteResult::CannotOpen, file.errorString(), error);
     QString failure;
     if (writeToDisk(file, bytes, &failure)) {
         if (file.commit())
@@ -115,9 +138,7 @@ FileWriteResult writeFileAtomically(const QString &fileName, std::string_view by
         failure = file.errorString();
     }
     // The temporary goes with `file`; the old file was never touched.
-    if (error)
-        *error = failure;
-    return FileWriteResult::WriteFailed;
+    return refuse(FileWriteResult::WriteFailed, failure, error);
 }
 
 FileWriteResult writeCurveFile(const QString &fileName, const CurveSlot &slot, QString *error)

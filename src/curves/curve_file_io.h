@@ -19,7 +19,8 @@ enum class FileWriteResult {
 // renamed over the target. An existing file without write permission, and
 // anything that is not a regular file once symbolic links are followed (a
 // FIFO, a device), is refused as CannotOpen and left as it was.
-// When the write fails, *error (if given) says why, in the system's words.
+// When the file cannot be opened or the write fails, *error (if given) says
+// why, in the system's words.
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes,
                                     QString *error = nullptr);
 

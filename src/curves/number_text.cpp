@@ -159,7 +159,7 @@ void appendGeneral(std::string &out, double value, int digits)
 
 void appendShortest(std::string &out, double value)
 {
-    char buffer[32];  // the longest shortest form, "-2.2250738585072014e-308", is 24
+    char buffer[32];  // the longest shortest form has 24 characters
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     out.append(buffer, result.ptr);
 }

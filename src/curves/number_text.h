@@ -35,9 +35,8 @@ void appendFixed(std::string &out, double value, int decimals);
 // Appends `value` written like printf("%.<digits>g").
 void appendGeneral(std::string &out, double value, int digits);
 
-// Appends the shortest text that reads back as exactly `value` ("0.35",
-// "1e+21", "-0"), as std::to_chars gives it; "inf", "-inf" and "nan" for
-// values that are not finite. Numbers for other programs are written so.
+// Appends the shortest text that reads back as `value` exactly ("0.350621",
+// "1e-07"), for numbers other programs read.
 void appendShortest(std::string &out, double value);
 std::string shortestText(double value);
 

@@ -17,6 +17,19 @@ struct FileDialogRequest {
     QString initialName;       // save dialogs: proposed file name
 };
 
+// The answers to CClosingWindowDialog.
+enum class ClosingAnswer {
+    Save,      // "OK": save the active curves, then close
+    Discard,   // "NO": close without saving
+    KeepOpen,  // Escape or the close box: the window stays as it is
+};
+
+// Why Save All asks before saving a curve (CSaveAllDialog).
+enum class SaveAllReason {
+    OpenElsewhere,   // another window holds a curve of that name
+    AlreadyWritten,  // the same Save All has just written another curve to its file
+};
+
 // A file chosen in a file dialog.
 struct FileChoice {
     QString path;  // absolute
@@ -43,10 +56,10 @@ public:
 
     // CReadOnlyDialog: true for "OK" (save under another name), false for "Annuler".
     virtual bool confirmReadOnly() = 0;
-    // CSaveAllDialog for a curve open in another window: true for "OK".
-    virtual bool confirmSaveAll(const QString &curveName) = 0;
-    // CClosingWindowDialog: true for "OK" (save the active curves), false for "NO".
-    virtual bool confirmClosingWindow() = 0;
+    // CSaveAllDialog: true for "OK".
+    virtual bool confirmSaveAll(const QString &curveName, SaveAllReason reason) = 0;
+    // CClosingWindowDialog.
+    virtual ClosingAnswer askClosingWindow() = 0;
     // CScriptMessagesDialog showing one message.
     virtual void showScriptMessage(const QString &message) = 0;
     // "Number of Sampling Points Dialog": 16..4096, or nothing on Cancel.

@@ -165,7 +165,7 @@ QPushButton *TemplateDialog::addButton(const QString &text, int id, QRect unitsR
     button->setGeometry(
         units_.rect(unitsRect.x(), unitsRect.y(), unitsRect.width(), unitsRect.height()));
     button->setDefault(isDefault);
-    connect(button, &QPushButton::clicked, this, [this, id] { id == kOk ? accept() : reject(); });
+    connect(button, &QPushButton::clicked, this, [this, id] { id == kOk ? accept() : done(id); });
     return button;
 }
 

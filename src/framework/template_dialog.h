@@ -34,8 +34,9 @@ private:
 QFont dialogFont();
 
 // A fixed-size modal dialog whose controls sit at template positions.
-// Button 1 ends it with Accepted, button 2 with Rejected, as do Escape and
-// the close box.
+// Button 1 ends it with Accepted, any other button with its identifier, so
+// that a caller can tell button 2 from Escape and the close box, which end
+// it with Rejected.
 class TemplateDialog : public QDialog {
     Q_OBJECT
 public:

@@ -66,7 +66,8 @@ public:
     // my_view_files.cpp: curve files. The file commands act on slot 0..3
     // (curves 1 to 4).
     void openCurveCommand(int slot);
-    void saveCurveCommand(int slot);
+    // True when the curve's file (curveSavePath) was written.
+    bool saveCurveCommand(int slot);
     void saveCurveAsCommand(int slot);
     enum class CurveWrite {
         Written,

@@ -77,14 +77,16 @@ void MyView::openCurveCommand(int slot)
     host_.addRecentFile(choice->path);
 }
 
-void MyView::saveCurveCommand(int slot)
+bool MyView::saveCurveCommand(int slot)
 {
     const CurveSlot &curve = store_->slots[slot];
     if (curve.name.empty())
-        return;
+        return false;
     const QString fileName = QString::fromStdString(curveSavePath(curve));
-    if (writeCurveFile(fileName, slot) == CurveWrite::SaveElsewhere)
+    const CurveWrite written = writeCurveFile(fileName, slot);
+    if (written == CurveWrite::SaveElsewhere)
         saveCurveAsCommand(slot);
+    return written == CurveWrite::Written;
 }
 
 void MyView::saveCurveAsCommand(int slot)
