@@ -462,9 +462,10 @@ void TestCli::renderAnnotated()
     for (const QString &text : texts)
         QVERIFY2(svg.contains(QStringLiteral(">%1</text>").arg(text)), qPrintable(text));
     const QByteArray pdf = contentOf(dir_.filePath("a.pdf"));
-    const QStringList inPdf = pdfTexts(inflatedStreams(pdf) + QString::fromLatin1(pdf));
-    for (const QString &text : texts)  // Qt maps the space glyph to a tab
-        QVERIFY2(inPdf.contains(QString(text).replace(' ', '\t')), qPrintable(inPdf.join('|')));
+    QStringList inPdf = pdfTexts(inflatedStreams(pdf) + QString::fromLatin1(pdf));
+    inPdf.replaceInStrings(QStringLiteral("\t"), QStringLiteral(" "));  // Qt may map a space so
+    for (const QString &text : texts)
+        QVERIFY2(inPdf.contains(text), qPrintable(inPdf.join('|')));
 }
 
 void TestCli::manyFiles()
