@@ -3,7 +3,8 @@
 #   ./test.sh             normal build in build/
 #   ./test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build in build-asan/
 #   ./test.sh --soak SECONDS  the sanitizer build's soak test alone, SECONDS of random use
-#                         from a seed it prints (OMBRELIS_SOAK_SEED chooses it)
+#                         from a seed it prints: OMBRELIS_SOAK_SEED if set (.ci/run
+#                         sets it from the commit), else the clock's, new each run
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/ensure-packages.sh

@@ -1,6 +1,6 @@
 // Random press/move/release/key/insert/delete sequences on one window's store:
-// any pixel positions, client size, mode, cursor, current curve and bounds
-// (ordinary, mirrored, empty, huge, non-finite). After every step the counts
+// any pointer positions, client size, pixel ratio, mode, cursor, current curve
+// and bounds (ordinary, mirrored, empty, huge, non-finite). After every step the counts
 // stay within capacity, the cursor on a sampled point, the samples finite, and
 // only a sample drag may unsort samples that were in order.
 #include "fuzz_support.h"
@@ -67,6 +67,18 @@ PixelPoint anyPixel(FuzzedDataProvider &input, const CurveStore &store, ClientSi
             std::int64_t{v} + input.ConsumeIntegralInRange(-7, 7), INT32_MIN, INT32_MAX));
     };
     return {nudge(p.x), nudge(p.y)};
+}
+
+// A point within such a pixel, on a screen of any ratio (those out of range
+// are drawn at 1).
+PointerAt anyPointer(FuzzedDataProvider &input, const CurveStore &store, ClientSize client)
+{
+    constexpr double kRatios[] = {1, 1.25, 1.5, 2,
+                                  3, 0.5,  100, std::numeric_limits<double>::quiet_NaN()};
+    const double ratio = input.PickValueInArray(kRatios);
+    const double fraction = input.ConsumeProbability<double>();
+    const PixelPoint p = anyPixel(input, store, client);
+    return {p.x + fraction, p.y + fraction, ratio};
 }
 
 // The four curves with the input's bounds, no samples and `count` sampled
@@ -149,11 +161,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         int index = -2;
         switch (input.ConsumeIntegralInRange(0, 11)) {
         case 0:
-            out = leftButtonDown(*store, client, anyPixel(input, *store, client), capture);
+            out = leftButtonDown(*store, client, anyPointer(input, *store, client), capture);
             break;
         case 1:
             mayUnsort = capture && store->dragSample;
-            out = pointerMoved(*store, client, anyPixel(input, *store, client), capture);
+            out = pointerMoved(*store, client, anyPointer(input, *store, client), capture);
             break;
         case 2: {
             // A right release may already have dropped the capture, leaving the flags.
@@ -164,10 +176,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             break;
         }
         case 3:
-            out = rightButtonDown(*store, client, anyPixel(input, *store, client), capture);
+            out = rightButtonDown(*store, client, anyPointer(input, *store, client), capture);
             break;
         case 4:
-            out = rightButtonUp(*store, client, anyPixel(input, *store, client), capture);
+            out = rightButtonUp(*store, client, anyPointer(input, *store, client), capture);
             break;
         case 5:
             stepCursor(*store, input.ConsumeBool() ? 1 : -1);
@@ -183,15 +195,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             deleteSample(*store, input.ConsumeIntegralInRange(-2, kMaxSamples + 1));
             break;
         case 8:
-            if (hitTestSamples(*store, client, anyPixel(input, *store, client), index) ||
-                hitTestStartTangents(*store, client, anyPixel(input, *store, client), index) ||
-                hitTestEndTangents(*store, client, anyPixel(input, *store, client), index))
+            if (hitTestSamples(*store, client, anyPointer(input, *store, client), index) ||
+                hitTestStartTangents(*store, client, anyPointer(input, *store, client), index) ||
+                hitTestEndTangents(*store, client, anyPointer(input, *store, client), index))
                 require(index >= 0 && index < curve.sampleCount, "a pick names a sample");
             else
                 require(index == -2, "a missed pick writes no index");
             break;
         case 9:
-            hitTestCursor(*store, client, anyPixel(input, *store, client));
+            hitTestCursor(*store, client, anyPointer(input, *store, client));
             break;
         case 10:
             store->currentCurve = input.ConsumeIntegralInRange(0, 3);

@@ -8,6 +8,7 @@
 #include "script/script_text.h"
 
 #include <cstdint>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -56,15 +57,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static const auto store = std::make_unique<CurveStore>(*pristine);
     const std::string_view line(reinterpret_cast<const char *>(data), size);
     const ScriptRunResult result = runScript(*store, line);
-    if (result.endedEarly) {
-        require(result.target == -1 && store->currentCurve == 0, "a refused line changes nothing");
+    if (!result.valid) {
+        require(result.target == -1 && store->currentCurve == 0,
+                "a refused or faulty line changes nothing");
+        for (int k = 0; k < kCurveCount; ++k) {
+            const CurveSlot &slot = store->slots[k], &was = pristine->slots[k];
+            require(slot.name == was.name && slot.xmax == was.xmax &&
+                        std::memcmp(slot.sampledPoints.data(), was.sampledPoints.data(),
+                                    sizeof slot.sampledPoints) == 0,
+                    "a refused or faulty line writes no curve");
+        }
         return 0;
     }
     const int target = result.target;
     require(target >= 0 && target < kCurveCount && store->currentCurve == target,
             "the target is current");
     const CurveSlot &slot = store->slots[target];
-    const CurveSlot &before = pristine->slots[target];
     const CurveSlot &current = pristine->current();
     const ScriptRange range = scriptRange(*pristine, splitAssignment(removeBlanks(line)).right);
     require(slot.xmin == range.x0 && slot.xmax == range.x1,
@@ -73,14 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             "the y bounds are the current curve's");
     require(slot.samplingCount == current.samplingCount,
             "the sampling count is the current curve's");
-    if (result.valid)
-        require(slot.active && slot.interpolationFlag == 1 && slot.sampleCount == 0,
-                "a valid result is computed");
-    else
-        require(slot.active == before.active &&
-                    slot.interpolationFlag == before.interpolationFlag &&
-                    slot.sampleCount == before.sampleCount,
-                "a faulty result keeps the flags and samples");
+    require(slot.active && slot.interpolationFlag == 1 && slot.sampleCount == 0,
+            "a valid result is computed");
     computeSurface(slot);
     const ClientSize client{320, 240};
     requireSceneInsideClient(buildPlotScene(*store, client), client);

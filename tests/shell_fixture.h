@@ -59,12 +59,16 @@ public:
         return path;
     }
 
-    // A small valid curve file in the temporary folder.
+    // A small well-formed curve file in the temporary folder.
     QString curveFile(const QString &name) const
     {
-        return writeFile(
-            name,
-            "X\n0\n1000\nY\n0\n1000\n2\n0 0 -10 0 10 0\n1000 1000 990 1000 1010 1000\n0\n16\n");
+        QByteArray bytes =
+            "X\n0\n1000\nY\n0\n1000\n2\n0 0\t-10 0\t10 0\n1000 1000\t990 1000\t1010 1000\n0\n16\n";
+        for (int j = 0; j < 16; ++j) {
+            const QByteArray v = QByteArray::number(j * 1000 / 15);  // on the line y = x
+            bytes += v + ' ' + v + '\n';
+        }
+        return writeFile(name, bytes);
     }
 
     // Runs pending deletions of closed windows.

@@ -343,6 +343,13 @@ void BarsTest::typedBoundsAndLegends()
     QCOMPARE(curve.xmin, 500.0);
     QCOMPARE(curve.samples[1].x, 750.0);
     QCOMPARE(curve.endTangents[0].x, 505.0);
+    // A crossed X range is refused aloud; the box shows the bound kept.
+    type(xmin, QStringLiteral("2000"));
+    loseFocus(xmin);
+    QCOMPARE(controlText(xmin), "500.00");
+    QCOMPARE(shell->prompts.asked.last().detail,
+             QString::fromUtf8("Xmin (2000) doit être inférieur à Xmax (1000) : la courbe garde "
+                               "Xmin\u00a0=\u00a0500."));
 
     QWidget *ymax = control(BarId::EditY, ctl::EditYmax);
     type(ymax, QStringLiteral("abc"));
@@ -401,7 +408,7 @@ void BarsTest::legendWithMicroRoundTrips()
     QCOMPARE(lines.value(7), "\xB5V\xB5/S\r");
 
     // A changed legend the file could not hold back is refused aloud, not dropped.
-    shell->writeFile(QStringLiteral("cr.crv"), "a\rb\n0\n1000\nY\n");
+    shell->writeFile(QStringLiteral("cr.crv"), "a\rb\n0\n1000\nY\n0\n1000\n0\n0\n0\n");
     shell->prompts.chooseFile(shell->folder.filePath(QStringLiteral("cr.crv")));
     QVERIFY(frame().runCommand(cmd::Curve2Open));
     QVERIFY(frame().runCommand(cmd::EditMode));
@@ -445,7 +452,7 @@ void BarsTest::editCycle()
     QVERIFY(editChecked());
 
     // Edits through the core operations: a new bound and a moved sample.
-    remapBound(store.current(), Bound::Xmax, 2000);
+    QVERIFY(remapBound(store.current(), Bound::Xmax, 2000).ok());
     store.current().samples[0].y = 900;
     store.current().name = "Autre";
 

@@ -59,7 +59,7 @@ void BoundRemapTest::remap_data()
     QTest::addColumn<double>("xmin");  // before the edit
     QTest::addColumn<Bound>("bound");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("value");  // the bound after the edit
     QTest::addColumn<Coords>("samples");
     QTest::addColumn<Coords>("starts");
     QTest::addColumn<Coords>("ends");
@@ -76,15 +76,22 @@ void BoundRemapTest::remap_data()
     QTest::newRow("ymin -1000") << 0.0 << Bound::Ymin << "-1000" << -1000.0
                                 << Coords{-1000, 0, 1000} << Coords{-1020, -20, 980}
                                 << Coords{-980, 20, 1020};
-    // Not a number: the bound becomes 0, the range collapses onto xmin.
-    QTest::newRow("abc as 0") << 0.0 << Bound::Xmax << "abc" << 0.0 << Coords{0, 0, 0}
+    // Not a number: the bound becomes 0, the range collapses onto ymin.
+    QTest::newRow("abc as 0") << 0.0 << Bound::Ymax << "abc" << 0.0 << Coords{0, 0, 0}
                               << Coords{0, 0, 0} << Coords{0, 0, 0};
-    QTest::newRow("inf as 0") << 0.0 << Bound::Xmax << "inf" << 0.0 << Coords{0, 0, 0}
+    QTest::newRow("inf as 0") << 0.0 << Bound::Ymax << "inf" << 0.0 << Coords{0, 0, 0}
                               << Coords{0, 0, 0} << Coords{0, 0, 0};
-    QTest::newRow("nan as 0") << 0.0 << Bound::Xmax << "-nan" << 0.0 << Coords{0, 0, 0}
+    QTest::newRow("nan as 0") << 0.0 << Bound::Ymax << "-nan" << 0.0 << Coords{0, 0, 0}
                               << Coords{0, 0, 0} << Coords{0, 0, 0};
-    QTest::newRow("overflow as 0") << 0.0 << Bound::Xmax << "1e999" << 0.0 << Coords{0, 0, 0}
+    QTest::newRow("overflow as 0") << 0.0 << Bound::Ymax << "1e999" << 0.0 << Coords{0, 0, 0}
                                    << Coords{0, 0, 0} << Coords{0, 0, 0};
+    // An X range is never crossed: refused, the curve keeps its bound (value).
+    QTest::newRow("xmax below xmin refused")
+        << 0.0 << Bound::Xmax << "-3.5" << 1000.0 << Coords{0, 500, 1000} << Coords{-10, 490, 990}
+        << Coords{10, 510, 1010};
+    QTest::newRow("crossed range uncrossed, samples kept in order")
+        << 2000.0 << Bound::Xmax << "3000" << 3000.0 << Coords{0, 500, 1000}
+        << Coords{-10, 490, 990} << Coords{10, 510, 1010};
     // Regressions: a division by zero, and a map whose factor overflows.
     QTest::newRow("zero width") << 1000.0 << Bound::Xmin << "0" << 0.0 << Coords{0, 500, 1000}
                                 << Coords{-10, 490, 990} << Coords{10, 510, 1010};
@@ -101,7 +108,10 @@ void BoundRemapTest::remap()
     QFETCH(double, value);
     auto slot = threeSamples(xmin);
     const auto before = std::make_unique<CurveSlot>(*slot);
-    remapBound(*slot, bound, boundFromText(typed.toStdString()));
+    const double typedValue = boundFromText(typed.toStdString());
+    const Status remapped = remapBound(*slot, bound, typedValue);
+    QCOMPARE(remapped.ok(), typedValue == value);
+    QVERIFY(remapped.ok() || QString::fromStdString(remapped.message()).contains(typed));
 
     const bool onX = bound == Bound::Xmin || bound == Bound::Xmax;
     const double bounds[] = {slot->xmin, slot->xmax, slot->ymin, slot->ymax};

@@ -5,6 +5,7 @@
 #include "test_support.h"
 #include "worked_example.h"
 
+#include <QFile>
 #include <QTest>
 
 #include <cmath>
@@ -73,6 +74,8 @@ private Q_SLOTS:
     void commentInsideSampleLoopIsASampleLine();
     void legendStartingWithSemicolonShiftsFields();
     void blankAndShortFilesReadAsEmptyAndZero();
+    void faultsReadPastAreTold_data();
+    void faultsReadPastAreTold();
     void countsOfZeroOrLessReadNoDataLines();
     void storedCountsOutsideCommandRangeLoadAsWritten();
     void readingKeepsFieldsTheFileDoesNotHold();
@@ -223,6 +226,59 @@ void TestCrvFormat::blankAndShortFilesReadAsEmptyAndZero()
     QCOMPARE(shortFile->sampleCount, 2);
     QCOMPARE(shortFile->samples[1], CurvePoint{});
     QCOMPARE(shortFile->samplingCount, 0);
+}
+
+void TestCrvFormat::faultsReadPastAreTold_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("fault");
+    const auto changed = [](std::string_view from, std::string_view to) {
+        std::string file = kWorkedExampleFile;
+        file.replace(file.find(from), from.size(), to);
+        return QByteArray::fromStdString(file);
+    };
+    const QString incomplete = "Fichier de courbe incomplet « t.crv » : il s'arrête avant %1 ; "
+                               "ce qui manque est lu comme vide ou nul.";
+    const QString malformed = "Fichier de courbe mal formé « t.crv » : ligne %1.";
+    QTest::newRow("empty") << QByteArray() << incomplete.arg("la légende de l'axe des X");
+    QTest::newRow("hello/world") << QByteArray("hello/world") << incomplete.arg("Xmin");
+    QTest::newRow("cut in a point line")
+        << changed("300.000000 90.000000\r\n600.000000 210.000000\r\n900.000000 300.000000\r\n",
+                   "300.0")
+        << malformed.arg("24 (point échantillonné 2 sur 4), un nombre est attendu ; 0 est lu à sa "
+                         "place. Il s'arrête aussi avant le point échantillonné 3 sur 4 ; ce qui "
+                         "manque est lu comme vide ou nul");
+    QTest::newRow("no number") << changed("\t50.000000 0.000000\r\n", "\r\n")
+                               << malformed.arg("16 (échantillon 1 sur 2), un nombre est attendu ; "
+                                                "0 est lu à sa place");
+    QTest::newRow("nan bound") << changed("0.000000\r\n;Xmax", "nan\r\n;Xmax")
+                               << malformed.arg("4 (Xmin), la valeur lue n'est pas un nombre fini "
+                                                "(nan)");
+    QTest::newRow("infinite value")
+        << changed("600.000000 210.000000", "600 -1e999")
+        << malformed.arg("25 (point échantillonné 3 sur 4), la valeur lue n'est pas un nombre "
+                         "fini (-inf)");
+    QTest::newRow("negative count")
+        << changed("\r\n2\r\n", "\r\n-1\r\n")
+        << malformed.arg("14 (nombre d'échantillons), le nombre -1 est négatif ; aucune ligne "
+                         "n'est lue pour lui. Il s'arrête aussi avant le point échantillonné 9 sur "
+                         "900 ; ce qui manque est lu comme vide ou nul");
+    QTest::newRow("worked example") << QByteArray::fromStdString(kWorkedExampleFile) << QString();
+    for (const char *example : {"wave.crv", "ramp.crv", "parabola.crv"}) {
+        QFile file(qEnvironmentVariable("OMBRELIS_EXAMPLES") + '/' + example);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::newRow(example) << file.readAll() << QString();
+    }
+}
+
+// Read as leniently as ever, and told.
+void TestCrvFormat::faultsReadPastAreTold()
+{
+    QFETCH(QByteArray, bytes);
+    auto slot = makeSlot();
+    std::string fault = "?";
+    QVERIFY(parseCurveFile(bytes.toStdString(), "t.crv", *slot, &fault).ok());
+    QTEST(QString::fromStdString(fault), "fault");
 }
 
 void TestCrvFormat::countsOfZeroOrLessReadNoDataLines()

@@ -147,9 +147,20 @@ void CurveFilesTest::openTitlesTheWindow()
              QFileInfo(path("d.txt")).absoluteFilePath());
     QCOMPARE(shell->app->recentFiles().entries().last(),
              QFileInfo(path("a.crv")).absoluteFilePath());
+    // It announces four points and ends: loaded as read, and the user is told,
+    // also when it opens as a document.
+    const QString fault =
+        QStringLiteral("Fichier de courbe incomplet « %1 » : il s'arrête avant le "
+                       "point échantillonné 1 sur 4 ; ce qui manque est lu "
+                       "comme vide ou nul.");
+    QVERIFY(shell->app->openDocumentFile(path("d.crv")));
+    QCOMPARE(
+        details(shell->prompts, Kind::Error),
+        (QStringList{fault.arg("d.crv"), fault.arg(QFileInfo(path("d.crv")).absoluteFilePath())}));
 }
 
-// The steps before the read stay done; the slot keeps what it held.
+// The steps before the read stay done; the slot keeps what it held, and the
+// bars show it.
 void CurveFilesTest::unreadableFileLeavesTheSlot()
 {
     shell->writeFile(QStringLiteral("e.txt"), "no .crv beside it");
@@ -171,6 +182,7 @@ void CurveFilesTest::unreadableFileLeavesTheSlot()
                  qPrintable(messages.last()));
         QCOMPARE(store().slots[1].name, "");
         QCOMPARE(store().slots[1].folder, "");
+        QCOMPARE(frame().barFields().display.curveNames[1], "");
         QCOMPARE(store().currentCurve, 0);
         QVERIFY(store().slots[1].active);
     }

@@ -87,7 +87,7 @@ void TestPointerEditing::pickAreas()
     addSample(*store, {500, 500}, {450, 500}, {550, 500});
     addSample(*store, {505, 500}, {455, 900}, {555, 900});
     store->current().sampledPoints[0] = {500, 123};
-    const PixelPoint at{px, py};
+    const PointerAt at{double(px), double(py)};
 
     int sample = -1;
     int start = -1;

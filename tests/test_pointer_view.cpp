@@ -327,11 +327,10 @@ void TestPointerView::scriptBox_data()
         << "C5=X" << QStringList{"Affectation avec membre gauche incorrect!"} << 0 << "";
     QTest::newRow("unbalanced: both messages in order")
         << "2"
-        << "C2=(C1" << QStringList{"Parenthésage incorrecte dans le script!", syntax} << 1
-        << "C2=(C1";
-    QTest::newRow("one message per faulty operand")
+        << "C2=(C1" << QStringList{"Parenthésage incorrecte dans le script!", syntax} << 0 << "";
+    QTest::newRow("one message per faulty operand, nothing changed")
         << ""
-        << "C4=Y+C1*Z" << QStringList{syntax, syntax} << 3 << "C4=Y+C1*Z";
+        << "C4=Y+C1*Z" << QStringList{syntax, syntax} << 0 << "";
     QTest::newRow("too deep: shown in the same dialog")
         << ""
         << "C1=" + QStringLiteral("X+").repeated(300) + "X"
@@ -447,8 +446,10 @@ void TestPointerView::pressOnADrawnSquarePicksIt_data()
 }
 
 // The view is told the ratio (the offscreen platform has one screen of
-// ratio 1); the presses are real mouse events at the logical position of
-// the middle of each square as the frame shows it, in device pixels.
+// ratio 1); the presses are real mouse events at the logical position of a
+// device pixel of the frame. A mark's pick area is the 6 x 6 (the grip's
+// 12 x 12) client-pixel square scaled around the device pixel where it is
+// drawn: its corners pick, one device pixel beyond them nothing.
 void TestPointerView::pressOnADrawnSquarePicksIt()
 {
     QFETCH(double, ratio);
@@ -472,34 +473,48 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
     const int width = lineWidthAt(ratio);
     const ClientSize device = deviceClient({600, 400}, ratio);
     const CurveSlot &curve = store.current();
-    std::array<bool, 4> flags{};  // sample, start handle, end handle, grip
-    const auto press = [&](PixelPoint topLeft, int side) {
+    using Flags = std::array<bool, 4>;  // sample, start handle, end handle, grip
+    const auto press = [&](int x, int y) {
+        const QPointF at(x / ratio, y / ratio);
+        Flags flags{};
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const bool down = type == QEvent::MouseButtonPress;
+            QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton,
+                              down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            if (!down)  // what the press picked, before the release clears it
+                flags = {store.dragSample, store.dragStartTangent, store.dragEndTangent,
+                         store.dragCursor};
+            QApplication::sendEvent(view.get(), &event);
+        }
+        return flags;
+    };
+    // The mark drawn from `topLeft`, `side` device pixels wide, and its pick
+    // area [left, right) x [top, bottom) in device pixels.
+    const auto pressArea = [&](PixelPoint topLeft, int side, double left, double top, double right,
+                               double bottom, Flags picked) {
         QVERIFY(frame.pixel(topLeft.x, topLeft.y) == qRgb(0, 0, 0));
         // The bottom-left corner: the cursor's label may lie over the right.
         QVERIFY(frame.pixel(topLeft.x, topLeft.y + side - 1) == qRgb(0, 0, 0));
-        const QPointF middle((topLeft.x + side / 2.0) / ratio, (topLeft.y + side / 2.0) / ratio);
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            const bool down = type == QEvent::MouseButtonPress;
-            QMouseEvent event(type, middle, view->mapToGlobal(middle), Qt::LeftButton,
-                              down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            if (!down) {  // what the press picked, before the release clears it
-                QVERIFY(view->holdsCapture());
-                flags = {store.dragSample, store.dragStartTangent, store.dragEndTangent,
-                         store.dragCursor};
-            }
-            QApplication::sendEvent(view.get(), &event);
-        }
+        const QRect inside(QPoint(qCeil(left), qCeil(top)),
+                           QPoint(qCeil(right) - 1, qCeil(bottom) - 1));
+        QVERIFY(QRect(topLeft.x, topLeft.y, side, side).contains(inside));
+        for (const QPoint corner :
+             {inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight()})
+            QCOMPARE(press(corner.x(), corner.y()), picked);
+        QCOMPARE(press(inside.left() - 1, inside.top()), Flags{});
+        QCOMPARE(press(inside.right() + 1, inside.bottom()), Flags{});
+        QCOMPARE(press(inside.left(), inside.top() - 1), Flags{});
+        QCOMPARE(press(inside.right(), inside.bottom() + 1), Flags{});
     };
+    const int half = devicePixels(kMarkHalf, ratio);
     for (int k = 0; k < curve.sampleCount; ++k) {
         const CurvePoint anchors[] = {curve.startTangents[k], curve.samples[k],
                                       curve.endTangents[k]};
         for (int kind = 0; kind < 3; ++kind) {
             const PixelPoint c = worldToScreen(curve, device, anchors[kind].x, anchors[kind].y);
-            const int half = devicePixels(kMarkHalf, ratio);
-            press({c.x - half, c.y - half}, 2 * half + width);
+            pressArea({c.x - half, c.y - half}, 2 * half + width, c.x - 3 * ratio, c.y - 3 * ratio,
+                      c.x + 3 * ratio, c.y + 3 * ratio, {kind == 1, kind == 0, kind == 2, false});
             QCOMPARE(store.hitSample, k);
-            const std::array<bool, 4> expected{kind == 1, kind == 0, kind == 2, false};
-            QCOMPARE(flags, expected);
         }
     }
     // The grip: a square hanging below the bottom end of the cursor line.
@@ -508,8 +523,8 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
     paint();
     const PixelPoint q = worldToScreen(curve, device, curve.sampledPoints[30].x, curve.ymin);
     const int gripHalf = devicePixels(6, ratio);
-    press({q.x - gripHalf, q.y}, 2 * gripHalf + width);
-    QCOMPARE(flags, (std::array<bool, 4>{false, false, false, true}));
+    pressArea({q.x - gripHalf, q.y}, 2 * gripHalf + width, q.x - 6 * ratio, q.y, q.x + 6 * ratio,
+              q.y + 12 * ratio, {false, false, false, true});
 }
 
 QTEST_MAIN(TestPointerView)

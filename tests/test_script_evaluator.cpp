@@ -1,3 +1,4 @@
+#include "script/expression_evaluator.h"
 #include "script/script_messages.h"
 #include "script/script_run.h"
 #include "script_test_support.h"
@@ -188,9 +189,9 @@ void TestScriptEvaluator::curveOperands()
     // 0 outside the sampled points, the last ordinate exactly at the last abscissa.
     QCOMPARE(ordinates(c3), (QList<double>{0, 10, 25, 40, 0}));
 
-    // The range is the union with every curve named, even in a faulty part.
+    // The range is the union with every curve named.
     store->currentCurve = 3;
-    QCOMPARE(run(*store, "C3=-C1+C2*Y").messages.size(), std::size_t{1});
+    QVERIFY(run(*store, "C3=-C1+C2*0").messages.empty());
     QCOMPARE(c3.xmin, -500.0);
     QCOMPARE(c3.xmax, 2500.0);
 
@@ -264,6 +265,8 @@ void TestScriptEvaluator::messageSequences_data()
         << QByteArray("C0=(") << QStringList{kBadLeft} << true;
     QTest::newRow("C1=C2=C3") << QByteArray("C1=C2=C3") << QStringList{kSyntax} << false;
     QTest::newRow("C1=(C2") << QByteArray("C1=(C2") << QStringList{kParen, kSyntax} << false;
+    QTest::newRow("a typo leaves its target as it was")
+        << QByteArray("C1=(C1") << QStringList{kParen, kSyntax} << false;
     QTest::newRow("C1=C2+(C3") << QByteArray("C1=C2+(C3") << QStringList{kParen, kSyntax} << false;
     QTest::newRow("C1=C2+Y") << QByteArray("C1=C2+Y") << QStringList{kSyntax} << false;
     QTest::newRow("unbalanced whole is not split")
@@ -302,7 +305,9 @@ void TestScriptEvaluator::messageSequences()
     const ScriptRunResult result = run(*store, line);
     QCOMPARE(toQStringList(result.messages), messages);
     QCOMPARE(result.endedEarly, endedEarly);
-    if (endedEarly) {
+    // A refused line and a faulty one change nothing.
+    if (!messages.isEmpty()) {
+        QCOMPARE(result.target, -1);
         QVERIFY(sameStore(*store, *before));
         return;
     }
@@ -310,29 +315,26 @@ void TestScriptEvaluator::messageSequences()
     QCOMPARE(result.target, 0);
     QCOMPARE(c1.scriptText, line.toStdString());
     QCOMPARE(c1.xLegend, "Xscript");
-    // A faulty run writes the slot but leaves it as active and as computed as it was.
     QVERIFY(c1.active);
-    QCOMPARE(c1.interpolationFlag, messages.isEmpty() ? 1 : 0);
-    // Only a valid result drops the control samples; a faulty one comes back at the next repaint.
-    QCOMPARE(c1.sampleCount, messages.isEmpty() ? 0 : 2);
+    QCOMPARE(c1.interpolationFlag, 1);
+    QCOMPARE(c1.sampleCount, 0);  // the result is the curve now
 }
 
+// The evaluation goes on past a faulty part, which counts as 0.
 void TestScriptEvaluator::faultyPartCountsAsZero()
 {
     auto store = makeStore();
-    setWorkedCurve1(*store);
     setSampledCurve(*store, 1, 0, 1000, {{0, 5}, {1000, 1005}});
-    store->slots[0].samplingCount = 5;
-    const CurveSlot &c1 = store->slots[0];
-
-    QCOMPARE(toQStringList(run(*store, "C1=C2+Y").messages), QStringList{kSyntax});
-    QCOMPARE(ordinates(c1), (QList<double>{5, 255, 505, 755, 1005}));
-    QVERIFY(!c1.active);
-    QCOMPARE(c1.interpolationFlag, 0);
-    QCOMPARE(c1.name, "C2+Y");
-
-    QCOMPARE(run(*store, "C1=(C2").messages.size(), std::size_t{2});
-    QCOMPARE(ordinates(c1), QList<double>(5, 0.0));
+    std::array<SampledLookup, kCurveCount> curves{};
+    curves[1] = SampledLookup(store->slots[1]);
+    std::vector<std::string> messages;
+    ExpressionEvaluator evaluator(curves, evenGrid(0, 1000, 5), messages);
+    std::vector<double> out(5);
+    QVERIFY(!evaluator.evaluateExpression("C2+Y", out));
+    QCOMPARE(toQStringList(messages), QStringList{kSyntax});
+    QCOMPARE(QList<double>(out.begin(), out.end()), (QList<double>{5, 255, 505, 755, 1005}));
+    QVERIFY(!evaluator.evaluateExpression("(C2", out));
+    QCOMPARE(QList<double>(out.begin(), out.end()), QList<double>(5, 0.0));
 }
 
 void TestScriptEvaluator::selfReference()
@@ -430,10 +432,11 @@ void TestScriptEvaluator::degenerateGrids()
     QVERIFY(run(*store, "C2=X").messages.empty());
     QCOMPARE(store->slots[1].sampledPoints[0], (CurvePoint{100, 100}));
 
-    // No points: the fields are written, the messages still come.
+    // No points: the messages still come; a valid line writes the fields.
     store->currentCurve = 0;
     store->slots[0].samplingCount = 0;
     QCOMPARE(toQStringList(run(*store, "C3=(").messages), (QStringList{kParen, kSyntax}));
+    QVERIFY(run(*store, "C3=X").messages.empty());
     QCOMPARE(store->slots[2].samplingCount, 0);
 
     // Counts beyond the capacity fill the capacity.
@@ -442,6 +445,14 @@ void TestScriptEvaluator::degenerateGrids()
     QVERIFY(run(*store, "C4=X").messages.empty());
     QCOMPARE(store->slots[3].samplingCount, 5000);
     QCOMPARE(store->slots[3].sampledPoints[kMaxSampledPoints - 1].x, store->slots[0].xmax);
+
+    // 15 steps over 0..1000 land a rounding step past 1000: the last point
+    // stands at 1000 and reads curve 1's last point.
+    setSampledCurve(*store, 0, 0, 1000, {{0, 0}, {1000, 1000}});
+    store->currentCurve = 3;
+    store->slots[3].samplingCount = 16;
+    QVERIFY(run(*store, "C2=C1").messages.empty());
+    QCOMPARE(store->slots[1].sampledPoints[15], (CurvePoint{1000, 1000}));
 }
 
 QTEST_APPLESS_MAIN(TestScriptEvaluator)

@@ -221,6 +221,7 @@ void ShellWindowsTest::unreadableDocumentLeavesNoWindow()
     QVERIFY(!shell->app->openDocumentFile(path));
     QCOMPARE(shell->windows().size(), 1);
     QCOMPARE(shell->frame().childFrames().size(), 1u);
+    QCOMPARE(shell->frame().barFields().display.curveNames[2], "");
     QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
     QVERIFY2(shell->prompts.asked.last().detail.contains(messagePart),
              qPrintable(shell->prompts.asked.last().detail));
@@ -233,7 +234,7 @@ void ShellWindowsTest::shortPathIsRefusedSilently()
     MyView view(shell->frame());
     document.setView(&view);
     QString error;
-    QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error));
+    QVERIFY(!document.onOpenDocument(QStringLiteral("a.c"), &error, nullptr));
     QVERIFY(error.isEmpty());
 }
 
@@ -247,6 +248,12 @@ void ShellWindowsTest::commandLineOpensTheFile()
     QCOMPARE(shell->frame().childFrames().size(), 1u);
     QCOMPARE(shell->frame().windowCount(), 0);
     QCOMPARE(shell->activeFrame()->document()->pathName(), QFileInfo(path).absoluteFilePath());
+
+    // A cut file opens as well, and says so once the main window is there.
+    shell->writeFile(QStringLiteral("cut.crv"), "X\n");
+    shell->app.reset();
+    QVERIFY(shell->start({QStringLiteral("cut.crv")}));
+    QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
 }
 
 void ShellWindowsTest::commandLineWithAnUnreadableFileFails()

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QMdiArea>
 
+#include <utility>
+
 namespace ombrelis {
 
 namespace {
@@ -60,6 +62,8 @@ bool CTolvaneApp::initInstance(const QStringList &files)
     mainFrame_->toggleBar(BarId::Display);
     mainFrame_->toggleBar(BarId::DisplayY);
     mainFrame_->updateCommandStates();
+    for (const QString &fault : std::exchange(faultsToTell_, {}))
+        prompts_.showError(fault);
     return true;
 }
 
@@ -96,7 +100,8 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     auto view = std::make_unique<MyView>(*mainFrame_);
     document->setView(view.get());
     QString error;
-    if (!document->onOpenDocument(fullPath, &error)) {
+    QString fault;
+    if (!document->onOpenDocument(fullPath, &error, &fault)) {
         if (!error.isEmpty())
             prompts_.showError(error);
         return nullptr;
@@ -112,6 +117,14 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
         shown->showDisplayBars();
     shown->fillDisplayBars();
     shown->refreshCurveNames();
+    // The curve is loaded as read; the user learns what was wrong with the
+    // file over the window that shows it.
+    if (fault.isEmpty())
+        return frame;
+    if (mainFrame_->isVisible())
+        prompts_.showError(fault);
+    else
+        faultsToTell_.append(fault);
     return frame;
 }
 

@@ -55,6 +55,9 @@ private:
     RecentFileList recentFiles_;
     CommandMap commands_;
     std::unique_ptr<CMainFrame> mainFrame_;
+    // What was wrong with files read before the main window showed, told
+    // over it once it does.
+    QStringList faultsToTell_;
 };
 
 }  // namespace ombrelis

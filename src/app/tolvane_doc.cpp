@@ -34,11 +34,11 @@ bool CTolvaneDoc::onNewDocument()
     return true;
 }
 
-bool CTolvaneDoc::onOpenDocument(const QString &path, QString *error)
+bool CTolvaneDoc::onOpenDocument(const QString &path, QString *error, QString *fault)
 {
     if (!view_ || path.size() < 4)
         return false;
-    return view_->openCurveDocument(path.chopped(4), error);
+    return view_->openCurveDocument(path.chopped(4), error, fault);
 }
 
 }  // namespace ombrelis

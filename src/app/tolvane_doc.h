@@ -32,8 +32,9 @@ public:
     bool onNewDocument();
     // Loads `path` less its last four characters, plus ".crv", as curve 3 of
     // the view. On failure *error holds the message to show, or stays empty
-    // when nothing is to be shown.
-    bool onOpenDocument(const QString &path, QString *error);
+    // when nothing is to be shown. A file read with faults says what they are
+    // in *fault.
+    bool onOpenDocument(const QString &path, QString *error, QString *fault);
 
     CommandMap &commands() { return commands_; }
     const CommandMap &commands() const { return commands_; }

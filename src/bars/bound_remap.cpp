@@ -15,7 +15,8 @@ bool isXBound(Bound which)
     return which == Bound::Xmin || which == Bound::Xmax;
 }
 
-double &boundRef(CurveSlot &slot, Bound which)
+// The bound's field, writable or not as the slot is.
+template <typename Slot> auto &boundRef(Slot &slot, Bound which)
 {
     switch (which) {
     case Bound::Xmin:
@@ -45,7 +46,28 @@ double oppositeBound(const CurveSlot &slot, Bound which)
     return slot.xmax;
 }
 
+// Names the typed bound, the opposite one it would cross, and the bound the
+// curve keeps, as the bar shows numbers.
+std::string crossedXRange(const CurveSlot &slot, Bound which, double newValue)
+{
+    const bool min = which == Bound::Xmin;
+    std::string text(min ? "Xmin (" : "Xmax (");
+    appendGeneral(text, newValue, 15);
+    text += min ? ") doit être inférieur à Xmax (" : ") doit être supérieur à Xmin (";
+    appendGeneral(text, oppositeBound(slot, which), 15);
+    // No-break spaces keep "Xmax = 1000" on one line of the message.
+    text += min ? ") : la courbe garde Xmin\u00a0=\u00a0" : ") : la courbe garde Xmax\u00a0=\u00a0";
+    appendGeneral(text, boundValue(slot, which), 15);
+    text += '.';
+    return text;
+}
+
 }  // namespace
+
+double boundValue(const CurveSlot &slot, Bound which)
+{
+    return boundRef(slot, which);
+}
 
 double boundFromText(std::string_view text)
 {
@@ -53,17 +75,21 @@ double boundFromText(std::string_view text)
     return std::isfinite(value) ? value : 0.0;
 }
 
-void remapBound(CurveSlot &slot, Bound which, double newValue)
+Status remapBound(CurveSlot &slot, Bound which, double newValue)
 {
+    const bool onX = isXBound(which);
+    const double fixed = oppositeBound(slot, which);
+    if (onX && !(which == Bound::Xmin ? newValue < fixed : fixed < newValue))
+        return Status::refused(crossedXRange(slot, which, newValue));
     double &bound = boundRef(slot, which);
     const double oldValue = bound;
-    const double fixed = oppositeBound(slot, which);
     bound = newValue;
     if (oldValue == fixed)
-        return;
+        return Status::done();
     const int count = usedEntries(slot.sampleCount, kMaxSamples);
-    const bool onX = isXBound(which);
     const double scale = (fixed - newValue) / (fixed - oldValue);
+    if (onX && scale < 0)
+        return Status::done();
     const auto image = [&](const CurvePoint &p) {
         const double v = onX ? p.x : p.y;
         return newValue + (v - oldValue) * scale;
@@ -72,7 +98,7 @@ void remapBound(CurveSlot &slot, Bound which, double newValue)
     for (int i = 0; i < count; ++i) {
         for (const auto *points : {&slot.samples, &slot.startTangents, &slot.endTangents}) {
             if (!std::isfinite(image((*points)[static_cast<std::size_t>(i)])))
-                return;
+                return Status::done();
         }
     }
     for (int i = 0; i < count; ++i) {
@@ -81,6 +107,7 @@ void remapBound(CurveSlot &slot, Bound which, double newValue)
             (onX ? p.x : p.y) = image(p);
         }
     }
+    return Status::done();
 }
 
 bool isAcceptableLegend(std::string_view utf8)

@@ -117,7 +117,7 @@ int CliRun::dispatch(const std::string &name, const std::vector<std::string> &wo
         {"render",
          {{{"--out", "--size", "--current", "--cursor", "--count", "--scale"},
            {"--sampled", "--interpolation", "--edit", "--axes", "--frame", "--annotate"}},
-          [](const CliArguments &a) { return renderCommand(a); }}},
+          [this](const CliArguments &a) { return renderCommand(a, err_); }}},
         {"import",
          {{{"--out", "--x-legend", "--y-legend"}, {}},
           [](const CliArguments &a) { return importCommand(a); }}},
@@ -160,7 +160,7 @@ Status CliRun::printEach(const CliArguments &arguments, bool resample, const Lis
     bool first = true;
     for (const std::string &file : files) {
         auto store = std::make_unique<CurveStore>();
-        if (Status step = loadCurve(*store, 0, file); !step.ok()) {
+        if (Status step = loadCurve(*store, 0, file, err_); !step.ok()) {
             err_ << "ombrelis-cli : " << step.message() << '\n';
             fileFailed_ = true;
             continue;
@@ -238,7 +238,7 @@ Status CliRun::convert(const CliArguments &arguments)
     if (!toCsv && !target->ends_with(".crv"))
         return Status::refused("--out doit finir par .crv ou .csv, pas « " + *target + " »");
     auto store = std::make_unique<CurveStore>();
-    if (Status step = loadCurve(*store, 0, arguments.positional[0]); !step.ok())
+    if (Status step = loadCurve(*store, 0, arguments.positional[0], err_); !step.ok())
         return step;
     const CurveSlot &curve = store->slots[0];
     return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
@@ -251,7 +251,7 @@ Status CliRun::script(const CliArguments &arguments, bool &failed)
     auto store = std::make_unique<CurveStore>();
     for (int k = 1; k <= kCurveCount; ++k) {
         if (const std::string *path = arguments.value("--c" + std::to_string(k))) {
-            if (Status step = loadCurve(*store, k - 1, *path); !step.ok())
+            if (Status step = loadCurve(*store, k - 1, *path, err_); !step.ok())
                 return step;
         }
     }
@@ -262,8 +262,8 @@ Status CliRun::script(const CliArguments &arguments, bool &failed)
     for (const std::string &message : result.messages)
         err_ << message << '\n';
     failed = !result.valid;
-    if (result.endedEarly)
-        return Status::done();
+    if (failed)
+        return Status::done();  // nothing computed, nothing written
 
     // Selecting the target repaints the window, which resamples it when it has samples.
     store->resampleDrawnCurves();

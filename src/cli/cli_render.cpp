@@ -153,7 +153,7 @@ Writer writerFor(const std::string &path)
 
 }  // namespace
 
-Status renderCommand(const CliArguments &arguments)
+Status renderCommand(const CliArguments &arguments, std::ostream &faults)
 {
     const auto &files = arguments.positional;
     if (files.empty() || files.size() > static_cast<std::size_t>(kCurveCount))
@@ -185,7 +185,7 @@ Status renderCommand(const CliArguments &arguments)
 
     auto store = std::make_unique<CurveStore>();
     for (std::size_t k = 0; k < files.size(); ++k) {
-        if (Status step = loadCurve(*store, static_cast<int>(k), files[k]); !step.ok())
+        if (Status step = loadCurve(*store, static_cast<int>(k), files[k], faults); !step.ok())
             return step;
     }
     if (Status step = prepareWindow(arguments, *store); !step.ok())

@@ -18,13 +18,16 @@ QString pathText(const std::string &path)
 
 }  // namespace
 
-Status loadCurve(CurveStore &store, int slot, const std::string &path)
+Status loadCurve(CurveStore &store, int slot, const std::string &path, std::ostream &faults)
 {
     std::string bytes;
     if (QString error; !readWholeFile(pathText(path), &bytes, &error))
         return Status::refused(error.toStdString());
-    if (Status read = parseCurveFile(bytes, path, store.slots[slot]); !read.ok())
+    std::string fault;
+    if (Status read = parseCurveFile(bytes, path, store.slots[slot], &fault); !read.ok())
         return read;
+    if (!fault.empty())
+        faults << "ombrelis-cli : " << fault << '\n';
     store.slots[slot].name = QFileInfo(pathText(path)).completeBaseName().toStdString();
     store.slots[slot].active = true;
     store.currentCurve = slot;

@@ -5,6 +5,7 @@
 #include "curves/status.h"
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace ombrelis {
@@ -13,8 +14,10 @@ namespace ombrelis {
 // tool: its French message goes to stderr and the exit code is kExitUsage.
 
 // Loads `path` into `slot` as the editor's Open does: the file's fields, the
-// file title as name, active, current.
-Status loadCurve(CurveStore &store, int slot, const std::string &path);
+// file title as name, active, current. What is wrong with a file that is
+// still read (parseCurveFile) goes to `faults` as one line, and the tool
+// goes on.
+Status loadCurve(CurveStore &store, int slot, const std::string &path, std::ostream &faults);
 
 // --count N, when given: 16 to 4096.
 Status readCount(const CliArguments &arguments, std::optional<int> &count);

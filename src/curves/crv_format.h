@@ -21,7 +21,13 @@ std::string formatCurveFile(const CurveSlot &slot);
 // when the whole file was read: a file whose counts exceed the capacities is
 // refused with a French message naming `fileName`. name, colour, active,
 // scriptText and array entries beyond the counts keep their values.
-Status parseCurveFile(std::string_view bytes, std::string_view fileName, CurveSlot &slot);
+// What that lenient reading passed over goes into *fault (if given) when the
+// file is read: one French sentence naming `fileName` and the first fault (a
+// file that ends before the data its counts announce, text where a number
+// belongs, a number that is not finite, a negative count), or nothing for a
+// whole, well-formed file.
+Status parseCurveFile(std::string_view bytes, std::string_view fileName, CurveSlot &slot,
+                      std::string *fault = nullptr);
 
 // Whether a legend can be one line of a curve file; refused, in French, for a
 // line break, a first ";" that the reader would skip as a comment, or a

@@ -20,10 +20,11 @@ void CurveStore::resampleDrawnCurves()
     }
 }
 
-Status CurveStore::readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes)
+Status CurveStore::readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes,
+                                  std::string *fault)
 {
     const std::string fileName = std::string(baseName) + ".crv";
-    if (Status read = parseCurveFile(fileBytes, fileName, slots[slot]); !read.ok())
+    if (Status read = parseCurveFile(fileBytes, fileName, slots[slot], fault); !read.ok())
         return read;
     slots[slot].name = baseName;
     currentCurve = slot;

@@ -56,9 +56,11 @@ struct CurveStore {
 
     // Loads the bytes of the file `baseName`.crv into `slot`: on success the
     // slot takes the file's fields, `name` becomes baseName and the slot
-    // becomes the current curve. A refused file leaves everything unchanged
-    // and says why.
-    Status readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes);
+    // becomes the current curve, and *fault (if given) tells what the lenient
+    // reading passed over (parseCurveFile). A refused file leaves everything
+    // unchanged and says why.
+    Status readCurveBytes(std::string_view baseName, int slot, std::string_view fileBytes,
+                          std::string *fault = nullptr);
 };
 
 }  // namespace ombrelis

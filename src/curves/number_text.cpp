@@ -55,7 +55,7 @@ bool overflows(std::string_view intDigits, std::string_view fracDigits, long lon
 
 }  // namespace
 
-double readLeadingReal(std::string_view text)
+std::optional<double> leadingReal(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && isCSpace(text[i]))
@@ -83,7 +83,7 @@ double readLeadingReal(std::string_view text)
         fracDigits = text.substr(fracStart, i - fracStart);
     }
     if (intDigits.empty() && fracDigits.empty())
-        return 0.0;
+        return std::nullopt;
 
     long long exponent = 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
@@ -113,11 +113,16 @@ double readLeadingReal(std::string_view text)
         return sign * value;
     }
     if (error != std::errc())
-        return 0.0;
+        return std::nullopt;
     return value;
 }
 
-std::int32_t readLeadingInt(std::string_view text)
+double readLeadingReal(std::string_view text)
+{
+    return leadingReal(text).value_or(0.0);
+}
+
+std::optional<std::int32_t> leadingInt(std::string_view text)
 {
     std::size_t i = 0;
     while (i < text.size() && isCSpace(text[i]))
@@ -127,6 +132,8 @@ std::int32_t readLeadingInt(std::string_view text)
         negative = text[i] == '-';
         ++i;
     }
+    if (i == text.size() || !isDigit(text[i]))
+        return std::nullopt;
     constexpr long long limit = 1LL << 31;
     long long magnitude = 0;
     for (; i < text.size() && isDigit(text[i]); ++i) {
@@ -138,6 +145,11 @@ std::int32_t readLeadingInt(std::string_view text)
     if (value > std::numeric_limits<std::int32_t>::max())
         return std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(value);
+}
+
+std::int32_t readLeadingInt(std::string_view text)
+{
+    return leadingInt(text).value_or(0);
 }
 
 void appendFixed(std::string &out, double value, int decimals)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,11 +23,14 @@ constexpr bool isDigit(char c)
 // The real number at the start of `text`, read as the C library's atof does:
 // leading white space, an optional sign, then the longest prefix that reads as
 // a decimal real (digits with an optional point and exponent, "inf", "nan").
-// 0 when there is none; out-of-range values become infinity or zero.
+// Out-of-range values become infinity or zero. leadingReal gives nothing when
+// there is no such prefix, readLeadingReal 0.
+std::optional<double> leadingReal(std::string_view text);
 double readLeadingReal(std::string_view text);
 
 // The integer at the start of `text`, read as atoi does; values beyond the
-// int32 range saturate to it.
+// int32 range saturate to it. Nothing, or 0, when there is none.
+std::optional<std::int32_t> leadingInt(std::string_view text);
 std::int32_t readLeadingInt(std::string_view text);
 
 // Appends `value` written like printf("%.<decimals>f").

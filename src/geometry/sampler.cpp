@@ -1,6 +1,7 @@
 #include "geometry/sampler.h"
 
 #include "geometry/bezier_weights.h"
+#include "geometry/even_grid.h"
 
 namespace ombrelis {
 
@@ -122,8 +123,8 @@ void sampleCurve(CurveSlot &slot, PointSegments &segments, const EarlierSampling
         return;
     const double xFirst = slot.samples[0].x;
     const double xLast = slot.samples[n - 1].x;
-    const double step = (slot.xmax - slot.xmin) / (count - 1);
-    const double eps = step * 0.01;
+    const EvenGrid grid = evenGrid(slot.xmin, slot.xmax, count);
+    const double eps = grid.step * 0.01;
 
     // The segment only moves forward from one sampled point to the next. The
     // inverter starts on a segment when a point of it is first computed.
@@ -131,7 +132,7 @@ void sampleCurve(CurveSlot &slot, PointSegments &segments, const EarlierSampling
     int inverterSegment = -1;
     SegmentInverter inverter(eps);
     for (int j = 0; j < count; ++j) {
-        const double x = j * step + slot.xmin;
+        const double x = grid.x(j);
         double y = slot.ymin;
         int segment = -1;
         if (!(x < xFirst || x > xLast)) {  // NaN coordinates count as inside

@@ -10,10 +10,10 @@
 namespace ombrelis {
 
 // Fills sampledPoints[0..N-1] (N = samplingCount) with points on the even x
-// grid from xmin to xmax, y read off the piecewise Bézier curve of the control
-// samples, ymin outside the samples' x span (both ends inclusive). Does
-// nothing with fewer than two samples or with N outside 2..4096; entries N and
-// above are left as they are. World units throughout.
+// grid from xmin to xmax (EvenGrid: the last x is xmax), y read off the piecewise Bézier curve of
+// the control samples, ymin outside the samples' x span (both ends inclusive). Does nothing with
+// fewer than two samples or with N outside 2..4096; entries N and above are left as they are. World
+// units throughout.
 void sampleCurve(CurveSlot &slot);
 
 // The segment each grid point is read from: k between samples k and k + 1,

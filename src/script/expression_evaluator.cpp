@@ -9,13 +9,6 @@
 
 namespace ombrelis {
 
-ScriptGrid makeScriptGrid(double x0, double x1, int count)
-{
-    const int n = usedEntries(count, kMaxSampledPoints);
-    const double step = n > 1 ? (x1 - x0) / static_cast<double>(n - 1) : 0.0;
-    return {x0, step, n};
-}
-
 ExpressionNode classifyExpression(std::string_view expression)
 {
     ExpressionNode node;
@@ -92,7 +85,7 @@ void applyOperator(char op, std::span<const double> left, std::span<const double
 }
 
 ExpressionEvaluator::ExpressionEvaluator(const std::array<SampledLookup, kCurveCount> &curves,
-                                         ScriptGrid grid, std::vector<std::string> &messages)
+                                         EvenGrid grid, std::vector<std::string> &messages)
     : curves_(curves), grid_(grid), messages_(messages)
 { }
 

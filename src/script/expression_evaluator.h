@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curves/curve_slot.h"
+#include "geometry/even_grid.h"
 #include "script/sampled_lookup.h"
 
 #include <array>
@@ -14,20 +15,6 @@ namespace ombrelis {
 // Deepest chain of operators the evaluator accepts: each level holds a
 // temporary of one ordinate per grid point, so depth bounds memory and stack.
 inline constexpr int kMaxScriptDepth = 256;
-
-// The even grid of abscissae a script result is computed on: `count` points
-// from x0 to x1. The step is computed once; x_j is j * step + x0, product
-// first, so that every level of the evaluation sees the same abscissae.
-struct ScriptGrid {
-    double x0 = 0.0;
-    double step = 0.0;
-    int count = 0;
-
-    double x(int j) const { return static_cast<double>(j) * step + x0; }
-};
-// `count` is clamped to the 0..4096 points a curve can hold. A one-point grid
-// stands at x0 (its step would be infinite and 0 times it NaN).
-ScriptGrid makeScriptGrid(double x0, double x1, int count);
 
 // What an expression is once one pair of outer parentheses is removed, in the
 // order the evaluator asks: empty, curve reference, "X", number, else split.
@@ -65,7 +52,7 @@ void applyOperator(char op, std::span<const double> left, std::span<const double
 // through `curves` and appending the user's messages to `messages`.
 class ExpressionEvaluator {
 public:
-    ExpressionEvaluator(const std::array<SampledLookup, kCurveCount> &curves, ScriptGrid grid,
+    ExpressionEvaluator(const std::array<SampledLookup, kCurveCount> &curves, EvenGrid grid,
                         std::vector<std::string> &messages);
 
     // Fills out[0 .. grid.count) with the expression's ordinates and tells
@@ -82,7 +69,7 @@ private:
     std::span<double> temporary(int depth);
 
     const std::array<SampledLookup, kCurveCount> &curves_;
-    ScriptGrid grid_;
+    EvenGrid grid_;
     std::vector<std::string> &messages_;
     std::vector<std::vector<double>> temporaries_;  // one per depth, made when first reached
 };

@@ -30,9 +30,9 @@ NamedCurves namedCurves(std::string_view expression)
     return named;
 }
 
-// The curves an expression reads. Taken before the target is prepared, and
-// the target's points are written only once the evaluation is over, so a
-// target that names itself is read as it stood before the run.
+// The curves an expression reads. The target is written only once the
+// evaluation is over, so a target that names itself is read as it stood
+// before the run.
 std::array<SampledLookup, kCurveCount> sourceCurves(const CurveStore &store,
                                                     const NamedCurves &named)
 {
@@ -65,9 +65,35 @@ ScriptRunResult endEarly(std::string_view message)
     return {{std::string(message)}, true, -1};
 }
 
-// The slot fields an assignment sets before its evaluation.
-void prepareTarget(CurveStore &store, int target, std::string_view expression,
-                   std::string_view scriptLine, ScriptRange range)
+// The result of a valid line, computed apart from the curves so that a
+// faulty line leaves them all as they were.
+struct ScriptResult {
+    EvenGrid grid;
+    std::vector<double> ordinates;
+};
+
+// Computes the expression on the grid of the target-to-be: the range of the
+// line, the current curve's sampling count. Nothing when a part is faulty.
+std::optional<ScriptResult> evaluate(const CurveStore &store, std::string_view expression,
+                                     ScriptRange range,
+                                     const std::array<SampledLookup, kCurveCount> &curves,
+                                     std::vector<std::string> &messages)
+{
+    ScriptResult result{
+        evenGrid(range.x0, range.x1, usedEntries(store.current().samplingCount, kMaxSampledPoints)),
+        {}};
+    result.ordinates.resize(static_cast<std::size_t>(result.grid.count));
+    ExpressionEvaluator evaluator(curves, result.grid, messages);
+    if (!evaluator.evaluateExpression(expression, result.ordinates))
+        return std::nullopt;
+    return result;
+}
+
+// Writes a valid result into the target, which becomes the current curve:
+// a computed curve without control samples, which would otherwise resample
+// the old curve over it at the next repaint.
+void writeTarget(CurveStore &store, int target, std::string_view expression,
+                 std::string_view scriptLine, ScriptRange range, const ScriptResult &result)
 {
     const CurveSlot &cur = store.current();
     const double ymin = cur.ymin;
@@ -84,22 +110,12 @@ void prepareTarget(CurveStore &store, int target, std::string_view expression,
     slot.ymin = ymin;
     slot.ymax = ymax;
     slot.samplingCount = samplingCount;
+    for (int j = 0; j < result.grid.count; ++j)
+        slot.sampledPoints[j] = {result.grid.x(j), result.ordinates[static_cast<std::size_t>(j)]};
+    slot.active = true;
+    slot.interpolationFlag = 1;
+    slot.sampleCount = 0;
     store.currentCurve = target;
-}
-
-// Computes the expression on the grid of the prepared target and writes the
-// points; tells whether the expression was valid.
-bool evaluateInto(CurveSlot &target, std::string_view expression,
-                  const std::array<SampledLookup, kCurveCount> &curves,
-                  std::vector<std::string> &messages)
-{
-    const ScriptGrid grid = makeScriptGrid(target.xmin, target.xmax, target.samplingCount);
-    std::vector<double> ordinates(static_cast<std::size_t>(grid.count));
-    ExpressionEvaluator evaluator(curves, grid, messages);
-    const bool valid = evaluator.evaluateExpression(expression, ordinates);
-    for (int j = 0; j < grid.count; ++j)
-        target.sampledPoints[j] = {grid.x(j), ordinates[static_cast<std::size_t>(j)]};
-    return valid;
 }
 
 }  // namespace
@@ -141,16 +157,14 @@ ScriptRunResult runScript(CurveStore &store, std::string_view scriptLine)
 
     const std::array<SampledLookup, kCurveCount> curves =
         sourceCurves(store, namedCurves(expression));
-    prepareTarget(store, choice.target, expression, scriptLine, scriptRange(store, expression));
-    ScriptRunResult result{{}, false, choice.target};
-    CurveSlot &slot = store.slots[choice.target];
-    result.valid = evaluateInto(slot, expression, curves, result.messages);
-    if (result.valid) {
-        // The result is the curve now: control samples left in place would
-        // resample the old curve over it at the next repaint.
-        slot.active = true;
-        slot.interpolationFlag = 1;
-        slot.sampleCount = 0;
+    const ScriptRange range = scriptRange(store, expression);
+    ScriptRunResult result;
+    const std::optional<ScriptResult> computed =
+        evaluate(store, expression, range, curves, result.messages);
+    if (computed) {
+        writeTarget(store, choice.target, expression, scriptLine, range, *computed);
+        result.target = choice.target;
+        result.valid = true;
     }
     return result;
 }

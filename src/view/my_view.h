@@ -17,6 +17,7 @@ namespace ombrelis {
 
 class ViewHost;
 struct PointerOutcome;
+struct PointerAt;
 enum class Bound;
 enum class BarId;
 struct PlotScene;
@@ -42,8 +43,10 @@ public:
 
     // Loads `baseName`.crv as curve 3 of a window opened from a file: the
     // slot becomes active and current. False, with the message to show in
-    // *error (if given), when the file cannot be read or is refused.
-    bool openCurveDocument(const QString &baseName, QString *error);
+    // *error (if given), when the file cannot be read or is refused. A file
+    // read with faults puts what is wrong with it into *fault, to be shown
+    // once the window is there.
+    bool openCurveDocument(const QString &baseName, QString *error, QString *fault);
 
     // A bar's edit box reports that it lost the focus or changed; the frame
     // passes these on to the active view. Unknown pairs are ignored.
@@ -133,9 +136,11 @@ private:
     // my_view_files.cpp
     void bindFileCommands();
     // Reads `folder`/`baseName`.crv into the slot, which then remembers the
-    // folder; false, with the message to show in *error (if given), when it
-    // cannot be read or is refused.
-    bool readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error);
+    // folder, and puts what is wrong with the file into *fault (empty for a
+    // well-formed file); false, with the message to show in *error (if
+    // given), when it cannot be read or is refused.
+    bool readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error,
+                       QString *fault);
     void retitleWithCurve(const QString &fileTitle, bool readOnly);
 
     // my_view_options.cpp: the option commands, bound to their identifiers only.
@@ -146,6 +151,7 @@ private:
     // my_view_pointer.cpp
     void bindPointerCommands();
     void createSample();
+    PointerAt pointerAt(const QMouseEvent *event) const;
     void showPointerOutcome(const PointerOutcome &outcome);
 
     // my_view_script.cpp

@@ -2,6 +2,7 @@
 
 #include "bars/bound_remap.h"
 #include "curves/crv_format.h"
+#include "curves/number_text.h"
 #include "framework/command_ids.h"
 #include "framework/prompts.h"
 #include "view/view_host.h"
@@ -83,8 +84,8 @@ void MyView::applyTypedBound(Bound bound)
         return;
     const bool onX = bound == Bound::Xmin || bound == Bound::Xmax;
     host_.readBar(onX ? BarId::Edit : BarId::EditY);
-    const AxisBarFields &bars = host_.barFields();
-    const std::string *text = nullptr;
+    AxisBarFields &bars = host_.barFields();
+    std::string *text = nullptr;
     switch (bound) {
     case Bound::Xmin:
         text = &bars.edit.xminText;
@@ -99,7 +100,14 @@ void MyView::applyTypedBound(Bound bound)
         text = &bars.editY.ymaxText;
         break;
     }
-    remapBound(store_->current(), bound, boundFromText(*text));
+    if (const Status remapped = remapBound(store_->current(), bound, boundFromText(*text));
+        !remapped.ok()) {
+        // The box shows the bound that stays before the user is told why.
+        *text = formatNumber(boundValue(store_->current(), bound));
+        host_.writeBar(onX ? BarId::Edit : BarId::EditY);
+        host_.prompts().showError(QString::fromStdString(remapped.message()));
+        return;
+    }
     requestRepaint();
 }
 

@@ -57,7 +57,8 @@ void MyView::bindFileCommands()
 }
 
 // What is done before the read stays done when the read fails: the slot is
-// active, the bar shows the name and the title names the file.
+// active and the title names the file. The bars name the file only once it
+// is read: until then they show what the curve holds.
 void MyView::openCurveCommand(int slot)
 {
     const auto choice = host_.prompts().openFile(curveFileRequest("Open", slot));
@@ -66,15 +67,18 @@ void MyView::openCurveCommand(int slot)
     const QString title = choice->fileTitle();
     const QString fileName = QDir(folderOf(*choice)).filePath(title + QStringLiteral(".crv"));
     store_->slots[slot].active = true;
-    host_.barFields().display.curveNames[static_cast<std::size_t>(slot)] = title.toStdString();
     retitleWithCurve(title, !isWritableFile(fileName));
-    if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error)) {
+    QString fault;
+    if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error, &fault)) {
         host_.prompts().showError(error);
         return;
     }
     fillDisplayBars();
     requestRepaint();
     host_.addRecentFile(choice->path);
+    // The curve is loaded as read; the user learns what was wrong with the file.
+    if (!fault.isEmpty())
+        host_.prompts().showError(fault);
 }
 
 bool MyView::saveCurveCommand(int slot)
@@ -143,18 +147,22 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
     return CurveWrite::NotWritten;
 }
 
-bool MyView::readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error)
+bool MyView::readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error,
+                           QString *fault)
 {
     std::string bytes;
     if (!readWholeFile(QDir(folder).filePath(baseName + QStringLiteral(".crv")), &bytes, error))
         return false;
-    const Status read = store_->readCurveBytes(baseName.toStdString(), slot, bytes);
+    std::string faultText;
+    const Status read = store_->readCurveBytes(baseName.toStdString(), slot, bytes, &faultText);
     if (!read.ok()) {
         if (error)
             *error = QString::fromStdString(read.message());
         return false;
     }
     store_->slots[slot].folder = QDir::cleanPath(folder).toStdString();
+    if (fault)
+        *fault = QString::fromStdString(faultText);
     return true;
 }
 

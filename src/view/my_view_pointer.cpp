@@ -9,23 +9,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <cmath>
-
 namespace ombrelis {
 
 // Mouse and keyboard editing: the events are handed to the pointer steps of
 // the core, and what they report is shown in the bars and on screen.
-
-namespace {
-
-// The pixel holding the event's position (positions may carry fractions).
-PixelPoint pixelOf(const QMouseEvent *event)
-{
-    const QPointF at = event->position();
-    return {static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))};
-}
-
-}  // namespace
 
 void MyView::bindPointerCommands()
 {
@@ -38,15 +25,15 @@ void MyView::mousePressEvent(QMouseEvent *event)
 {
     const ClientSize client{width(), height()};
     if (event->button() == Qt::LeftButton)
-        showPointerOutcome(leftButtonDown(*store_, client, pixelOf(event), holdsCapture_));
+        showPointerOutcome(leftButtonDown(*store_, client, pointerAt(event), holdsCapture_));
     else if (event->button() == Qt::RightButton)
-        showPointerOutcome(rightButtonDown(*store_, client, pixelOf(event), holdsCapture_));
+        showPointerOutcome(rightButtonDown(*store_, client, pointerAt(event), holdsCapture_));
 }
 
 void MyView::mouseMoveEvent(QMouseEvent *event)
 {
     showPointerOutcome(
-        pointerMoved(*store_, ClientSize{width(), height()}, pixelOf(event), holdsCapture_));
+        pointerMoved(*store_, ClientSize{width(), height()}, pointerAt(event), holdsCapture_));
 }
 
 void MyView::mouseReleaseEvent(QMouseEvent *event)
@@ -55,7 +42,15 @@ void MyView::mouseReleaseEvent(QMouseEvent *event)
         showPointerOutcome(leftButtonUp(*store_, holdsCapture_));
     else if (event->button() == Qt::RightButton)
         showPointerOutcome(
-            rightButtonUp(*store_, ClientSize{width(), height()}, pixelOf(event), holdsCapture_));
+            rightButtonUp(*store_, ClientSize{width(), height()}, pointerAt(event), holdsCapture_));
+}
+
+// The event's position keeps its fractions: on a high-density screen a
+// logical pixel holds several device pixels, and picks tell them apart.
+PointerAt MyView::pointerAt(const QMouseEvent *event) const
+{
+    const QPointF at = event->position();
+    return {at.x(), at.y(), plotRatio()};
 }
 
 void MyView::keyPressEvent(QKeyEvent *event)

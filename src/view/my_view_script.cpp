@@ -28,8 +28,8 @@ void MyView::runScript()
     const ScriptRunResult result = ombrelis::runScript(*store_, line);
     for (const std::string &message : result.messages)
         host_.prompts().showScriptMessage(QString::fromStdString(message));
-    if (result.endedEarly)
-        return;
+    if (!result.valid)
+        return;  // nothing changed
     display.selectedCurve = result.target;
     selectCurve();
 }

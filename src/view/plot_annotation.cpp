@@ -90,8 +90,8 @@ private:
     void chooseVerticalMargins(int keyRows);
     void chooseHorizontalMargins();
     ClientSize inner() const;
-    void addMarks(std::vector<ScenePrimitive> &out) const;
-    void addTexts(std::vector<ScenePrimitive> &out) const;
+    void addMarks(const ScreenMapping &mapping, std::vector<ScenePrimitive> &out) const;
+    void addTexts(const ScreenMapping &mapping, std::vector<ScenePrimitive> &out) const;
     SceneText text(int left, int top, std::string content, Colour colour = kBlack) const
     {
         return {{left, top}, std::move(content), font_, colour, kWhite};
@@ -218,12 +218,11 @@ ClientSize Annotator::inner() const
             std::max(0, device_.height - margins_.top - margins_.bottom)};
 }
 
-void Annotator::addMarks(std::vector<ScenePrimitive> &out) const
+void Annotator::addMarks(const ScreenMapping &mapping, std::vector<ScenePrimitive> &out) const
 {
     const int l = plotLeft_, b = plotBottom_;
     out.emplace_back(SceneLine{{l, plotTop_}, {l, b + 1}});
     out.emplace_back(SceneLine{{l, b}, {plotRight_ + 1, b}});
-    const ScreenMapping mapping(bounds_, inner());
     for (const Tick &tick : yTicks_) {
         const int y = margins_.top + mapping.pixelY(tick.value);
         out.emplace_back(SceneLine{{l - 1, y}, {l - 1 - space_.tick, y}});
@@ -234,10 +233,9 @@ void Annotator::addMarks(std::vector<ScenePrimitive> &out) const
     }
 }
 
-void Annotator::addTexts(std::vector<ScenePrimitive> &out) const
+void Annotator::addTexts(const ScreenMapping &mapping, std::vector<ScenePrimitive> &out) const
 {
     const int h = lineHeight_;
-    const ScreenMapping mapping(bounds_, inner());
     const int yNumbersRight = plotLeft_ - space_.tick - space_.gap;
     for (const Tick &tick : yTicks_) {
         const int y = margins_.top + mapping.pixelY(tick.value);
@@ -277,7 +275,8 @@ AnnotatedPlot Annotator::build()
 
     AnnotatedPlot plot{margins_, buildDevicePlotScene(store_, inner(), ratio_)};
     translateScene(plot.scene, margins_.left, margins_.top);
-    if (!mappingHasRange(bounds_, inner()))
+    const std::optional<ScreenMapping> mapping = deviceMapping(bounds_, inner());
+    if (!mapping)
         return plot;
     const PlotArea area = plotArea(inner());
     plotLeft_ = margins_.left + area.left;
@@ -285,10 +284,10 @@ AnnotatedPlot Annotator::build()
     plotRight_ = plotLeft_ + area.width;
     plotBottom_ = plotTop_ + area.height;
     std::vector<ScenePrimitive> primitives;
-    addMarks(primitives);
+    addMarks(*mapping, primitives);
     primitives.insert(primitives.end(), std::make_move_iterator(plot.scene.primitives.begin()),
                       std::make_move_iterator(plot.scene.primitives.end()));
-    addTexts(primitives);
+    addTexts(*mapping, primitives);
     plot.scene.primitives = std::move(primitives);
     return plot;
 }

@@ -35,13 +35,10 @@ enum class CurveStyle {
 
 class SceneBuilder {
 public:
-    // `client` in device pixels.
-    SceneBuilder(CurveStore &store, ClientSize client, double ratio, PlotScene &scene)
-        : store_(store),
-          scene_(scene),
-          ratio_(ratio),
-          drawable_(mappingHasRange(store.current(), client)),
-          mapping_(store.current(), client)
+    // `mapping` in device pixels, none for a blank plot.
+    SceneBuilder(CurveStore &store, std::optional<ScreenMapping> mapping, double ratio,
+                 PlotScene &scene)
+        : store_(store), scene_(scene), ratio_(ratio), mapping_(mapping)
     { }
 
     void addAxes();
@@ -50,7 +47,7 @@ public:
     void addCursor();
 
 private:
-    PixelPoint map(double x, double y) const { return mapping_(x, y); }
+    PixelPoint map(double x, double y) const { return (*mapping_)(x, y); }
     PixelPoint map(CurvePoint p) const { return map(p.x, p.y); }
     template <typename Primitive> void add(Primitive primitive)
     {
@@ -67,13 +64,13 @@ private:
     CurveStore &store_;
     PlotScene &scene_;
     double ratio_;
-    bool drawable_;
-    ScreenMapping mapping_;  // the bounds stay the same while a scene is built
+    // The bounds stay the same while a scene is built; none for a blank plot.
+    std::optional<ScreenMapping> mapping_;
 };
 
 void SceneBuilder::addAxes()
 {
-    if (!drawable_)
+    if (!mapping_)
         return;
     const CurveSlot &b = store_.current();
     add(SceneLine{map(0, b.ymin), map(0, b.ymax)});
@@ -82,7 +79,7 @@ void SceneBuilder::addAxes()
 
 void SceneBuilder::addFrame()
 {
-    if (!drawable_)
+    if (!mapping_)
         return;
     const CurveSlot &b = store_.current();
     const PixelPoint a = map(b.xmin, b.ymin);
@@ -106,7 +103,7 @@ void SceneBuilder::addCurve(int slot, Colour colour)
     // The paint keeps the sampled points current whether or not it can draw.
     if (curve.sampleCount >= 2)
         store_.resampleCurve(slot);
-    if (!drawable_)
+    if (!mapping_)
         return;
     switch (styleOf(slot)) {
     case CurveStyle::BezierWithHandles:
@@ -178,11 +175,11 @@ void SceneBuilder::addBars(const CurveSlot &slot, Colour colour)
     bars.rectangles.reserve(count);
     // A bar's right edge is its right neighbour's left edge: each edge and
     // the line y = 0 are mapped once.
-    const int base = mapping_.pixelY(0);
-    int left = mapping_.pixelX(p[0].x);
+    const int base = mapping_->pixelY(0);
+    int left = mapping_->pixelX(p[0].x);
     for (int j = 0; j < count; ++j) {
-        const int right = mapping_.pixelX(j == count - 1 ? p[j].x : (p[j].x + p[j + 1].x) * 0.5);
-        const int top = mapping_.pixelY(p[j].y);
+        const int right = mapping_->pixelX(j == count - 1 ? p[j].x : (p[j].x + p[j + 1].x) * 0.5);
+        const int top = mapping_->pixelY(p[j].y);
         bars.rectangles.push_back({std::min(left, right), std::min(top, base),
                                    std::max(left, right), std::max(top, base), colour, kWhite});
         left = right;
@@ -197,7 +194,7 @@ void SceneBuilder::addCursor()
         return;
     const CurvePoint point = current.sampledPoints[store_.cursorIndex];
     scene_.cursorReadout = CursorReadout{formatNumber(point.x), formatNumber(point.y)};
-    if (!drawable_)
+    if (!mapping_)
         return;
     const PixelPoint q = map(point.x, current.ymin);
     add(SceneLine{q, map(point.x, current.ymax)});
@@ -255,6 +252,18 @@ int devicePixels(int logical, double ratio)
     return static_cast<int>(std::lround(logical * plotPixelRatio(ratio)));
 }
 
+std::optional<ScreenMapping> sceneMapping(const CurveSlot &bounds, ClientSize client, double ratio)
+{
+    return deviceMapping(bounds, deviceClient(client, ratio));
+}
+
+std::optional<ScreenMapping> deviceMapping(const CurveSlot &bounds, ClientSize device)
+{
+    if (!mappingHasRange(bounds, device))
+        return std::nullopt;
+    return ScreenMapping(bounds, device);
+}
+
 int lineWidthAt(double ratio)
 {
     return std::max(1, devicePixels(1, ratio));
@@ -300,7 +309,7 @@ PlotScene buildDevicePlotScene(CurveStore &store, ClientSize device, double rati
     scene.lineWidth = lineWidthAt(ratio);
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return scene;
-    SceneBuilder builder(store, device, ratio, scene);
+    SceneBuilder builder(store, deviceMapping(store.current(), device), ratio, scene);
     if (store.showAxes)
         builder.addAxes();
     if (store.showFrame)

@@ -124,6 +124,15 @@ ClientSize deviceClient(ClientSize client, double ratio);
 // A length of `logical` pixels in whole device pixels at `ratio`.
 int devicePixels(int logical, double ratio);
 
+// Where a scene at `ratio` draws world points on a client area of `client`
+// logical pixels: the bounds of `bounds` mapped onto the client's device
+// pixels. Nothing when that mapping has no range (mappingHasRange): such a
+// plot is left blank. Pointer picks test against these same positions.
+std::optional<ScreenMapping> sceneMapping(const CurveSlot &bounds, ClientSize client, double ratio);
+
+// The same for a client area already given in device pixels.
+std::optional<ScreenMapping> deviceMapping(const CurveSlot &bounds, ClientSize device);
+
 // The width of every pen at `ratio`: max(1, round(ratio)), so that all lines
 // come out equally thick (2 pixels at 150 %).
 int lineWidthAt(double ratio);

@@ -1,14 +1,16 @@
 #include "view/pointer_editing.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdint>
+#include <limits>
 
 namespace ombrelis {
 
 namespace {
 
-constexpr int kPickHalf = 3;  // pick squares are 6 x 6 around the mark's centre
-constexpr int kGripHalf = 6;  // the cursor grip is 12 x 12 below the bottom bound
+// In client pixels; at a ratio r the areas are r times as wide in device pixels.
+constexpr double kPickHalf = 3;  // pick squares are 6 x 6 around the mark's centre
+constexpr double kGripHalf = 6;  // the cursor grip is 12 x 12 below the bottom bound
 constexpr double kThird = 1.0 / 3.0;
 
 int sampleTotal(const CurveSlot &curve)
@@ -26,31 +28,75 @@ bool isFinite(CurvePoint p)
     return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
-// left <= at < right on both axes, in 64 bits: mapped pixels may sit at the
-// int limits.
-bool inHalfOpen(PixelPoint at, std::int64_t left, std::int64_t top, std::int64_t right,
-                std::int64_t bottom)
+// A position in pixels, fractions kept.
+struct Position {
+    double x;
+    double y;
+};
+
+// left <= at < right on both axes. In doubles: mapped pixels may sit at the
+// int limits, and a pointer between device pixels.
+bool inHalfOpen(Position at, double left, double top, double right, double bottom)
 {
     return left <= at.x && at.x < right && top <= at.y && at.y < bottom;
 }
 
-bool inPickSquare(const CurveSlot &curve, ClientSize client, CurvePoint anchor, PixelPoint at)
+// The logical pixel holding the pointer.
+PixelPoint pixelOf(PointerAt at)
 {
-    const PixelPoint centre = worldToScreen(curve, client, anchor.x, anchor.y);
-    const std::int64_t x = centre.x;
-    const std::int64_t y = centre.y;
-    return inHalfOpen(at, x - kPickHalf, y - kPickHalf, x + kPickHalf, y + kPickHalf);
+    const auto whole = [](double v) {
+        constexpr double kMin = std::numeric_limits<int>::min();
+        constexpr double kMax = std::numeric_limits<int>::max();
+        return std::isnan(v) ? 0 : static_cast<int>(std::clamp(std::floor(v), kMin, kMax));
+    };
+    return {whole(at.x), whole(at.y)};
 }
 
+// The marks as the scene draws them, and the pointer among them, in device
+// pixels.
+class DevicePicks {
+public:
+    DevicePicks(const CurveSlot &curve, ClientSize client, PointerAt at)
+        : mapping_(sceneMapping(curve, client, at.ratio)),
+          ratio_(plotPixelRatio(at.ratio)),
+          pointer_{at.x * ratio_, at.y * ratio_}
+    { }
+
+    // False on a plot left blank: nothing drawn, nothing to pick.
+    bool drawn() const { return mapping_.has_value(); }
+
+    // The pick square of the mark drawn at world `anchor`.
+    bool inSquare(CurvePoint anchor) const
+    {
+        const PixelPoint c = (*mapping_)(anchor.x, anchor.y);
+        const double half = kPickHalf * ratio_;
+        return inHalfOpen(pointer_, c.x - half, c.y - half, c.x + half, c.y + half);
+    }
+
+    // The grip hanging below the world point `bottom`.
+    bool inGrip(CurvePoint bottom) const
+    {
+        const PixelPoint c = (*mapping_)(bottom.x, bottom.y);
+        const double half = kGripHalf * ratio_;
+        return inHalfOpen(pointer_, c.x - half, c.y, c.x + half, c.y + 2 * half);
+    }
+
+private:
+    std::optional<ScreenMapping> mapping_;
+    double ratio_;
+    Position pointer_;
+};
+
 template <typename Anchors>
-bool hitTestAnchors(const CurveStore &store, ClientSize client, PixelPoint at,
+bool hitTestAnchors(const CurveStore &store, ClientSize client, PointerAt at,
                     const Anchors &anchors, int &index)
 {
     const CurveSlot &curve = store.current();
-    if (!mappingHasRange(curve, client))
+    const DevicePicks picks(curve, client, at);
+    if (!picks.drawn())
         return false;
     for (int k = 0; k < sampleTotal(curve); ++k) {
-        if (inPickSquare(curve, client, anchors[k], at)) {
+        if (picks.inSquare(anchors[k])) {
             index = k;
             return true;
         }
@@ -60,12 +106,14 @@ bool hitTestAnchors(const CurveStore &store, ClientSize client, PixelPoint at,
 
 bool insideClient(ClientSize client, PixelPoint at)
 {
-    return inHalfOpen(at, 0, 0, client.width, client.height);
+    return inHalfOpen({double(at.x), double(at.y)}, 0, 0, client.width, client.height);
 }
 
-// Where a pointer position lies in world units, if it lies anywhere.
-std::optional<CurvePoint> worldAt(const CurveStore &store, ClientSize client, PixelPoint at)
+// Where the logical pixel holding the pointer lies in world units, if it lies
+// anywhere.
+std::optional<CurvePoint> worldAt(const CurveStore &store, ClientSize client, PointerAt pointer)
 {
+    const PixelPoint at = pixelOf(pointer);
     const CurvePoint world = screenToWorld(store.current(), client, at.x, at.y);
     if (!isFinite(world))
         return std::nullopt;
@@ -81,33 +129,29 @@ std::optional<CurvePoint> shownSample(const CurveSlot &curve, int k)
 
 }  // namespace
 
-bool hitTestSamples(const CurveStore &store, ClientSize client, PixelPoint at, int &index)
+bool hitTestSamples(const CurveStore &store, ClientSize client, PointerAt at, int &index)
 {
     return hitTestAnchors(store, client, at, store.current().samples, index);
 }
 
-bool hitTestStartTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index)
+bool hitTestStartTangents(const CurveStore &store, ClientSize client, PointerAt at, int &index)
 {
     return store.editMode &&
            hitTestAnchors(store, client, at, store.current().startTangents, index);
 }
 
-bool hitTestEndTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index)
+bool hitTestEndTangents(const CurveStore &store, ClientSize client, PointerAt at, int &index)
 {
     return store.editMode && hitTestAnchors(store, client, at, store.current().endTangents, index);
 }
 
-bool hitTestCursor(const CurveStore &store, ClientSize client, PixelPoint at)
+bool hitTestCursor(const CurveStore &store, ClientSize client, PointerAt at)
 {
     const CurveSlot &curve = store.current();
-    if (!store.cursorOn || store.cursorIndex < 0 || store.cursorIndex >= kMaxSampledPoints ||
-        !mappingHasRange(curve, client))
+    if (!store.cursorOn || store.cursorIndex < 0 || store.cursorIndex >= kMaxSampledPoints)
         return false;
-    const PixelPoint q =
-        worldToScreen(curve, client, curve.sampledPoints[store.cursorIndex].x, curve.ymin);
-    const std::int64_t x = q.x;
-    const std::int64_t y = q.y;
-    return inHalfOpen(at, x - kGripHalf, y, x + kGripHalf, y + 2 * kGripHalf);
+    const DevicePicks picks(curve, client, at);
+    return picks.drawn() && picks.inGrip({curve.sampledPoints[store.cursorIndex].x, curve.ymin});
 }
 
 void moveSample(CurveStore &store, double x, double y, int k)
@@ -150,7 +194,7 @@ bool insertSample(CurveStore &store, double x, double y)
     return true;
 }
 
-bool insertSampleAtPointer(CurveStore &store, ClientSize client, PixelPoint at)
+bool insertSampleAtPointer(CurveStore &store, ClientSize client, PointerAt at)
 {
     const std::optional<CurvePoint> world = worldAt(store, client, at);
     return world && insertSample(store, world->x, world->y);
@@ -190,7 +234,7 @@ void stepCursor(CurveStore &store, int direction)
         index = (index <= 0 || index > last) ? last : index - 1;
 }
 
-PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture)
+PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture)
 {
     if (store.editMode) {
         int k = 0;
@@ -214,7 +258,7 @@ PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PixelPoint a
 
 // Each drag moves what the press picked and the hover may re-target it: a
 // pointer that passes over another sample carries on with that one.
-PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PixelPoint at, bool capture)
+PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PointerAt at, bool capture)
 {
     PointerOutcome out;
     const std::optional<CurvePoint> world = worldAt(store, client, at);
@@ -224,7 +268,7 @@ PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PixelPoint at,
     const int hit = store.hitSample;
     if (store.editMode) {
         if (capture && store.dragSample && isSample(curve, hit)) {
-            if (world && insideClient(client, at)) {
+            if (world && insideClient(client, pixelOf(at))) {
                 moveSample(store, world->x, world->y, hit);
                 out.repaint = true;
             }
@@ -260,7 +304,7 @@ PointerOutcome leftButtonUp(CurveStore &store, bool &capture)
     return {};
 }
 
-PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture)
+PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture)
 {
     PointerOutcome out;
     if (!store.editMode)
@@ -276,7 +320,7 @@ PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PixelPoint 
     return out;
 }
 
-PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PixelPoint at, bool &capture)
+PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PointerAt at, bool &capture)
 {
     PointerOutcome out;
     if (!capture)

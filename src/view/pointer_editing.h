@@ -2,29 +2,43 @@
 
 #include "curves/curve_store.h"
 #include "view/plot_mapping.h"
+#include "view/plot_scene.h"
 
 #include <optional>
 
 namespace ombrelis {
 
 // Mouse and keyboard editing of a window's current curve (currentCurve 0..3),
-// as pure steps on its store. Pointer positions are client pixels of a view of size `client`; every
-// conversion goes through the plot mapping with the current curve's bounds.
+// as pure steps on its store, for a view of `client` logical pixels. Every
+// conversion goes through the plot mapping with the current curve's bounds:
+// world units from the logical pixel holding the pointer, picks against the
+// device pixels where the scene draws the marks.
 //
 // Nothing can be picked on a plot whose mapping has no range (it draws
 // nothing), and a pointer position that maps to an infinite or undefined
 // world point moves, inserts and shows nothing.
 
-// Pick tests: the first k, in ascending order, whose half-open 6 x 6 square
-// [sx - 3, sx + 3) x [sy - 3, sy + 3) around the screen position holds `at`.
-// `index` is written only on success. Samples are picked in either mode; the
-// handles only in edit mode.
-bool hitTestSamples(const CurveStore &store, ClientSize client, PixelPoint at, int &index);
-bool hitTestStartTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index);
-bool hitTestEndTangents(const CurveStore &store, ClientSize client, PixelPoint at, int &index);
-// The 12 x 12 grip hanging below the cursor line's bottom end, while the
-// cursor is on.
-bool hitTestCursor(const CurveStore &store, ClientSize client, PixelPoint at);
+// Where a pointer event happened: its position in logical client pixels,
+// fractions kept, on a view drawn at `ratio` device pixels per logical pixel
+// (the ratio buildPlotScene takes).
+struct PointerAt {
+    double x = 0;
+    double y = 0;
+    double ratio = 1;
+};
+
+// Pick tests, at the pointer's unrounded device position (x, y) times the
+// ratio r: the first k, in ascending order, whose half-open square
+// [dx - 3r, dx + 3r) x [dy - 3r, dy + 3r) around the device pixel (dx, dy)
+// where the scene draws the mark holds it; at r = 1 the 6 x 6 square of
+// client pixels. `index` is written only on success. Samples are picked in
+// either mode; the handles only in edit mode.
+bool hitTestSamples(const CurveStore &store, ClientSize client, PointerAt at, int &index);
+bool hitTestStartTangents(const CurveStore &store, ClientSize client, PointerAt at, int &index);
+bool hitTestEndTangents(const CurveStore &store, ClientSize client, PointerAt at, int &index);
+// The grip hanging below the cursor line's bottom end (dx, dy), while the
+// cursor is on: [dx - 6r, dx + 6r) x [dy, dy + 12r), 12 x 12 client pixels.
+bool hitTestCursor(const CurveStore &store, ClientSize client, PointerAt at);
 
 // Sample k and both its handles to world (x, y), handles kept rigid. No bound
 // check and no re-sorting. An index beyond the samples is ignored.
@@ -35,7 +49,7 @@ void moveSample(CurveStore &store, double x, double y, int k);
 // Refused (false, nothing changed) when the curve holds 16 samples already
 // or a coordinate is not finite.
 bool insertSample(CurveStore &store, double x, double y);
-bool insertSampleAtPointer(CurveStore &store, ClientSize client, PixelPoint at);
+bool insertSampleAtPointer(CurveStore &store, ClientSize client, PointerAt at);
 // Removes sample k; an index beyond the samples is ignored.
 void deleteSample(CurveStore &store, int k);
 
@@ -59,10 +73,10 @@ struct PointerOutcome {
 // a press that grabs something takes it, the release that finds it gives it
 // back. Moves and releases arrive also outside the client area while a
 // button is held.
-PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
-PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PixelPoint at, bool capture);
+PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture);
+PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PointerAt at, bool capture);
 PointerOutcome leftButtonUp(CurveStore &store, bool &capture);
-PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
-PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PixelPoint at, bool &capture);
+PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture);
+PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PointerAt at, bool &capture);
 
 }  // namespace ombrelis
