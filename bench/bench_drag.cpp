@@ -2,6 +2,7 @@
 // frame painted, with four curves of 4096 sampled points.
 #include "busy_curves.h"
 #include "fake_view_host.h"
+#include "run_benchmarks.h"
 #include "view/plot_mapping.h"
 
 #include <benchmark/benchmark.h>
@@ -16,23 +17,12 @@ using namespace ombrelis;
 
 namespace {
 
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "bench_drag";
-    static char *argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
-
 // Four wavy curves of 16 control samples, each drawn from 4096 points.
 void fillCurves(CurveStore &store)
 {
     fillBusyCurves(store, kMaxSampledPoints);
     for (int slot = 0; slot < kCurveCount; ++slot)
-        store.slots[slot].active = true;
+        store.setActive(slot, true);
 }
 
 void send(MyView &view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
@@ -66,7 +56,6 @@ void dragLoop(benchmark::State &state, MyView &view, QPoint grab, QPoint delta)
 // view paints straight into a backing store of its device size.
 std::unique_ptr<MyView> shownView(FakeViewHost &host, benchmark::State &state)
 {
-    application();
     auto view = std::make_unique<MyView>(host);
     view->setPlotRatio(state.range(2) / 100.0);
     view->resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -117,3 +106,12 @@ BENCHMARK(BM_DragCursor)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The application lives in main(), so that it goes before Qt's own globals
+// at exit: a static one outlived the pointing device its events made.
+int main(int argc, char **argv)
+{
+    preferOffscreenPlatform();
+    QApplication application(argc, argv);
+    return runBenchmarks(argc, argv);
+}

@@ -3,6 +3,7 @@
 // long word into a legend box in edit mode.
 #include "app/main_frame.h"
 #include "app/qt_prompts.h"
+#include "app/settings_file.h"
 #include "app/tolvane_app.h"
 #include "bars/axis_bar.h"
 #include "curves/curve_file_io.h"
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QKeyEvent>
 #include <QSettings>
 #include <QStandardPaths>
@@ -210,6 +212,8 @@ int main(int argc, char **argv)
     preferOffscreenPlatform();
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
-    QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
+    QSettings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation, kSettingsApplication)
+        .clear();
+    QFile::remove(oldSettingsFile());
     return runBenchmarks(argc, argv);
 }

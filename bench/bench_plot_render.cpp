@@ -43,6 +43,7 @@ std::unique_ptr<CurveStore> busyStore(Style style, int samplingCount)
 PlotScene paintedScene(CurveStore &store, ClientSize client, double ratio = 1)
 {
     clearUpperVectorState();
+    store.resampleDrawnCurves();
     return buildPlotScene(store, client, ratio);
 }
 
@@ -100,12 +101,15 @@ void changedLoop(benchmark::State &state, int changed, Change change, PaintPath 
     double nudge = 1.0;
     for (auto _ : state) {
         nudge = -nudge;
-        for (int slot = 0; slot < changed; ++slot) {
-            CurveSlot &curve = store->slots[slot];
-            if (change == Change::OneSample)
-                curve.samples[7].y += nudge;
-            else
-                curve.samplingCount = nudge > 0 ? 4096 : 4095;
+        if (change == Change::OneSample) {
+            for (int slot = 0; slot < changed; ++slot) {
+                store->currentCurve = slot;
+                const CurvePoint sample = store->current().samples[7];
+                store->moveSample(sample.x, sample.y + nudge, 7);
+            }
+            store->currentCurve = 0;
+        } else {
+            store->setSamplingCount(nudge > 0 ? 4096 : 4095);
         }
         const PlotScene scene = paintedScene(*store, client);
         QPainter painter(&image);

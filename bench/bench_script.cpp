@@ -15,13 +15,14 @@ std::unique_ptr<CurveStore> storeOf4096Points()
 {
     auto store = std::make_unique<CurveStore>();
     for (int k = 0; k < kCurveCount; ++k) {
-        CurveSlot &slot = store->slots[k];
-        slot.samplingCount = kMaxSampledPoints;
-        slot.active = true;
+        auto slot = std::make_unique<CurveSlot>();
+        slot->samplingCount = kMaxSampledPoints;
+        slot->active = true;
         for (int j = 0; j < kMaxSampledPoints; ++j) {
             const double x = 1000.0 * j / (kMaxSampledPoints - 1);
-            slot.sampledPoints[j] = {x, 500 + 400 * std::sin(x / (50.0 * (k + 1)))};
+            slot->sampledPoints[j] = {x, 500 + 400 * std::sin(x / (50.0 * (k + 1)))};
         }
+        store->replaceSlot(k, *slot);
     }
     store->currentCurve = 3;
     return store;
@@ -35,7 +36,7 @@ static void BM_RunScriptOn4096Points(benchmark::State &state)
     for (auto _ : state) {
         const ScriptRunResult result = runScript(*store, "C4=((C1+C2)*(C3-X))/2^X");
         benchmark::DoNotOptimize(result.messages.data());
-        benchmark::DoNotOptimize(store->slots[3].sampledPoints.data());
+        benchmark::DoNotOptimize(store->slots()[3].sampledPoints.data());
         benchmark::ClobberMemory();
     }
 }

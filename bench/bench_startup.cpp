@@ -2,6 +2,7 @@
 #include "app/main_frame.h"
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
+#include "app/settings_file.h"
 #include "app/tolvane_app.h"
 #include "run_benchmarks.h"
 #include "view/my_view.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -245,6 +247,8 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     if (argc == 7 && (argv[1] == kColdEditor || argv[1] == kColdBare))
         startColdAndLeave(application, argv);
-    QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
+    QSettings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation, kSettingsApplication)
+        .clear();
+    QFile::remove(oldSettingsFile());
     return runBenchmarks(argc, argv);
 }

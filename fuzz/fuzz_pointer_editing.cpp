@@ -86,7 +86,8 @@ PointerAt anyPointer(FuzzedDataProvider &input, const CurveStore &store, ClientS
 void resetCurves(FuzzedDataProvider &input, CurveStore &store, int count)
 {
     for (int c = 0; c < kCurveCount; ++c) {
-        CurveSlot &curve = store.slots[c];
+        const auto reset = std::make_unique<CurveSlot>(store.slots()[c]);
+        CurveSlot &curve = *reset;
         curve.xmin = anyBound(input), curve.xmax = anyBound(input);
         curve.ymin = anyBound(input), curve.ymax = anyBound(input);
         if (input.ConsumeBool())
@@ -96,6 +97,7 @@ void resetCurves(FuzzedDataProvider &input, CurveStore &store, int count)
         const double step = (curve.xmax - curve.xmin) / std::max(count - 1, 1);
         for (int j = 0; j < count; ++j)
             curve.sampledPoints[j] = {curve.xmin + j * step, 0.0};
+        store.replaceSlot(c, curve);
     }
 }
 
@@ -115,7 +117,7 @@ bool finite(std::optional<CurvePoint> p)
 void requireInvariants(const CurveStore &store, const PointerOutcome &out)
 {
     for (int c = 0; c < kCurveCount; ++c) {
-        const CurveSlot &curve = store.slots[c];
+        const CurveSlot &curve = store.slots()[c];
         require(curve.sampleCount >= 0 && curve.sampleCount <= kMaxSamples,
                 "sampleCount within 0..16");
         // Handles are offsets of a per cent of the range: finite while the bounds are ordinary.
@@ -148,12 +150,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     store->verticalTangents = input.ConsumeBool();
     store->tangentLength = input.ConsumeIntegralInRange(5, 25);
     store->cursorIndex = input.ConsumeIntegralInRange(0, std::max(sampling - 1, 0));
-    store->hitSample = -1;
-    store->dragSample = store->dragStartTangent = store->dragEndTangent = store->dragCursor = false;
-    bool capture = false;
+    PointerState pointer;
 
     while (input.remaining_bytes() > 0) {
-        CurveSlot &curve = store->current();
+        const CurveSlot &curve = store->current();
         const bool wasInOrder = samplesInOrder(curve);
         const int countBefore = curve.sampleCount;
         bool mayUnsort = false;
@@ -161,38 +161,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         int index = -2;
         switch (input.ConsumeIntegralInRange(0, 11)) {
         case 0:
-            out = leftButtonDown(*store, client, anyPointer(input, *store, client), capture);
+            out = leftButtonDown(*store, pointer, client, anyPointer(input, *store, client));
             break;
         case 1:
-            mayUnsort = capture && store->dragSample;
-            out = pointerMoved(*store, client, anyPointer(input, *store, client), capture);
+            mayUnsort = pointer.capture && pointer.dragSample;
+            out = pointerMoved(*store, pointer, client, anyPointer(input, *store, client));
             break;
         case 2: {
             // A right release may already have dropped the capture, leaving the flags.
-            const bool held = capture;
-            out = leftButtonUp(*store, capture);
-            require(!capture && (!held || !(store->dragSample || store->dragCursor)),
+            const bool held = pointer.capture;
+            out = leftButtonUp(*store, pointer);
+            require(!pointer.capture && (!held || !(pointer.dragSample || pointer.dragCursor)),
                     "a release drops the drags");
             break;
         }
         case 3:
-            out = rightButtonDown(*store, client, anyPointer(input, *store, client), capture);
+            out = rightButtonDown(*store, pointer, client, anyPointer(input, *store, client));
             break;
         case 4:
-            out = rightButtonUp(*store, client, anyPointer(input, *store, client), capture);
+            out = rightButtonUp(*store, pointer, client, anyPointer(input, *store, client));
             break;
         case 5:
             stepCursor(*store, input.ConsumeBool() ? 1 : -1);
             break;
         case 6: {
             const double x = anyBound(input), y = anyBound(input);
-            const bool inserted = insertSample(*store, x, y);
+            const bool inserted = store->insertSample(x, y);
             require(inserted == (countBefore < kMaxSamples && std::isfinite(x) && std::isfinite(y)),
                     "insertion refused only when full or not finite");
             break;
         }
         case 7:
-            deleteSample(*store, input.ConsumeIntegralInRange(-2, kMaxSamples + 1));
+            store->deleteSample(input.ConsumeIntegralInRange(-2, kMaxSamples + 1));
             break;
         case 8:
             if (hitTestSamples(*store, client, anyPointer(input, *store, client), index) ||
@@ -217,5 +217,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(mayUnsort || !wasInOrder || samplesInOrder(curve),
                 "only a drag unsorts the samples");
     }
+    leftButtonUp(*store, pointer);  // the next input starts with the button up
     return 0;
 }

@@ -107,12 +107,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     store->cursorOn = input.ConsumeBool();
     store->cursorIndex =
         input.ConsumeBool() ? input.ConsumeIntegralInRange(-1, 64) : input.ConsumeIntegral<int>();
-    for (int k = 0; k < kCurveCount; ++k)
-        fillSlot(input, store->slots[k], store->cursorIndex);
+    for (int k = 0; k < kCurveCount; ++k) {
+        const auto slot = std::make_unique<CurveSlot>(store->slots()[k]);
+        fillSlot(input, *slot, store->cursorIndex);
+        store->replaceSlot(k, *slot);
+    }
 
+    store->resampleDrawnCurves();  // as a paint does before it draws
     const PlotScene scene = buildPlotScene(*store, client);
     requireSceneInsideClient(scene, client);
     for (int k = 0; k < kCurveCount; ++k)
-        computeSurface(store->slots[k]);
+        computeSurface(store->slots()[k]);
     return 0;
 }

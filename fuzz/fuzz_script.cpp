@@ -23,9 +23,11 @@ void load(CurveStore &store, int slot, const char *name, int samplingCount)
 {
     std::ifstream file(std::string(OMBRELIS_EXAMPLES) + '/' + name, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    require(parseCurveFile(bytes, name, store.slots[slot]).ok(), "an example file reads");
-    store.slots[slot].active = true;
-    store.slots[slot].samplingCount = samplingCount;
+    auto curve = std::make_unique<CurveSlot>();
+    require(parseCurveFile(bytes, name, *curve).ok(), "an example file reads");
+    curve->active = true;
+    curve->samplingCount = samplingCount;
+    store.replaceSlot(slot, *curve);
 }
 
 std::unique_ptr<CurveStore> makeWindow()
@@ -36,15 +38,16 @@ std::unique_ptr<CurveStore> makeWindow()
     load(*store, 2, "parabola.crv", 33);
     constexpr double inf = std::numeric_limits<double>::infinity();
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-    CurveSlot &odd = store->slots[3];
-    odd.active = true;
-    odd.interpolationFlag = 1;
-    odd.xmin = -50;
-    odd.xmax = 1e300;
+    auto odd = std::make_unique<CurveSlot>();
+    odd->active = true;
+    odd->interpolationFlag = 1;
+    odd->xmin = -50;
+    odd->xmax = 1e300;
     const double xs[] = {500, nan, -inf, 200, inf, 1e308, -1e308, 0, 0, 900, nan, 1000};
-    odd.samplingCount = static_cast<int>(std::size(xs));
-    for (int j = 0; j < odd.samplingCount; ++j)
-        odd.sampledPoints[j] = {xs[j], j % 3 ? j * 10.0 : nan};
+    odd->samplingCount = static_cast<int>(std::size(xs));
+    for (int j = 0; j < odd->samplingCount; ++j)
+        odd->sampledPoints[j] = {xs[j], j % 3 ? j * 10.0 : nan};
+    store->replaceSlot(3, *odd);
     store->resampleDrawnCurves();  // as the first paint leaves them
     return store;
 }
@@ -61,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(result.target == -1 && store->currentCurve == 0,
                 "a refused or faulty line changes nothing");
         for (int k = 0; k < kCurveCount; ++k) {
-            const CurveSlot &slot = store->slots[k], &was = pristine->slots[k];
+            const CurveSlot &slot = store->slots()[k], &was = pristine->slots()[k];
             require(slot.name == was.name && slot.xmax == was.xmax &&
                         std::memcmp(slot.sampledPoints.data(), was.sampledPoints.data(),
                                     sizeof slot.sampledPoints) == 0,
@@ -72,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int target = result.target;
     require(target >= 0 && target < kCurveCount && store->currentCurve == target,
             "the target is current");
-    const CurveSlot &slot = store->slots[target];
+    const CurveSlot &slot = store->slots()[target];
     const CurveSlot &current = pristine->current();
     const ScriptRange range = scriptRange(*pristine, splitAssignment(removeBlanks(line)).right);
     require(slot.xmin == range.x0 && slot.xmax == range.x1,
@@ -85,10 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             "a valid result is computed");
     computeSurface(slot);
     const ClientSize client{320, 240};
+    store->resampleDrawnCurves();
     requireSceneInsideClient(buildPlotScene(*store, client), client);
 
     // Only the target and the current curve changed.
-    store->slots[target] = pristine->slots[target];
+    store->replaceSlot(target, pristine->slots()[target]);
     store->currentCurve = 0;
     return 0;
 }

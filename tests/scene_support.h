@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curves/curve_store.h"
+#include "test_support.h"
 #include "view/plot_scene.h"
 
 #include <QTest>
@@ -15,6 +16,13 @@ namespace ombrelis {
 inline std::unique_ptr<CurveStore> makeStore()
 {
     return std::make_unique<CurveStore>();
+}
+
+// The scene a paint draws: the drawn curves re-sampled, then the scene built.
+inline PlotScene paintedScene(CurveStore &store, ClientSize client, double ratio = 1)
+{
+    store.resampleDrawnCurves();
+    return buildPlotScene(store, client, ratio);
 }
 
 // Makes `slot` a computed curve (drawn from its sampled points only) of

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curves/curve_store.h"
+#include "test_support.h"
 
 #include <QStringList>
 
@@ -23,13 +24,14 @@ inline std::unique_ptr<CurveStore> makeStore()
 inline void setSampledCurve(CurveStore &store, int k, double xmin, double xmax,
                             std::initializer_list<CurvePoint> points)
 {
-    CurveSlot &slot = store.slots[k];
-    slot.xmin = xmin;
-    slot.xmax = xmax;
-    slot.samplingCount = static_cast<int>(points.size());
-    int j = 0;
-    for (const CurvePoint &p : points)
-        slot.sampledPoints[j++] = p;
+    editSlot(store, k, [&](CurveSlot &slot) {
+        slot.xmin = xmin;
+        slot.xmax = xmax;
+        slot.samplingCount = static_cast<int>(points.size());
+        int j = 0;
+        for (const CurvePoint &p : points)
+            slot.sampledPoints[j++] = p;
+    });
 }
 
 inline QStringList toQStringList(const std::vector<std::string> &texts)
@@ -62,7 +64,7 @@ inline bool sameSlot(const CurveSlot &a, const CurveSlot &b)
 inline bool sameStore(const CurveStore &a, const CurveStore &b)
 {
     for (int k = 0; k < kSlotCount; ++k) {
-        if (!sameSlot(a.slots[k], b.slots[k]))
+        if (!sameSlot(a.slots()[k], b.slots()[k]))
             return false;
     }
     return a.currentCurve == b.currentCurve;

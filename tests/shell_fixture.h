@@ -2,6 +2,7 @@
 
 #include "app/child_frame.h"
 #include "app/main_frame.h"
+#include "app/settings_file.h"
 #include "app/tolvane_app.h"
 #include "app/tolvane_doc.h"
 #include "scripted_prompts.h"
@@ -26,7 +27,7 @@ public:
     ShellFixture() : previousDirectory_(QDir::currentPath())
     {
         QStandardPaths::setTestModeEnabled(true);
-        QSettings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName()).clear();
+        clearSettings();
         QDir::setCurrent(folder.path());
         // Windows closed by tests about other things save nothing.
         prompts.closingAnswerWhenUnscripted = false;
@@ -69,6 +70,16 @@ public:
             bytes += v + ' ' + v + '\n';
         }
         return writeFile(name, bytes);
+    }
+
+    // Empties the test's settings store, and leaves no settings of an earlier
+    // version there to be taken over.
+    static void clearSettings()
+    {
+        QSettings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation,
+                  kSettingsApplication)
+            .clear();
+        QFile::remove(oldSettingsFile());
     }
 
     // Runs pending deletions of closed windows.

@@ -7,6 +7,7 @@
 #include "curves/crv_format.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
+#include "test_support.h"
 #include "view/plot_mapping.h"
 
 #include <QAction>
@@ -80,15 +81,16 @@ const QList<bool> kEditPair{false, false, true, true};
 // Three samples at x = 0, 500, 1000 on a slot of the view.
 void giveSamples(MyView &view, int slot, const std::string &name)
 {
-    CurveSlot &curve = view.store().slots[static_cast<std::size_t>(slot)];
-    curve.name = name;
-    curve.sampleCount = 3;
-    for (std::size_t i = 0; i < 3; ++i) {
-        const double x = 500.0 * static_cast<double>(i);
-        curve.samples[i] = {x, 100};
-        curve.startTangents[i] = {x - 10, 100};
-        curve.endTangents[i] = {x + 10, 100};
-    }
+    editSlot(view.store(), slot, [&](CurveSlot &curve) {
+        curve.name = name;
+        curve.sampleCount = 3;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const double x = 500.0 * static_cast<double>(i);
+            curve.samples[i] = {x, 100};
+            curve.startTangents[i] = {x - 10, 100};
+            curve.endTangents[i] = {x + 10, 100};
+        }
+    });
 }
 
 void loseFocus(QWidget *box)
@@ -440,26 +442,28 @@ void BarsTest::editCycle()
     if (samples > 0)
         giveSamples(view(), 0, "Un");
     view().fillDisplayBars();
-    const auto before = std::make_unique<CurveSlot>(store.slots[0]);
+    const auto before = std::make_unique<CurveSlot>(store.slots()[0]);
     const DisplayBarFields shownBefore = fields().display;
 
     QVERIFY(!editChecked());
     QVERIFY(frame().runCommand(cmd::EditMode));
     QVERIFY(store.editMode);
-    QCOMPARE(store.slots[kBackupSlot].sampleCount, samples);
-    QCOMPARE(store.slots[kBackupSlot].name, before->name);
+    QCOMPARE(store.slots()[kBackupSlot].sampleCount, samples);
+    QCOMPARE(store.slots()[kBackupSlot].name, before->name);
     QCOMPARE(showing(), kEditPair);
     QVERIFY(editChecked());
 
     // Edits through the core operations: a new bound and a moved sample.
-    QVERIFY(remapBound(store.current(), Bound::Xmax, 2000).ok());
-    store.current().samples[0].y = 900;
-    store.current().name = "Autre";
+    editSlot(store, store.currentCurve, [](CurveSlot &curve) {
+        QVERIFY(remapBound(curve, Bound::Xmax, 2000).ok());
+        curve.samples[0].y = 900;
+        curve.name = "Autre";
+    });
 
     QVERIFY(frame().runCommand(leaveWith));
     QVERIFY(!store.editMode);
-    QCOMPARE(store.slots[kBackupSlot].sampleCount, 0);
-    QCOMPARE(store.slots[kBackupSlot].name, "");
+    QCOMPARE(store.slots()[kBackupSlot].sampleCount, 0);
+    QCOMPARE(store.slots()[kBackupSlot].name, "");
     QCOMPARE(showing(), kDisplayPair);
     QVERIFY(!editChecked());
     if (leaveWith == cmd::CancelEdit) {
@@ -513,10 +517,12 @@ void BarsTest::longLegendsSurviveEditMode()
     QFETCH(QString, legend);
     QFETCH(bool, pasted);
     const bool onX = bar == BarId::Edit;
-    CurveSlot &curve = view().store().current();
-    std::string &kept = onX ? curve.xLegend : curve.yLegend;
     const std::string text = legend.toStdString();
-    kept = pasted ? std::string() : text;
+    editSlot(view().store(), view().store().currentCurve, [&](CurveSlot &curve) {
+        (onX ? curve.xLegend : curve.yLegend) = pasted ? std::string() : text;
+    });
+    const CurveSlot &curve = view().store().current();
+    const std::string &kept = onX ? curve.xLegend : curve.yLegend;
     view().fillDisplayBars();
     if (pasted) {
         QVERIFY(frame().runCommand(cmd::EditMode));
@@ -556,11 +562,14 @@ void BarsTest::clipboard()
 {
     const std::string names[] = {"Un", "Deux", "Trois", "Quatre"};
     for (int i = 0; i < 4; ++i)
-        view().store().slots[static_cast<std::size_t>(i)].name = names[i];
+        editSlot(view().store(), static_cast<std::size_t>(i),
+                 [&](CurveSlot &c) { c.name = names[i]; });
     giveSamples(view(), 1, "Deux");
-    CurveSlot &two = view().store().slots[1];
-    two.active = true;
-    two.colour = 0x00FF00;
+    editSlot(view().store(), 1, [](CurveSlot &curve) {
+        curve.active = true;
+        curve.colour = 0x00FF00;
+    });
+    const CurveSlot &two = view().store().slots()[1];
     view().store().currentCurve = 1;
     view().fillDisplayBars();
     view().refreshCurveNames();
@@ -581,13 +590,16 @@ void BarsTest::clipboard()
 
     // Copy here, paste into another window: colour, active and the folder
     // the curve saves to travel, the target keeps its script.
-    two.active = true;
-    two.folder = "/elsewhere";
+    editSlot(view().store(), 1, [](CurveSlot &curve) {
+        curve.active = true;
+        curve.folder = "/elsewhere";
+    });
     QVERIFY(frame().runCommand(cmd::Copy));
     QVERIFY(frame().runCommand(cmd::FileNew));
     MyView &other = view();
     QVERIFY(&other != frame().openViews().front());
-    other.store().current().scriptText = "C1=C2";
+    editSlot(other.store(), other.store().currentCurve,
+             [](CurveSlot &curve) { curve.scriptText = "C1=C2"; });
     QVERIFY(frame().runCommand(cmd::Paste));
     const CurveSlot &pasted = other.store().current();
     QCOMPARE(pasted.sampleCount, 3);
@@ -634,8 +646,10 @@ void BarsTest::clipboardOffersOtherPrograms()
 void BarsTest::clipboardWithoutWindows()
 {
     giveSamples(view(), 0, "Un");
-    view().store().current().colour = 0x00FF00;
-    view().store().current().interpolationFlag = 1;
+    editSlot(view().store(), view().store().currentCurve, [](CurveSlot &curve) {
+        curve.colour = 0x00FF00;
+        curve.interpolationFlag = 1;
+    });
     QVERIFY(frame().runCommand(cmd::Paste));
     const CurveSlot &curve = view().store().current();
     QCOMPARE(curve.sampleCount, 0);
@@ -660,7 +674,7 @@ void BarsTest::barsFollowTheActiveWindow()
     QMdiSubWindow *first = shell->activeFrame();
     MyView &a = view();
     giveSamples(a, 0, "A");
-    a.store().current().xmin = 5;
+    editSlot(a.store(), a.store().currentCurve, [](CurveSlot &curve) { curve.xmin = 5; });
     QVERIFY(frame().runCommand(cmd::EditMode));
     QVERIFY(frame().runCommand(cmd::FileNew));
     QMdiSubWindow *second = shell->activeFrame();
@@ -672,7 +686,7 @@ void BarsTest::barsFollowTheActiveWindow()
     QVERIFY(!editChecked());
     giveSamples(b, 2, "B3");
     b.store().currentCurve = 2;
-    b.store().current().xmax = 700;
+    editSlot(b.store(), b.store().currentCurve, [](CurveSlot &curve) { curve.xmax = 700; });
 
     for (int round = 0; round < 2; ++round) {
         frame().mdiArea()->setActiveSubWindow(first);
@@ -742,8 +756,10 @@ void BarsTest::cursorReadout()
     QFETCH(int, xControl);
     QFETCH(int, yControl);
     CurveStore &store = view().store();
-    for (std::size_t i = 0; i < 64; ++i)
-        store.current().sampledPoints[i] = {12.5 * static_cast<double>(i), 1.0 / 3.0};
+    editSlot(store, store.currentCurve, [](CurveSlot &curve) {
+        for (std::size_t i = 0; i < 64; ++i)
+            curve.sampledPoints[i] = {12.5 * static_cast<double>(i), 1.0 / 3.0};
+    });
     if (editMode)
         QVERIFY(frame().runCommand(cmd::EditMode));
     const BarId bar = editMode ? BarId::Edit : BarId::Display;

@@ -2,6 +2,7 @@
 #include "curves/crv_format.h"
 #include "curves/curve_file_io.h"
 #include "curves/data_table.h"
+#include "scene_support.h"
 #include "test_support.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
@@ -51,6 +52,14 @@ std::vector<std::string> lines(const std::string &text)
 std::string example(const char *name)
 {
     return qEnvironmentVariable("OMBRELIS_EXAMPLES").toStdString() + '/' + name;
+}
+
+// The example `name`.crv into `slot`, as the editor opens a document.
+bool readExample(CurveStore &store, int slot, const char *name)
+{
+    const std::string base = example(name);
+    return readCurveFile(store, slot, QString::fromStdString(base + ".crv"),
+                         CurveFileNames::ofBaseName(base), nullptr);
 }
 
 QByteArray contentOf(const QString &path)
@@ -325,14 +334,14 @@ void TestCli::renderPaintsTheEditorsScene()
 
     // The same window built by hand: curves 1 and 2, 32 points, bars, axes, frame, cursor.
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0, nullptr));
-    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("ramp")), 1, nullptr));
+    QVERIFY(readExample(*store, 0, "wave"));
+    QVERIFY(readExample(*store, 1, "ramp"));
     store->setSamplingCount(32);
     store->currentCurve = 1;
     store->smoothing = false;
     store->showAxes = store->showFrame = store->cursorOn = true;
     store->cursorIndex = 7;
-    const QImage expected = renderScene(buildPlotScene(*store, {320, 240}), {320, 240}, Qt::white);
+    const QImage expected = renderScene(paintedScene(*store, {320, 240}), {320, 240}, Qt::white);
     const QImage rendered(dir_.filePath("plot.png"));
     QCOMPARE(rendered.size(), QSize(320, 240));
     QCOMPARE(rendered.convertToFormat(QImage::Format_RGB32),
@@ -347,7 +356,7 @@ void TestCli::renderPaintsTheEditorsScene()
     const QImage sharp(dir_.filePath("plot2.png"));
     QCOMPARE(sharp.size(), QSize(480, 360));
     QCOMPARE(sharp.convertToFormat(QImage::Format_RGB32),
-             renderScene(buildPlotScene(*store, {320, 240}, 1.5), {480, 360}, Qt::white));
+             renderScene(paintedScene(*store, {320, 240}, 1.5), {480, 360}, Qt::white));
 }
 
 void TestCli::renderVectorFiles_data()
@@ -432,10 +441,10 @@ void TestCli::renderVectorFiles()
     // No PDF rasteriser is at hand: the curve's path is compared with the
     // scene instead, every control point at the centre of its pixel.
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(readCurveFileIntoStore(*store, QString::fromStdString(example("wave")), 0, nullptr));
+    QVERIFY(readExample(*store, 0, "wave"));
     store->editMode = options.front() == "--edit";
     QList<QPointF> expected, drawn;
-    for (const ScenePrimitive &primitive : buildPlotScene(*store, {320, 240}).primitives) {
+    for (const ScenePrimitive &primitive : paintedScene(*store, {320, 240}).primitives) {
         if (const auto *bezier = std::get_if<SceneBezier>(&primitive)) {
             for (std::size_t i = 1; i < bezier->points.size(); ++i)
                 expected.append({bezier->points[i].x + 0.5, bezier->points[i].y + 0.5});

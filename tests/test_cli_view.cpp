@@ -36,8 +36,11 @@ void TestCliView::renderMatchesTheView()
     const QStringList names = {"wave", "ramp", "parabola"};
 
     CurveStore &store = view->store();
-    for (int k = 0; k < names.size(); ++k)
-        QVERIFY(readCurveFileIntoStore(store, examples + '/' + names[k], k, nullptr));
+    for (int k = 0; k < names.size(); ++k) {
+        const QString base = examples + '/' + names[k];
+        QVERIFY(readCurveFile(store, k, base + ".crv",
+                              CurveFileNames::ofBaseName(base.toStdString()), nullptr));
+    }
     store.currentCurve = flags.contains("--current") ? 1 : 0;
     store.smoothing = !flags.contains("--sampled");
     store.interpolationOption = flags.contains("--interpolation");

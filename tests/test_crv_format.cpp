@@ -85,7 +85,7 @@ private Q_SLOTS:
     void truncatedAtEveryByteNeverCrashes();
     void binaryNoiseNeverCrashes();
     void tenMegabyteLineIsRead();
-    void readCurveBytesNamesAndSelectsTheSlot();
+    void loadCurveNamesAndSelectsTheSlot();
     void statusIsDoneOrRefused();
     void numberPrefixes_data();
     void numberPrefixes();
@@ -448,21 +448,22 @@ void TestCrvFormat::tenMegabyteLineIsRead()
     QCOMPARE(slot->sampledPoints[2], (CurvePoint{600, 210}));
 }
 
-void TestCrvFormat::readCurveBytesNamesAndSelectsTheSlot()
+void TestCrvFormat::loadCurveNamesAndSelectsTheSlot()
 {
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(store->readCurveBytes("dossier/onde", 2, kWorkedExampleFile).ok());
+    QVERIFY(store->loadCurve(2, kWorkedExampleFile, {"dossier/onde", "dossier/onde.crv"}, "dossier")
+                .ok());
     QCOMPARE(store->currentCurve, 2);
-    QCOMPARE(store->slots[2].name, "dossier/onde");
-    QCOMPARE(store->slots[2].sampleCount, 2);
+    QCOMPARE(store->slots()[2].name, "dossier/onde");
+    QCOMPARE(store->slots()[2].sampleCount, 2);
 
     std::string tooMany = kWorkedExampleFile;
     tooMany.replace(tooMany.find("\r\n2\r\n"), 5, "\r\n99\r\n");
-    const Status refusal = store->readCurveBytes("trop", 1, tooMany);
+    const Status refusal = store->loadCurve(1, tooMany, {"trop", "trop.crv"}, {});
     QVERIFY(!refusal.ok());
     QVERIFY(refusal.message().find("« trop.crv »") != std::string::npos);
     QCOMPARE(store->currentCurve, 2);
-    QVERIFY(store->slots[1].name.empty());
+    QVERIFY(store->slots()[1].name.empty());
 }
 
 void TestCrvFormat::statusIsDoneOrRefused()

@@ -62,6 +62,11 @@ private Q_SLOTS:
 
 private:
     QString path(const QString &name) const { return dir_.filePath(name); }
+    // The names a document opened from `name`.crv in the folder gets.
+    CurveFileNames named(const QString &name) const
+    {
+        return CurveFileNames::ofBaseName(path(name).toStdString());
+    }
     QTemporaryDir dir_;
 };
 
@@ -72,11 +77,11 @@ void TestCurveFileIo::writtenFileReadsBack()
     QCOMPARE(contentOf(path("ligne.crv")).toStdString(), formatCurveFile(*slot));
 
     auto store = std::make_unique<CurveStore>();
-    QVERIFY(readCurveFileIntoStore(*store, path("ligne"), 3, nullptr));
+    QVERIFY(readCurveFile(*store, 3, path("ligne.crv"), named("ligne"), nullptr));
     QCOMPARE(store->currentCurve, 3);
-    QCOMPARE(QString::fromStdString(store->slots[3].name), path("ligne"));
-    QCOMPARE(store->slots[3].xLegend, "durée");
-    QCOMPARE(store->slots[3].sampledPoints[4095], (CurvePoint{4095, 8190}));
+    QCOMPARE(QString::fromStdString(store->slots()[3].name), path("ligne"));
+    QCOMPARE(store->slots()[3].xLegend, "durée");
+    QCOMPARE(store->slots()[3].sampledPoints[4095], (CurvePoint{4095, 8190}));
 }
 
 void TestCurveFileIo::writeProtectedFileIsNotTouched()
@@ -131,10 +136,10 @@ void TestCurveFileIo::missingFileIsReportedAndChangesNothing()
 {
     auto store = std::make_unique<CurveStore>();
     QString error;
-    QVERIFY(!readCurveFileIntoStore(*store, path("absent"), 1, &error));
+    QVERIFY(!readCurveFile(*store, 1, path("absent.crv"), named("absent"), &error));
     QVERIFY2(error.contains(path("absent.crv")), qPrintable(error));
     QCOMPARE(store->currentCurve, 0);
-    QVERIFY(store->slots[1].name.empty());
+    QVERIFY(store->slots()[1].name.empty());
 }
 
 void TestCurveFileIo::refusedFileChangesNothing()
@@ -142,10 +147,10 @@ void TestCurveFileIo::refusedFileChangesNothing()
     writeRaw(path("trop.crv"), "X\n0\n1000\nY\n0\n1000\n40\n");
     auto store = std::make_unique<CurveStore>();
     QString error;
-    QVERIFY(!readCurveFileIntoStore(*store, path("trop"), 2, &error));
+    QVERIFY(!readCurveFile(*store, 2, path("trop.crv"), named("trop"), &error));
     QVERIFY2(error.contains("40 échantillons, 16 au plus."), qPrintable(error));
     QCOMPARE(store->currentCurve, 0);
-    QCOMPARE(store->slots[2].sampleCount, 0);
+    QCOMPARE(store->slots()[2].sampleCount, 0);
 }
 
 // Regression: /dev/zero filled the memory, a FIFO without writer blocked for ever.
@@ -174,7 +179,7 @@ void TestCurveFileIo::onlyBoundedRegularFilesAreRead()
     QVERIFY2(error.contains(file) && error.contains(reason), qPrintable(error));
     if (file.endsWith(".crv")) {
         auto store = std::make_unique<CurveStore>();
-        QVERIFY(!readCurveFileIntoStore(*store, file.chopped(4), 1, nullptr));
+        QVERIFY(!readCurveFile(*store, 1, file, CurveFileNames::ofBaseName("x"), nullptr));
         QCOMPARE(store->currentCurve, 0);
     }
 }

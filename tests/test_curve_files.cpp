@@ -7,6 +7,7 @@
 #include "geometry/sampler.h"
 #include "script/script_run.h"
 #include "shell_fixture.h"
+#include "test_support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -134,13 +135,13 @@ void CurveFilesTest::openTitlesTheWindow()
     QFile::setPermissions(locked, QFileDevice::ReadOwner);
     open(2, locked);
     QCOMPARE(title(), QStringLiteral("c (Lecture seule) - b - a - "));
-    QCOMPARE(store().slots[2].sampleCount, 2);
+    QCOMPARE(store().slots()[2].sampleCount, 2);
 
     // Another extension: the .crv of the same title is read.
     shell->writeFile(QStringLiteral("d.crv"), "Xd\n0\n1000\nY\n0\n1000\n0\n0\n4\n");
     open(3, shell->writeFile(QStringLiteral("d.txt"), "nothing"));
-    QCOMPARE(store().slots[3].xLegend, "Xd");
-    QCOMPARE(store().slots[3].name, "d");
+    QCOMPARE(store().slots()[3].xLegend, "Xd");
+    QCOMPARE(store().slots()[3].name, "d");
     QCOMPARE(title(), QStringLiteral("d - c (Lecture seule) - b - a - "));
     QCOMPARE(shell->app->recentFiles().entries().size(), 4);
     QCOMPARE(shell->app->recentFiles().entries().first(),
@@ -180,11 +181,11 @@ void CurveFilesTest::unreadableFileLeavesTheSlot()
         QCOMPARE(messages.size(), ++errors);
         QVERIFY2(messages.last().contains(QString::fromUtf8(row.message)),
                  qPrintable(messages.last()));
-        QCOMPARE(store().slots[1].name, "");
-        QCOMPARE(store().slots[1].folder, "");
+        QCOMPARE(store().slots()[1].name, "");
+        QCOMPARE(store().slots()[1].folder, "");
         QCOMPARE(frame().barFields().display.curveNames[1], "");
         QCOMPARE(store().currentCurve, 0);
-        QVERIFY(store().slots[1].active);
+        QVERIFY(store().slots()[1].active);
     }
     QVERIFY(details(shell->prompts, Kind::Error)
                 .first()
@@ -195,11 +196,12 @@ void CurveFilesTest::unreadableFileLeavesTheSlot()
 
 void CurveFilesTest::saveWritesTheFileNameForm()
 {
-    giveCurve(store().slots[0], "x-y");
-    store().slots[1].active = true;  // active but unnamed: nothing to save
+    editSlot(store(), 0, [&](CurveSlot &c) { giveCurve(c, "x-y"); });
+    editSlot(store(), 1,
+             [&](CurveSlot &c) { c.active = true; });  // active but unnamed: nothing to save
     QVERIFY(frame().runCommand(kSave[0]));
     QVERIFY(frame().runCommand(kSave[1]));
-    QCOMPARE(contentOf(path("x_sub_y.crv")), bytesOf(store().slots[0]));
+    QCOMPARE(contentOf(path("x_sub_y.crv")), bytesOf(store().slots()[0]));
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files), QStringList{"x_sub_y.crv"});
     QVERIFY(shell->prompts.asked.isEmpty());
     QCOMPARE(title(), QStringLiteral("Untitled"));
@@ -220,10 +222,10 @@ void CurveFilesTest::readOnlySave()
     QFETCH(bool, saveElsewhere);
     const QString locked = shell->writeFile(QStringLiteral("ro.crv"), "old");
     QFile::setPermissions(locked, QFileDevice::ReadOwner);
-    giveCurve(store().slots[0], "first", "X1");
-    giveCurve(store().slots[1], "ro", "X2");
+    editSlot(store(), 0, [&](CurveSlot &c) { giveCurve(c, "first", "X1"); });
+    editSlot(store(), 1, [&](CurveSlot &c) { giveCurve(c, "ro", "X2"); });
     store().currentCurve = current;
-    const QByteArray expected = bytesOf(store().slots[current]);
+    const QByteArray expected = bytesOf(store().slots()[current]);
     if (saveElsewhere) {
         shell->prompts.pressOk();
         shell->prompts.chooseFile(path("new.crv"));
@@ -238,9 +240,9 @@ void CurveFilesTest::readOnlySave()
     if (!saveElsewhere)
         return;
     QCOMPARE(contentOf(path("new.crv")), expected);
-    QCOMPARE(store().slots[1].name, "new");
+    QCOMPARE(store().slots()[1].name, "new");
     QCOMPARE(store().currentCurve, 1);
-    QCOMPARE(store().slots[0].name, current == 0 ? "" : "first");
+    QCOMPARE(store().slots()[0].name, current == 0 ? "" : "first");
     QCOMPARE(title(), QStringLiteral("new - "));
 }
 
@@ -254,19 +256,21 @@ void CurveFilesTest::saveAsMovesTheCurrentCurve_data()
 void CurveFilesTest::saveAsMovesTheCurrentCurve()
 {
     QFETCH(bool, cancelled);
-    giveCurve(store().slots[0], "moved", "Xm");
-    store().slots[0].folder = "/nowhere";
-    const QByteArray before = bytesOf(store().slots[0]);
+    editSlot(store(), 0, [&](CurveSlot &c) {
+        giveCurve(c, "moved", "Xm");
+        c.folder = "/nowhere";
+    });
+    const QByteArray before = bytesOf(store().slots()[0]);
     if (cancelled)
         shell->prompts.pressCancel();
     else
         shell->prompts.chooseFile(path("named.crv"));
     QVERIFY(frame().runCommand(kSaveAs[1]));
     QCOMPARE(shell->prompts.count(Kind::SaveFile), 1);
-    CurveSlot &moved = store().slots[1];
+    const CurveSlot &moved = store().slots()[1];
     QCOMPARE(moved.xLegend, "Xm");
-    QCOMPARE(store().slots[0].name, "");
-    QVERIFY(!store().slots[0].active);
+    QCOMPARE(store().slots()[0].name, "");
+    QVERIFY(!store().slots()[0].active);
     QVERIFY(shell->app->recentFiles().entries().isEmpty());
     if (cancelled) {
         QCOMPARE(store().currentCurve, 0);
@@ -300,9 +304,9 @@ void CurveFilesTest::eachCurveSavesToItsOwnFolder()
     open(1, second);
     QCOMPARE(QDir::current(), QDir(path("two")));
     const QByteArray secondBefore = contentOf(second);
-    store().slots[0].xLegend = "changed";
+    editSlot(store(), 0, [&](CurveSlot &c) { c.xLegend = "changed"; });
     QVERIFY(frame().runCommand(kSave[0]));
-    QCOMPARE(contentOf(first), bytesOf(store().slots[0]));
+    QCOMPARE(contentOf(first), bytesOf(store().slots()[0]));
     QVERIFY(contentOf(first).contains("changed"));
     QCOMPARE(contentOf(second), secondBefore);
 
@@ -311,19 +315,19 @@ void CurveFilesTest::eachCurveSavesToItsOwnFolder()
     store().currentCurve = 0;
     QVERIFY(frame().runCommand(kSaveAs[3]));
     QVERIFY(frame().runCommand(kSave[3]));
-    QCOMPARE(contentOf(first), bytesOf(store().slots[3]));
+    QCOMPARE(contentOf(first), bytesOf(store().slots()[3]));
 
-    store().slots[0].folder = "/nowhere";
+    editSlot(store(), 0, [&](CurveSlot &c) { c.folder = "/nowhere"; });
     runScript(store(), "C1=C2+1");
-    QCOMPARE(store().slots[0].name, "C2+1");
-    QCOMPARE(store().slots[0].folder, "");
+    QCOMPARE(store().slots()[0].name, "C2+1");
+    QCOMPARE(store().slots()[0].folder, "");
     QVERIFY(frame().runCommand(kSave[0]));
     QVERIFY(QFile::exists(path("two/C2_add_1.crv")));
 
     const QString document = shell->writeFile(QStringLiteral("one/sub/my-doc.crv"),
                                               "Xd\n0\n1000\nY\n0\n1000\n0\n0\n2\n");
     QVERIFY(shell->app->openDocumentFile(document));
-    store().slots[2].xLegend = "document";
+    editSlot(store(), 2, [&](CurveSlot &c) { c.xLegend = "document"; });
     QVERIFY(frame().runCommand(kSave[2]));
     QVERIFY(contentOf(path("one/sub/my_sub_doc.crv")).contains("document"));
 }
@@ -365,8 +369,9 @@ void CurveFilesTest::failedWriteKeepsTheOldBytes()
     open(0, shell->curveFile(QStringLiteral("a.crv")));
     open(1, shell->curveFile(QStringLiteral("b.crv")));
     const QByteArray before = contentOf(path("a.crv"));
-    store().slots[0].samplingCount = 4096;  // far beyond the limit below
-    store().slots[1].samplingCount = 4096;
+    editSlot(store(), 0,
+             [&](CurveSlot &c) { c.samplingCount = 4096; });  // far beyond the limit below
+    editSlot(store(), 1, [&](CurveSlot &c) { c.samplingCount = 4096; });
     {
         const FileSizeLimit limit(1000);
         QVERIFY(frame().runCommand(cmd::SaveAll));
@@ -384,15 +389,18 @@ void CurveFilesTest::saveAllAsksAboutNamesOpenElsewhere()
 {
     CChildFrame *mine = shell->activeFrame();
     CurveStore &curves = mine->view()->store();
-    giveCurve(curves.slots[0], "c");
-    giveCurve(curves.slots[1], "d");
-    giveCurve(curves.slots[2], "e");
-    giveCurve(curves.slots[3], "f");
-    curves.slots[3].active = false;
+    editSlot(curves, 0, [&](CurveSlot &c) { giveCurve(c, "c"); });
+    editSlot(curves, 1, [&](CurveSlot &c) { giveCurve(c, "d"); });
+    editSlot(curves, 2, [&](CurveSlot &c) { giveCurve(c, "e"); });
+    editSlot(curves, 3, [&](CurveSlot &c) {
+        giveCurve(c, "f");
+        c.active = false;
+    });
     QVERIFY(frame().runCommand(cmd::FileNew));
-    store().slots[3].name = "c";  // inactive there: it counts all the same
+    editSlot(store(), 3,
+             [&](CurveSlot &c) { c.name = "c"; });  // inactive there: it counts all the same
     QVERIFY(shell->app->openDocumentFile(shell->curveFile(QStringLiteral("doc.crv"))));
-    store().slots[0].name = "d";
+    editSlot(store(), 0, [&](CurveSlot &c) { c.name = "d"; });
     frame().mdiArea()->setActiveSubWindow(mine);
 
     shell->prompts.pressCancel();
@@ -407,14 +415,16 @@ void CurveFilesTest::saveAllAsksAboutNamesOpenElsewhere()
     // Regression: a pasted copy of a curve replaced the file the original
     // had just been saved to. It is asked about; "Cancel" skips it.
     curves.copySlot(2, 3);
-    curves.slots[3].active = true;
-    curves.slots[3].xLegend = "copie";
+    editSlot(curves, 3, [](CurveSlot &copy) {
+        copy.active = true;
+        copy.xLegend = "copie";
+    });
     shell->prompts.pressOk();
     shell->prompts.pressOk();
     shell->prompts.pressCancel();
     QVERIFY(frame().runCommand(cmd::SaveAll));
     QCOMPARE(details(shell->prompts, Kind::SaveAll), (QStringList{"c", "d", "c", "d", "e"}));
-    QCOMPARE(contentOf(path("e.crv")), bytesOf(curves.slots[2]));
+    QCOMPARE(contentOf(path("e.crv")), bytesOf(curves.slots()[2]));
 
     // With no window open it does nothing.
     frame().mdiArea()->closeAllSubWindows();
@@ -441,12 +451,12 @@ void CurveFilesTest::closingAsks()
     QVERIFY(frame().runCommand(cmd::FileNew));
     CChildFrame *closing = shell->activeFrame();
     if (withCurves) {
-        giveCurve(store().slots[0], "one");
-        giveCurve(store().slots[2], "three");
+        editSlot(store(), 0, [&](CurveSlot &c) { giveCurve(c, "one"); });
+        editSlot(store(), 2, [&](CurveSlot &c) { giveCurve(c, "three"); });
     }
     // The same name in the other window is not asked about: only the active
     // curves of the closing window are saved.
-    giveCurve(frame().openViews()[0]->store().slots[0], "other");
+    editSlot(frame().openViews()[0]->store(), 0, [&](CurveSlot &c) { giveCurve(c, "other"); });
     shell->prompts.closingAnswerWhenUnscripted.reset();
     const bool kept = answer == ClosingAnswer::KeepOpen;
     answer == ClosingAnswer::Save      ? shell->prompts.pressOk()
@@ -454,13 +464,13 @@ void CurveFilesTest::closingAsks()
                                        : shell->prompts.dismiss();
     QCOMPARE(closing->close(), !kept);
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 1);
-    QCOMPARE(frame().childFrames().size(), kept ? 2u : 1u);
+    QCOMPARE(frame().registry().size(), kept ? 2u : 1u);
     const QStringList expected = withCurves && answer == ClosingAnswer::Save
                                      ? QStringList{"one.crv", "three.crv"}
                                      : QStringList{};
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files), expected);
     if (kept)
-        QCOMPARE(closing->view()->store().slots[2].name, "three");
+        QCOMPARE(closing->view()->store().slots()[2].name, "three");
 }
 
 // Ctrl+F4 closes the active window through the same question, and quitting
@@ -477,20 +487,20 @@ void CurveFilesTest::closingKeysAndQuit()
     const char *names[] = {"w1", "w2", "w3"};
     for (const char *name : names) {
         QVERIFY(frame().runCommand(cmd::FileNew));
-        giveCurve(store().slots[1], name);
+        editSlot(store(), 1, [&](CurveSlot &c) { giveCurve(c, name); });
     }
     shell->prompts.closingAnswerWhenUnscripted.reset();
     // Escape on the second question stops the quit: the third is not asked.
     shell->prompts.pressOk();
     shell->prompts.dismiss();
     QVERIFY(frame().runCommand(cmd::AppExit));
-    QCOMPARE(frame().childFrames().size(), 2u);
+    QCOMPARE(frame().registry().size(), 2u);
     QVERIFY(frame().isVisible());
     shell->prompts.pressOk();
     shell->prompts.pressCancel();
     QVERIFY(frame().runCommand(cmd::AppExit));
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 5);
-    QVERIFY(frame().childFrames().empty());
+    QVERIFY(frame().registry().empty());
     QCOMPARE(QDir(shell->folder.path()).entryList(QDir::Files).size(), 2);
 }
 
@@ -509,7 +519,7 @@ void CurveFilesTest::roundTripMatchesTheBatchTool()
 
     QVERIFY(frame().runCommand(cmd::FileNew));
     open(0, path("b.crv"));
-    QCOMPARE(store().slots[0].samplingCount, 128);
+    QCOMPARE(store().slots()[0].samplingCount, 128);
     shell->prompts.chooseFile(path("c.crv"));
     QVERIFY(frame().runCommand(kSaveAs[0]));
 

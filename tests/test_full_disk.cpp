@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
+#include "test_support.h"
 
 #include <QApplication>
 
@@ -21,7 +22,8 @@ enum class Writer {
     Save,
     SaveAs,
     SaveAll,
-    BatchTool
+    BatchTool,
+    Settings  // the recent-file list, after an open through the Open dialog
 };
 
 bool writeProcFile(const char *path, const std::string &text)
@@ -71,9 +73,10 @@ private Q_SLOTS:
 
 private:
     QString onDisk(const QString &name) const { return shell->folder.filePath("disque/" + name); }
-    void fillTheDisk();
+    void fillTheDisk(bool leaveOnePage);
     // Runs the write and returns what the user was told.
     QStringList runEditor(Writer writer, const QString &target);
+    QStringList runSettings(const QString &opened);
     QStringList runBatchTool(const QStringList &words);
 
     std::unique_ptr<ShellFixture> shell;
@@ -106,13 +109,15 @@ void FullDiskTest::cleanup()
     QVERIFY2(mismatches.isEmpty(), qPrintable(mismatches.join('\n')));
 }
 
-void FullDiskTest::fillTheDisk()
+void FullDiskTest::fillTheDisk(bool leaveOnePage)
 {
     QFile filler(onDisk("remplissage"));
     QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     const QByteArray block(4096, 'x');
     while (filler.write(block) == block.size()) { }
     QCOMPARE(filler.write("x", 1), -1);
+    if (leaveOnePage)
+        QVERIFY(filler.resize(filler.size() / block.size() * block.size() - block.size()));
 }
 
 QStringList FullDiskTest::runEditor(Writer writer, const QString &target)
@@ -121,7 +126,8 @@ QStringList FullDiskTest::runEditor(Writer writer, const QString &target)
     shell->prompts.chooseFile(target);
     frame.runCommand(writer == Writer::SaveAs ? cmd::Curve1SaveAs : cmd::Curve1Open);
     if (writer != Writer::SaveAs) {
-        frame.activeView()->store().slots[0].xLegend = "nouvelle légende";
+        editSlot(frame.activeView()->store(), 0,
+                 [&](CurveSlot &c) { c.xLegend = "nouvelle légende"; });
         frame.runCommand(writer == Writer::Save ? cmd::Curve1Save : cmd::SaveAll);
     }
     QStringList errors;
@@ -130,6 +136,22 @@ QStringList FullDiskTest::runEditor(Writer writer, const QString &target)
             errors << question.detail;
     }
     return errors;
+}
+
+// The settings on the disk: the editor starts with them, opens a file and
+// quits, which writes them.
+QStringList FullDiskTest::runSettings(const QString &opened)
+{
+    shell->app.reset();
+    QSettings::setPath(settingsFormat(), QSettings::UserScope, onDisk({}));
+    if (!shell->start())
+        return {"the editor did not start"};
+    shell->prompts.chooseFile(opened);
+    shell->frame().runCommand(cmd::FileOpen);
+    shell->app.reset();
+    QSettings::setPath(settingsFormat(), QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    return {};
 }
 
 QStringList FullDiskTest::runBatchTool(const QStringList &words)
@@ -168,6 +190,8 @@ void FullDiskTest::failedWriteKeepsTheOldFile_data()
             << Writer::BatchTool << target
             << QStringList{"render", ramp, "--out", "disque/" + target};
     }
+    // One page free: room for the lock beside the file, none for the file.
+    QTest::newRow("settings") << Writer::Settings << "ombrelis/ombrelis.conf" << QStringList();
 }
 
 void FullDiskTest::failedWriteKeepsTheOldFile()
@@ -176,25 +200,38 @@ void FullDiskTest::failedWriteKeepsTheOldFile()
     QFETCH(QString, target);
     QFETCH(QStringList, words);
     const QString wave = qEnvironmentVariable("OMBRELIS_EXAMPLES") + "/wave.crv";
-    const QByteArray old = contentOf(wave);
-    QVERIFY(!old.isEmpty() && QFile::copy(wave, onDisk(target)));
+    const QFileInfo written(onDisk(target));
+    QVERIFY(QDir().mkpath(written.path()));
+    const QString source =
+        writer == Writer::Settings
+            ? shell->writeFile("ancien.conf", "[Recent File List]\nFile1=/a.crv\n")
+            : wave;
+    const QByteArray old = contentOf(source);
+    QVERIFY(!old.isEmpty() && QFile::copy(source, written.filePath()));
     QVERIFY(!shell->writeFile("mesures.csv", "x,y\n0,1\n1,2\n").isEmpty());
-    fillTheDisk();
+    fillTheDisk(writer == Writer::Settings);
 
-    const QStringList told =
-        writer == Writer::BatchTool ? runBatchTool(words) : runEditor(writer, onDisk(target));
-    QCOMPARE(told.size(),
-             writer == Writer::BatchTool ? 2 : 1);  // exit code and message, or one message
-    if (writer == Writer::BatchTool)
-        QCOMPARE(told.first(), "2");
-    const QString &message = told.last();
-    QVERIFY2(!message.contains('\n') && message.contains("disque/" + target) &&
-                 message.contains(qt_error_string(ENOSPC)),
-             qPrintable(message));
-    QCOMPARE(contentOf(onDisk(target)), old);
-    QStringList files{target, "remplissage"};  // and no temporary left behind
+    const QStringList told = writer == Writer::BatchTool  ? runBatchTool(words)
+                             : writer == Writer::Settings ? runSettings(wave)
+                                                          : runEditor(writer, written.filePath());
+    if (writer == Writer::Settings) {
+        QVERIFY2(told.isEmpty(), qPrintable(told.join('\n')));  // nothing to tell
+    } else {
+        QCOMPARE(told.size(),
+                 writer == Writer::BatchTool ? 2 : 1);  // exit code and message, or one message
+        if (writer == Writer::BatchTool)
+            QCOMPARE(told.first(), "2");
+        const QString &message = told.last();
+        QVERIFY2(!message.contains('\n') && message.contains("disque/" + target) &&
+                     message.contains(qt_error_string(ENOSPC)),
+                 qPrintable(message));
+    }
+    QCOMPARE(contentOf(written.filePath()), old);
+    QStringList files{written.fileName()};  // and no temporary left behind
+    if (written.dir() == QDir(onDisk({})))
+        files << "remplissage";
     files.sort();
-    QCOMPARE(QDir(onDisk({})).entryList(QDir::Files | QDir::Hidden), files);
+    QCOMPARE(written.dir().entryList(QDir::Files | QDir::Hidden), files);
 }
 
 int main(int argc, char *argv[])

@@ -35,7 +35,7 @@ std::unique_ptr<CurveStore> flatBarsStore(int count)
 {
     auto store = makeStore();
     store->smoothing = false;
-    setFlatComputedCurve(store->slots[0], count, 490);
+    editSlot(*store, 0, [&](CurveSlot &c) { setFlatComputedCurve(c, count, 490); });
     return store;
 }
 
@@ -96,7 +96,7 @@ private Q_SLOTS:
 void TestPlotScene::emptyWindowDrawsNothing()
 {
     auto store = makeStore();
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    const PlotScene scene = paintedScene(*store, kClient);
     QVERIFY(scene.primitives.empty());
     QVERIFY(!scene.cursorReadout);
 }
@@ -104,7 +104,7 @@ void TestPlotScene::emptyWindowDrawsNothing()
 void TestPlotScene::barsOfAFlatCurve()
 {
     auto store = flatBarsStore(16);
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    const PlotScene scene = paintedScene(*store, kClient);
     QCOMPARE(signature(scene), QString(16, QLatin1Char('R')));
     const auto bars = primitivesOf<SceneRectangle>(scene);
     QCOMPARE(bars[0], (SceneRectangle{20, 203, 38, 380, kBlack, kWhite}));
@@ -133,9 +133,11 @@ void TestPlotScene::barsReachWorldZero()
     QFETCH(int, bottom);
     auto store = makeStore();
     store->smoothing = false;
-    store->slots[0].ymin = ymin;
-    setFlatComputedCurve(store->slots[0], 16, y);
-    const auto bars = primitivesOf<SceneRectangle>(buildPlotScene(*store, kClient));
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.ymin = ymin;
+        setFlatComputedCurve(c, 16, y);
+    });
+    const auto bars = primitivesOf<SceneRectangle>(paintedScene(*store, kClient));
     QCOMPARE(bars.size(), std::size_t{16});
     QCOMPARE(bars[0].top, top);
     QCOMPARE(bars[0].bottom, bottom);
@@ -146,10 +148,11 @@ void TestPlotScene::barsReachWorldZero()
 void TestPlotScene::mirroredBoundsGiveOrderedBars()
 {
     auto store = flatBarsStore(16);
-    CurveSlot &curve = store->slots[0];
-    curve.xmin = 1000;
-    curve.xmax = 0;
-    const auto bars = primitivesOf<SceneRectangle>(buildPlotScene(*store, kClient));
+    editSlot(*store, 0, [](CurveSlot &curve) {
+        curve.xmin = 1000;
+        curve.xmax = 0;
+    });
+    const auto bars = primitivesOf<SceneRectangle>(paintedScene(*store, kClient));
     QCOMPARE(bars[0], (SceneRectangle{561, 203, 580, 380, kBlack, kWhite}));
     QCOMPARE(bars[15], (SceneRectangle{20, 203, 38, 380, kBlack, kWhite}));
 }
@@ -172,17 +175,19 @@ void TestPlotScene::barsNeedTwoSampledPoints()
     auto store = makeStore();
     store->smoothing = false;
     store->interpolationOption = interpolation;
-    setFlatComputedCurve(store->slots[1], 2, 100);
-    store->slots[0].interpolationFlag = 1;
-    store->slots[0].samplingCount = count;
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    editSlot(*store, 1, [&](CurveSlot &c) { setFlatComputedCurve(c, 2, 100); });
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.interpolationFlag = 1;
+        c.samplingCount = count;
+    });
+    const PlotScene scene = paintedScene(*store, kClient);
     QCOMPARE(signature(scene), interpolation ? QString("P") : QString("RR"));
 }
 
 void TestPlotScene::cursorLineGripAndLabels()
 {
     auto store = cursorStore();
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    const PlotScene scene = paintedScene(*store, kClient);
     QCOMPARE(signature(scene), QString("PLPTT"));
     const auto line = std::get<SceneLine>(scene.primitives[1]);
     QCOMPARE(line.from, (PixelPoint{300, 380}));
@@ -211,9 +216,10 @@ void TestPlotScene::cursorLabelsEmptySlotsAtZero()
 {
     auto store = cursorStore();
     store->cursorIndex = 0;
-    setFlatComputedCurve(store->slots[2], 2, 700);  // a straight line from (0, 700)
-    store->slots[2].sampledPoints[1] = {1000, 300};
-    const auto labels = primitivesOf<SceneText>(buildPlotScene(*store, kClient));
+    // A straight line from (0, 700).
+    editSlot(*store, 2, [&](CurveSlot &c) { setFlatComputedCurve(c, 2, 700); });
+    editSlot(*store, 2, [&](CurveSlot &c) { c.sampledPoints[1] = {1000, 300}; });
+    const auto labels = primitivesOf<SceneText>(paintedScene(*store, kClient));
     QCOMPARE(labels.size(), std::size_t{5});
     const char *texts[] = {"0.00", "490.00", "0.00", "700.00", "0.00"};
     for (int i = 0; i < 5; ++i)
@@ -223,7 +229,7 @@ void TestPlotScene::cursorLabelsEmptySlotsAtZero()
 
     // Between sampled points the labels read the straight line; outside, none.
     store->cursorIndex = 1;
-    const auto middle = primitivesOf<SceneText>(buildPlotScene(*store, kClient));
+    const auto middle = primitivesOf<SceneText>(paintedScene(*store, kClient));
     QCOMPARE(middle.size(), std::size_t{3});
     QCOMPARE(middle[2].text, "500.00");
     QCOMPARE(middle[2].topLeft, (PixelPoint{300, 200}));
@@ -234,14 +240,14 @@ void TestPlotScene::cursorIndexOutsideTheArrayShowsNoCursor()
     auto store = cursorStore();
     for (int index : {-1, kMaxSampledPoints}) {
         store->cursorIndex = index;
-        const PlotScene scene = buildPlotScene(*store, kClient);
+        const PlotScene scene = paintedScene(*store, kClient);
         QCOMPARE(signature(scene), QString("P"));
         QVERIFY(!scene.cursorReadout);
     }
     // Inside the array but past the count: the stale entry, as it stands.
     store->cursorIndex = 10;
-    store->slots[0].sampledPoints[10] = {250, 125};
-    const PlotScene stale = buildPlotScene(*store, kClient);
+    editSlot(*store, 0, [&](CurveSlot &c) { c.sampledPoints[10] = {250, 125}; });
+    const PlotScene stale = paintedScene(*store, kClient);
     QCOMPARE(stale.cursorReadout->xText, "250.00");
     QCOMPARE(stale.cursorReadout->yText, "125.00");
 }
@@ -250,11 +256,13 @@ void TestPlotScene::editModeMarksAndHandleLines()
 {
     auto store = makeStore();
     store->editMode = true;
-    store->slots[0].sampleCount = 1;
-    store->slots[0].samples[0] = {500, 500};
-    store->slots[0].startTangents[0] = {450, 500};
-    store->slots[0].endTangents[0] = {550, 500};
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.sampleCount = 1;
+        c.samples[0] = {500, 500};
+        c.startTangents[0] = {450, 500};
+        c.endTangents[0] = {550, 500};
+    });
+    const PlotScene scene = paintedScene(*store, kClient);
     QCOMPARE(signature(scene), QString("MLMLM"));
     const auto marks = primitivesOf<SceneMark>(scene);
     QCOMPARE(marks[0].centre, (PixelPoint{272, 200}));
@@ -305,24 +313,27 @@ void TestPlotScene::styleChoice()
     store->editMode = editMode;
     store->smoothing = smoothing;
     store->interpolationOption = interpolation;
-    CurveSlot &curve = store->slots[slot];
-    setSamples(curve, {{200, 100}, {800, 900}});
-    curve.samplingCount = 4;
-    curve.interpolationFlag = computed ? 1 : 0;
-    QCOMPARE(signature(buildPlotScene(*store, kClient)), drawn);
+    editSlot(*store, slot, [&](CurveSlot &curve) {
+        setSamples(curve, {{200, 100}, {800, 900}});
+        curve.samplingCount = 4;
+        curve.interpolationFlag = computed ? 1 : 0;
+    });
+    QCOMPARE(signature(paintedScene(*store, kClient)), drawn);
 }
 
 void TestPlotScene::oneSampleCurve()
 {
     auto store = makeStore();
-    setSamples(store->slots[0], {{500, 500}});
-    store->slots[0].samplingCount = 2;
-    store->slots[0].sampledPoints[0] = {0, 100};
-    store->slots[0].sampledPoints[1] = {1000, 100};
-    QCOMPARE(signature(buildPlotScene(*store, kClient)), QString());  // smoothing
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        setSamples(c, {{500, 500}});
+        c.samplingCount = 2;
+        c.sampledPoints[0] = {0, 100};
+        c.sampledPoints[1] = {1000, 100};
+    });
+    QCOMPARE(signature(paintedScene(*store, kClient)), QString());  // smoothing
     store->smoothing = false;
     store->interpolationOption = true;
-    const PlotScene sampled = buildPlotScene(*store, kClient);
+    const PlotScene sampled = paintedScene(*store, kClient);
     // Its old sampled points, not resampled from the one sample.
     const std::vector<PixelPoint> old{{20, 344}, {580, 344}};
     QCOMPARE(polylineAt(sampled, 0), old);
@@ -333,11 +344,13 @@ void TestPlotScene::currentCurveIsDrawnLastInBlack()
     auto store = makeStore();
     const Colour colours[] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
     for (int slot = 0; slot < kCurveCount; ++slot) {
-        setSamples(store->slots[slot], {{100, 100.0 * slot}, {900, 100.0 * slot}});
-        store->slots[slot].colour = colours[slot];
+        editSlot(*store, slot, [&](CurveSlot &c) {
+            setSamples(c, {{100, 100.0 * slot}, {900, 100.0 * slot}});
+            c.colour = colours[slot];
+        });
     }
     store->currentCurve = 1;
-    const auto curves = primitivesOf<SceneBezier>(buildPlotScene(*store, kClient));
+    const auto curves = primitivesOf<SceneBezier>(paintedScene(*store, kClient));
     QCOMPARE(curves.size(), std::size_t{4});
     const Colour expected[] = {colours[0], colours[2], colours[3], kBlack};
     const int heights[] = {380, 308, 272, 344};  // y = 0, 200, 300, 100
@@ -353,7 +366,7 @@ void TestPlotScene::axesAndFrameOnThePlotEdges()
     auto store = makeStore();
     store->showAxes = true;
     store->showFrame = true;
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    const PlotScene scene = paintedScene(*store, kClient);
     QCOMPARE(signature(scene), QString("LLP"));
     const auto axes = primitivesOf<SceneLine>(scene);
     QCOMPARE(axes[0].from, (PixelPoint{20, 380}));  // vertical: ymin to ymax
@@ -368,10 +381,11 @@ void TestPlotScene::axesFollowWorldZero()
 {
     auto store = makeStore();
     store->showAxes = true;
-    CurveSlot &bounds = store->slots[0];
-    bounds.xmin = -500;
-    bounds.ymin = 200;  // y = 0 below the plot area
-    const auto axes = primitivesOf<SceneLine>(buildPlotScene(*store, kClient));
+    editSlot(*store, 0, [](CurveSlot &bounds) {
+        bounds.xmin = -500;
+        bounds.ymin = 200;  // y = 0 below the plot area
+    });
+    const auto axes = primitivesOf<SceneLine>(paintedScene(*store, kClient));
     QCOMPARE(axes[0].from, (PixelPoint{206, 380}));  // from ymin, not from y = 0
     QCOMPARE(axes[0].to, (PixelPoint{206, 20}));
     QCOMPARE(axes[1].from, (PixelPoint{20, 470}));
@@ -383,26 +397,28 @@ void TestPlotScene::paintOrder()
     auto store = cursorStore();
     store->showAxes = true;
     store->showFrame = true;
-    setSamples(store->slots[3], {{0, 0}, {1000, 1000}});
+    editSlot(*store, 3, [&](CurveSlot &c) { setSamples(c, {{0, 0}, {1000, 1000}}); });
     store->smoothing = false;
     store->interpolationOption = false;
     // Axes, frame, curve 4 (64 bars), the current curve (3 bars), the cursor.
     const QString bars = QString(64 + 3, QLatin1Char('R'));
-    QCOMPARE(signature(buildPlotScene(*store, kClient)), "LLP" + bars + "LPTTT");
+    QCOMPARE(signature(paintedScene(*store, kClient)), "LLP" + bars + "LPTTT");
 }
 
 void TestPlotScene::paintResamplesDrawnCurves()
 {
     auto store = makeStore();
     for (int slot : {1, 5}) {
-        setSamples(store->slots[slot], {{0, 0}, {1000, 1000}});
-        store->slots[slot].sampledPoints[10] = {-1, -1};
+        editSlot(*store, slot, [&](CurveSlot &c) {
+            setSamples(c, {{0, 0}, {1000, 1000}});
+            c.sampledPoints[10] = {-1, -1};
+        });
     }
-    auto expected = std::make_unique<CurveSlot>(store->slots[1]);
+    auto expected = std::make_unique<CurveSlot>(store->slots()[1]);
     sampleCurve(*expected);
-    buildPlotScene(*store, kClient);
-    QCOMPARE(store->slots[1].sampledPoints, expected->sampledPoints);
-    QCOMPARE(store->slots[5].sampledPoints[10], (CurvePoint{-1, -1}));  // never drawn
+    store->resampleDrawnCurves();
+    QCOMPARE(store->slots()[1].sampledPoints, expected->sampledPoints);
+    QCOMPARE(store->slots()[5].sampledPoints[10], (CurvePoint{-1, -1}));  // never drawn
 }
 
 void TestPlotScene::emptyRangeDrawsNothing_data()
@@ -436,13 +452,17 @@ void TestPlotScene::emptyRangeDrawsNothing()
             store->editMode = editMode;
             store->interpolationOption = interpolation;
             store->showAxes = store->showFrame = true;
-            store->slots[0].xmax = xmax;
-            store->slots[0].ymax = ymax;
-            setSamples(store->slots[1], {{0, 0}, {1000, 1000}});
-            store->slots[1].sampledPoints[10] = {-1, -1};
-            const PlotScene scene = buildPlotScene(*store, {width, 400});
+            editSlot(*store, 0, [&](CurveSlot &c) {
+                c.xmax = xmax;
+                c.ymax = ymax;
+            });
+            editSlot(*store, 1, [&](CurveSlot &c) {
+                setSamples(c, {{0, 0}, {1000, 1000}});
+                c.sampledPoints[10] = {-1, -1};
+            });
+            const PlotScene scene = paintedScene(*store, {width, 400});
             QCOMPARE(signature(scene), QString());
-            QCOMPARE(store->slots[1].sampledPoints[10].x, 10 * (1000.0 / 63));
+            QCOMPARE(store->slots()[1].sampledPoints[10].x, 10 * (1000.0 / 63));
             QVERIFY(scene.cursorReadout);
             QCOMPARE(scene.cursorReadout->yText, "490.00");
         }
@@ -454,8 +474,8 @@ void TestPlotScene::emptyRangeDrawsNothing()
 void TestPlotScene::offsetsSaturateAtTheIntLimits()
 {
     auto store = cursorStore();
-    store->slots[0].sampledPoints[1] = {1e300, 490};
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    editSlot(*store, 0, [&](CurveSlot &c) { c.sampledPoints[1] = {1e300, 490}; });
+    const PlotScene scene = paintedScene(*store, kClient);
     const std::vector<PixelPoint> grip{
         {kIntMax, 392}, {kIntMax, 380}, {kIntMax - 6, 380}, {kIntMax - 6, 392}, {kIntMax, 392}};
     QCOMPARE(polylineAt(scene, 2), grip);
@@ -472,13 +492,14 @@ void TestPlotScene::nonFiniteValuesStayDefined()
     store->interpolationOption = false;
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    CurveSlot &other = store->slots[1];
-    other.interpolationFlag = 1;
-    other.samplingCount = 3;
-    other.sampledPoints[0] = {0, inf};
-    other.sampledPoints[1] = {500, nan};
-    other.sampledPoints[2] = {1000, -inf};
-    const PlotScene scene = buildPlotScene(*store, kClient);
+    editSlot(*store, 1, [&](CurveSlot &other) {
+        other.interpolationFlag = 1;
+        other.samplingCount = 3;
+        other.sampledPoints[0] = {0, inf};
+        other.sampledPoints[1] = {500, nan};
+        other.sampledPoints[2] = {1000, -inf};
+    });
+    const PlotScene scene = paintedScene(*store, kClient);
     const auto bars = primitivesOf<SceneRectangle>(scene);
     QCOMPARE(bars.size(), std::size_t{6});
     QCOMPARE(bars[0].top, std::numeric_limits<int>::min());
@@ -495,7 +516,7 @@ void TestPlotScene::currentCurveOutsideTheFourDrawsNothing()
     store->showAxes = true;
     for (int current : {-1, kBackupSlot}) {
         store->currentCurve = current;
-        const PlotScene scene = buildPlotScene(*store, kClient);
+        const PlotScene scene = paintedScene(*store, kClient);
         QVERIFY(scene.primitives.empty());
         QVERIFY(!scene.cursorReadout);
     }
@@ -539,13 +560,13 @@ void TestPlotScene::sceneAtADevicePixelRatio()
     QFETCH(int, em);
     auto store = makeStore();
     store->editMode = store->cursorOn = true;
-    setSamples(store->slots[0], {{100, 200}, {480, 730}, {910, 350}});
+    editSlot(*store, 0, [&](CurveSlot &c) { setSamples(c, {{100, 200}, {480, 730}, {910, 350}}); });
     store->cursorIndex = 20;
     const ClientSize device = deviceClient(kClient, ratio);
     QCOMPARE(device.width, width);
     QCOMPARE(device.height, width * 2 / 3);
 
-    const PlotScene scene = buildPlotScene(*store, kClient, ratio);
+    const PlotScene scene = paintedScene(*store, kClient, ratio);
     QCOMPARE(scene.lineWidth, lineWidth);
     QCOMPARE(signature(scene), QString("BMLMLMMLMLMMLMLMLPTT"));
     const CurveSlot &curve = store->current();
@@ -633,10 +654,11 @@ void TestPlotScene::annotatedLayout()
     QFETCH(QList<int>, margins);
     auto store = makeStore();
     for (int k = 0; k < names.size(); ++k) {
-        CurveSlot &curve = store->slots[std::size_t(k)];
-        curve.name = names[k].toStdString();
-        curve.colour = Colour(0x10 * k);
-        setSamples(curve, {{0, 100}, {1000, 900}});
+        editSlot(*store, k, [&](CurveSlot &curve) {
+            curve.name = names[k].toStdString();
+            curve.colour = Colour(0x10 * k);
+            setSamples(curve, {{0, 100}, {1000, 900}});
+        });
     }
     const int advance = devicePixels(6, ratio), height = devicePixels(10, ratio);
     const TextMeasure measure{[advance](const std::string &t) { return advance * int(t.size()); },

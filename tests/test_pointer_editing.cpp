@@ -1,5 +1,6 @@
 // The arithmetic of pointer editing that events cannot reach easily: pick
 // square edges, cursor steps without points, degenerate plots.
+#include "test_support.h"
 #include "view/pointer_editing.h"
 
 #include <QTest>
@@ -24,11 +25,12 @@ std::unique_ptr<CurveStore> editStore()
 
 void addSample(CurveStore &store, CurvePoint at, CurvePoint start, CurvePoint end)
 {
-    CurveSlot &curve = store.current();
-    curve.samples[curve.sampleCount] = at;
-    curve.startTangents[curve.sampleCount] = start;
-    curve.endTangents[curve.sampleCount] = end;
-    ++curve.sampleCount;
+    editSlot(store, store.currentCurve, [&](CurveSlot &curve) {
+        curve.samples[curve.sampleCount] = at;
+        curve.startTangents[curve.sampleCount] = start;
+        curve.endTangents[curve.sampleCount] = end;
+        ++curve.sampleCount;
+    });
 }
 
 }  // namespace
@@ -86,7 +88,7 @@ void TestPointerEditing::pickAreas()
     store->cursorOn = true;
     addSample(*store, {500, 500}, {450, 500}, {550, 500});
     addSample(*store, {505, 500}, {455, 900}, {555, 900});
-    store->current().sampledPoints[0] = {500, 123};
+    editSlot(*store, 0, [](CurveSlot &curve) { curve.sampledPoints[0] = {500, 123}; });
     const PointerAt at{double(px), double(py)};
 
     int sample = -1;
@@ -103,7 +105,7 @@ void TestPointerEditing::pickAreas()
     store->cursorOn = false;
     QVERIFY(!hitTestCursor(*store, kClient, at));
     // A plot with an empty range draws nothing, so nothing can be picked.
-    store->current().xmax = store->current().xmin;
+    editSlot(*store, 0, [](CurveSlot &curve) { curve.xmax = curve.xmin; });
     QVERIFY(!hitTestSamples(*store, kClient, at, sample));
 }
 
@@ -127,7 +129,7 @@ void TestPointerEditing::cursorSteps()
     QFETCH(int, index);
     QFETCH(int, direction);
     auto store = editStore();
-    store->current().samplingCount = samplingCount;
+    editSlot(*store, 0, [&](CurveSlot &curve) { curve.samplingCount = samplingCount; });
     store->cursorIndex = index;
     stepCursor(*store, direction);
     QTEST(store->cursorIndex, "expected");
@@ -156,10 +158,13 @@ void TestPointerEditing::pointerReadout()
     QFETCH(double, xmax);
     QFETCH(bool, cursorOn);
     auto store = editStore();
-    store->current().xmin = xmin;
-    store->current().xmax = xmax;
+    editSlot(*store, 0, [&](CurveSlot &curve) {
+        curve.xmin = xmin;
+        curve.xmax = xmax;
+    });
     store->cursorOn = cursorOn;
-    const PointerOutcome out = pointerMoved(*store, kClient, {20, 380}, false);
+    PointerState pointer;
+    const PointerOutcome out = pointerMoved(*store, pointer, kClient, {20, 380});
     QTEST(out.readout.has_value(), "shown");
     QTEST(insertSampleAtPointer(*store, kClient, {20, 380}), "insertable");
 }

@@ -4,6 +4,7 @@
 #include "fake_view_host.h"
 #include "framework/command_ids.h"
 #include "geometry/surface.h"
+#include "test_support.h"
 #include "view/plot_scene.h"
 #include "view/pointer_editing.h"
 
@@ -48,7 +49,7 @@ void addSamples(CurveStore &store, const QString &setup)
 {
     if (setup == QLatin1String("full")) {
         for (int k = 0; k < kMaxSamples; ++k)
-            insertSample(store, 60.0 * k, 500);
+            store.insertSample(60.0 * k, 500);
         return;
     }
     for (const QString &sample : setup.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
@@ -56,12 +57,11 @@ void addSamples(CurveStore &store, const QString &setup)
         for (const QString &point : sample.split(QLatin1Char('/')))
             points.append({point.section(QLatin1Char(','), 0, 0).toDouble(),
                            point.section(QLatin1Char(','), 1, 1).toDouble()});
-        insertSample(store, points[0].x, points[0].y);
+        store.insertSample(points[0].x, points[0].y);
         if (points.size() == 3) {
-            CurveSlot &curve = store.current();
-            const int k = curve.sampleCount - 1;
-            curve.startTangents[k] = points[1];
-            curve.endTangents[k] = points[2];
+            const int k = store.current().sampleCount - 1;
+            store.moveStartTangent(k, points[1]);
+            store.moveEndTangent(k, points[2]);
         }
     }
 }
@@ -135,7 +135,7 @@ QString observe(const MyView &view, const FakeViewHost &host, const QString &key
     if (key == QLatin1String("count"))
         return QString::number(curve.sampleCount);
     if (key == QLatin1String("hit"))
-        return QString::number(store.hitSample);
+        return QString::number(view.pointer().hitSample);
     if (key == QLatin1String("cursor"))
         return QString::number(store.cursorIndex);
     if (key == QLatin1String("beeps"))
@@ -143,8 +143,8 @@ QString observe(const MyView &view, const FakeViewHost &host, const QString &key
     if (key == QLatin1String("capture"))
         return QString(flag(view.holdsCapture()));
     if (key == QLatin1String("flags"))
-        return QString() + flag(store.dragSample) + flag(store.dragStartTangent) +
-               flag(store.dragEndTangent) + flag(store.dragCursor);
+        return QString() + flag(view.pointer().dragSample) + flag(view.pointer().dragStartTangent) +
+               flag(view.pointer().dragEndTangent) + flag(view.pointer().dragCursor);
     if (key == QLatin1String("point"))
         return pair(host.bars.edit.pointXText, host.bars.edit.pointYText);
     if (key == QLatin1String("readout"))
@@ -288,9 +288,10 @@ void TestPointerView::gestures()
     CurveStore &store = view->store();
     store.editMode = editMode;
     store.cursorOn = cursorOn;
-    CurveSlot &curve = store.current();
-    for (int j = 0; j < curve.samplingCount; ++j)
-        curve.sampledPoints[j] = {1000.0 * j / (curve.samplingCount - 1), 500};
+    editSlot(store, store.currentCurve, [](CurveSlot &curve) {
+        for (int j = 0; j < curve.samplingCount; ++j)
+            curve.sampledPoints[j] = {1000.0 * j / (curve.samplingCount - 1), 500};
+    });
     addSamples(store, setup);
 
     play(*view, gesture);
@@ -346,7 +347,7 @@ void TestPointerView::scriptBox()
     FakeViewHost host;
     MyView view(host);
     for (QChar curve : active)
-        view.store().slots[curve.digitValue() - 1].active = true;
+        view.store().setActive(curve.digitValue() - 1, true);
     host.bars.display.scriptLine = line.toStdString();
 
     view.controlNotified(ctl::ScriptBox, kEditLostFocus);
@@ -376,12 +377,13 @@ void TestPointerView::surface()
     QFETCH(double, y1);
     FakeViewHost host;
     MyView view(host);
-    CurveSlot &curve = view.store().current();
-    curve.sampleCount = 2;
-    curve.samples[0] = {0, y0};
-    curve.endTangents[0] = {1000.0 / 3, y0 + (y1 - y0) / 3};
-    curve.samples[1] = {1000, y1};
-    curve.startTangents[1] = {2000.0 / 3, y0 + (y1 - y0) * 2 / 3};
+    editSlot(view.store(), view.store().currentCurve, [&](CurveSlot &curve) {
+        curve.sampleCount = 2;
+        curve.samples[0] = {0, y0};
+        curve.endTangents[0] = {1000.0 / 3, y0 + (y1 - y0) / 3};
+        curve.samples[1] = {1000, y1};
+        curve.startTangents[1] = {2000.0 / 3, y0 + (y1 - y0) * 2 / 3};
+    });
     view.store().resampleDrawnCurves();  // as the last paint left them
 
     QVERIFY(view.commands().find(cmd::Surface));
@@ -417,14 +419,14 @@ void TestPointerView::wholeEditingSession()
     QCOMPARE(store.currentCurve, 1);
     QCOMPARE(host.bars.display.curveNames[1], std::string("C1*2"));
     QCOMPARE(host.bars.display.xLegendText, std::string("Xscript"));
-    QCOMPARE(store.slots[1].sampledPoints[20].y, 2 * store.slots[0].sampledPoints[20].y);
+    QCOMPARE(store.slots()[1].sampledPoints[20].y, 2 * store.slots()[0].sampledPoints[20].y);
 
     store.smoothing = false;
     store.cursorOn = true;
     play(*view, "> > > < < < < <");
     QCOMPARE(store.cursorIndex, 62);
     view->commands().find(cmd::Surface)->handler();
-    QCOMPARE(host.bars.display.surfaceText, formatNumber(2 * computeSurface(store.slots[0])));
+    QCOMPARE(host.bars.display.surfaceText, formatNumber(2 * computeSurface(store.slots()[0])));
 
     // Curve 2 in black bars over curve 1's red ones; the cursor's grip at
     // x = 1000 * 62 / 63, pixel 571, spans [565, 577) below row 380.
@@ -481,9 +483,11 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
             const bool down = type == QEvent::MouseButtonPress;
             QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton,
                               down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            if (!down)  // what the press picked, before the release clears it
-                flags = {store.dragSample, store.dragStartTangent, store.dragEndTangent,
-                         store.dragCursor};
+            if (!down) {  // what the press picked, before the release clears it
+                const PointerState &pointer = view->pointer();
+                flags = {pointer.dragSample, pointer.dragStartTangent, pointer.dragEndTangent,
+                         pointer.dragCursor};
+            }
             QApplication::sendEvent(view.get(), &event);
         }
         return flags;
@@ -514,7 +518,7 @@ void TestPointerView::pressOnADrawnSquarePicksIt()
             const PixelPoint c = worldToScreen(curve, device, anchors[kind].x, anchors[kind].y);
             pressArea({c.x - half, c.y - half}, 2 * half + width, c.x - 3 * ratio, c.y - 3 * ratio,
                       c.x + 3 * ratio, c.y + 3 * ratio, {kind == 1, kind == 0, kind == 2, false});
-            QCOMPARE(store.hitSample, k);
+            QCOMPARE(view->pointer().hitSample, k);
         }
     }
     // The grip: a square hanging below the bottom end of the cursor line.

@@ -167,25 +167,28 @@ std::unique_ptr<CurveStore> randomBarsStore(std::mt19937 &random)
     store->currentCurve = int(random() % kCurveCount);
     store->showAxes = random() % 2;
     store->showFrame = random() % 2;
-    CurveSlot &bounds = store->current();
-    setRandomBounds(bounds, random);
+    editSlot(*store, store->currentCurve,
+             [&](CurveSlot &current) { setRandomBounds(current, random); });
+    const CurveSlot &bounds = store->current();
     const Colour palette[] = {kBlack, 0x0000FF, 0x00FF00, kBlue, 0x336699, kWhite};
     for (int k = 0; k < kCurveCount; ++k) {
         if (k != store->currentCurve && random() % 4 == 0)
             continue;
-        CurveSlot &slot = store->slots[k];
-        slot.colour = palette[random() % std::size(palette)];
-        slot.interpolationFlag = 1;
-        slot.samplingCount =
-            std::clamp(int(std::exp2(12 * unit(random))) + 1, 2, kMaxSampledPoints);
-        const bool shuffled = random() % 8 == 0;
-        const double x0 = bounds.xmin - (bounds.xmax - bounds.xmin) * 0.2 * unit(random);
-        const double width = (bounds.xmax - bounds.xmin) * (0.2 + 1.2 * unit(random));
-        for (int j = 0; j < slot.samplingCount; ++j) {
-            const double t = shuffled ? unit(random) : double(j) / (slot.samplingCount - 1);
-            const double y = bounds.ymin + (bounds.ymax - bounds.ymin) * (1.4 * unit(random) - 0.2);
-            slot.sampledPoints[j] = {x0 + width * t, y};
-        }
+        editSlot(*store, k, [&](CurveSlot &slot) {
+            slot.colour = palette[random() % std::size(palette)];
+            slot.interpolationFlag = 1;
+            slot.samplingCount =
+                std::clamp(int(std::exp2(12 * unit(random))) + 1, 2, kMaxSampledPoints);
+            const bool shuffled = random() % 8 == 0;
+            const double x0 = bounds.xmin - (bounds.xmax - bounds.xmin) * 0.2 * unit(random);
+            const double width = (bounds.xmax - bounds.xmin) * (0.2 + 1.2 * unit(random));
+            for (int j = 0; j < slot.samplingCount; ++j) {
+                const double t = shuffled ? unit(random) : double(j) / (slot.samplingCount - 1);
+                const double y =
+                    bounds.ymin + (bounds.ymax - bounds.ymin) * (1.4 * unit(random) - 0.2);
+                slot.sampledPoints[j] = {x0 + width * t, y};
+            }
+        });
     }
     if (random() % 4 == 0) {
         store->cursorOn = true;
@@ -468,10 +471,10 @@ void TestScenePainter::sceneFromTheStorePaintsTheCursor()
     auto store = makeStore();
     store->smoothing = false;
     store->interpolationOption = true;
-    setFlatComputedCurve(store->slots[0], 3, 490);
+    editSlot(*store, 0, [&](CurveSlot &c) { setFlatComputedCurve(c, 3, 490); });
     store->cursorOn = true;
     store->cursorIndex = 1;
-    const QImage image = renderScene(buildPlotScene(*store, {600, 400}), {600, 400}, kGrey);
+    const QImage image = renderScene(paintedScene(*store, {600, 400}), {600, 400}, kGrey);
     QVERIFY(isColour(image, 300, 21, kBlack));
     QVERIFY(isColour(image, 300, 100, kBlack));
     QVERIFY(isBackground(image, 300, 20));
@@ -574,7 +577,7 @@ void TestScenePainter::fastPathMatchesTheReferenceOnRandomScenes()
         if (bars) {
             const QSize client = clientSizeForRun(n, random);
             scene =
-                buildPlotScene(*randomBarsStore(random), {client.width(), client.height()}, ratio);
+                paintedScene(*randomBarsStore(random), {client.width(), client.height()}, ratio);
             const ClientSize device = deviceClient({client.width(), client.height()}, ratio);
             size = QSize(device.width, device.height);
         } else {

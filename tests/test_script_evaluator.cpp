@@ -2,6 +2,7 @@
 #include "script/script_messages.h"
 #include "script/script_run.h"
 #include "script_test_support.h"
+#include "test_support.h"
 
 #include <QTest>
 
@@ -126,7 +127,7 @@ void TestScriptEvaluator::operatorMeaning()
     const ScriptRunResult result = run(*store, line);
     QCOMPARE(toQStringList(result.messages), QStringList());
     QCOMPARE(result.target, 3);
-    const CurveSlot &c4 = store->slots[3];
+    const CurveSlot &c4 = store->slots()[3];
     QVERIFY(c4.active);
     QCOMPARE(c4.interpolationFlag, 1);
     QCOMPARE(ordinates(c4), QList<double>(64, value));
@@ -137,13 +138,17 @@ void TestScriptEvaluator::workedExample()
     auto store = makeStore();
     setWorkedCurve1(*store);
     store->currentCurve = 2;
-    store->slots[2].samplingCount = 5;
-    store->slots[2].ymin = -50;
-    store->slots[2].ymax = 2000;
-    CurveSlot &c2 = store->slots[1];
-    c2.sampleCount = 3;
-    c2.samples[0] = {1, 2};
-    c2.colour = 0x00FF00;
+    editSlot(*store, 2, [&](CurveSlot &c) {
+        c.samplingCount = 5;
+        c.ymin = -50;
+        c.ymax = 2000;
+    });
+    editSlot(*store, 1, [](CurveSlot &c2) {
+        c2.sampleCount = 3;
+        c2.samples[0] = {1, 2};
+        c2.colour = 0x00FF00;
+    });
+    const CurveSlot &c2 = store->slots()[1];
 
     const ScriptRunResult result = run(*store, "C2 = C1*2+X");
     QCOMPARE(toQStringList(result.messages), QStringList());
@@ -176,13 +181,15 @@ void TestScriptEvaluator::curveOperands()
     auto store = makeStore();
     // Curve 1 covers only 0..1000 of its own range -500..1500.
     setSampledCurve(*store, 0, -500, 1500, {{0, 10}, {1000, 40}});
-    store->slots[1].xmin = 200;
-    store->slots[1].xmax = 2500;
+    editSlot(*store, 1, [&](CurveSlot &c) {
+        c.xmin = 200;
+        c.xmax = 2500;
+    });
     store->currentCurve = 3;
-    store->slots[3].samplingCount = 5;
+    editSlot(*store, 3, [&](CurveSlot &c) { c.samplingCount = 5; });
 
     QVERIFY(run(*store, "C3=C1").messages.empty());
-    const CurveSlot &c3 = store->slots[2];
+    const CurveSlot &c3 = store->slots()[2];
     QCOMPARE(c3.xmin, -500.0);
     QCOMPARE(c3.xmax, 1500.0);
     QCOMPARE(abscissae(c3), (QList<double>{-500, 0, 500, 1000, 1500}));
@@ -203,19 +210,19 @@ void TestScriptEvaluator::curveOperands()
 void TestScriptEvaluator::targetChoice()
 {
     auto store = makeStore();
-    store->slots[0].active = true;
-    store->slots[1].active = true;
+    editSlot(*store, 0, [&](CurveSlot &c) { c.active = true; });
+    editSlot(*store, 1, [&](CurveSlot &c) { c.active = true; });
 
     ScriptRunResult result = run(*store, "X");
     QCOMPARE(result.target, 2);
     QVERIFY(result.messages.empty());
-    QVERIFY(store->slots[2].active);
-    QCOMPARE(store->slots[2].name, "X");
-    QCOMPARE(ordinates(store->slots[2]), abscissae(store->slots[2]));
+    QVERIFY(store->slots()[2].active);
+    QCOMPARE(store->slots()[2].name, "X");
+    QCOMPARE(ordinates(store->slots()[2]), abscissae(store->slots()[2]));
 
     result = run(*store, "X");
     QCOMPARE(result.target, 3);
-    QVERIFY(store->slots[3].active);
+    QVERIFY(store->slots()[3].active);
 
     const auto before = std::make_unique<CurveStore>(*store);
     result = run(*store, "X");
@@ -227,19 +234,21 @@ void TestScriptEvaluator::targetChoice()
     // An assignment may replace an active curve.
     result = run(*store, "C1=2");
     QCOMPARE(result.target, 0);
-    QCOMPARE(store->slots[0].sampledPoints[0].y, 2.0);
+    QCOMPARE(store->slots()[0].sampledPoints[0].y, 2.0);
 }
 
 void TestScriptEvaluator::emptyLine()
 {
     auto store = makeStore();
-    store->slots[0].active = true;
-    store->slots[0].sampledPoints[5] = {1, 1};
-    store->slots[1].sampledPoints[5] = {1, 1};
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.active = true;
+        c.sampledPoints[5] = {1, 1};
+    });
+    editSlot(*store, 1, [&](CurveSlot &c) { c.sampledPoints[5] = {1, 1}; });
     const ScriptRunResult result = run(*store, "  ");
     QVERIFY(result.messages.empty());
     QCOMPARE(result.target, 1);
-    const CurveSlot &c2 = store->slots[1];
+    const CurveSlot &c2 = store->slots()[1];
     QVERIFY(c2.active);
     QCOMPARE(c2.interpolationFlag, 1);
     QCOMPARE(c2.name, "");
@@ -247,8 +256,8 @@ void TestScriptEvaluator::emptyLine()
     QCOMPARE(c2.xLegend, "Xscript");
     QCOMPARE(ordinates(c2), QList<double>(64, 0.0));
 
-    store->slots[2].active = true;
-    store->slots[3].active = true;
+    editSlot(*store, 2, [&](CurveSlot &c) { c.active = true; });
+    editSlot(*store, 3, [&](CurveSlot &c) { c.active = true; });
     QCOMPARE(toQStringList(run(*store, "").messages), QStringList{kNoRoom});
 }
 
@@ -296,10 +305,12 @@ void TestScriptEvaluator::messageSequences()
     QFETCH(QStringList, messages);
     QFETCH(bool, endedEarly);
     auto store = makeStore();
-    store->slots[0].interpolationFlag = 0;
-    store->slots[0].active = true;
-    store->slots[0].sampledPoints[3] = {7, 7};
-    store->slots[0].sampleCount = 2;
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.interpolationFlag = 0;
+        c.active = true;
+        c.sampledPoints[3] = {7, 7};
+        c.sampleCount = 2;
+    });
     const auto before = std::make_unique<CurveStore>(*store);
 
     const ScriptRunResult result = run(*store, line);
@@ -311,7 +322,7 @@ void TestScriptEvaluator::messageSequences()
         QVERIFY(sameStore(*store, *before));
         return;
     }
-    const CurveSlot &c1 = store->slots[0];
+    const CurveSlot &c1 = store->slots()[0];
     QCOMPARE(result.target, 0);
     QCOMPARE(c1.scriptText, line.toStdString());
     QCOMPARE(c1.xLegend, "Xscript");
@@ -326,7 +337,7 @@ void TestScriptEvaluator::faultyPartCountsAsZero()
     auto store = makeStore();
     setSampledCurve(*store, 1, 0, 1000, {{0, 5}, {1000, 1005}});
     std::array<SampledLookup, kCurveCount> curves{};
-    curves[1] = SampledLookup(store->slots[1]);
+    curves[1] = SampledLookup(store->slots()[1]);
     std::vector<std::string> messages;
     ExpressionEvaluator evaluator(curves, evenGrid(0, 1000, 5), messages);
     std::vector<double> out(5);
@@ -342,15 +353,15 @@ void TestScriptEvaluator::selfReference()
     auto store = makeStore();
     setSampledCurve(*store, 0, 0, 1000, {{0, 1}, {250, 2}, {500, 3}, {750, 4}, {1000, 5}});
     QVERIFY(run(*store, "C1=C1*2").messages.empty());
-    QCOMPARE(ordinates(store->slots[0]), (QList<double>{2, 4, 6, 8, 10}));
+    QCOMPARE(ordinates(store->slots()[0]), (QList<double>{2, 4, 6, 8, 10}));
     QVERIFY(run(*store, "C1=C1+C1*C1").messages.empty());
-    QCOMPARE(ordinates(store->slots[0]), (QList<double>{6, 20, 42, 72, 110}));
+    QCOMPARE(ordinates(store->slots()[0]), (QList<double>{6, 20, 42, 72, 110}));
 
     // A target that is not the current curve keeps its own old range in the union.
     setSampledCurve(*store, 1, -1000, 3000, {{-1000, 0}, {3000, 400}});
     store->currentCurve = 0;
     QVERIFY(run(*store, "C2=C2+C1").messages.empty());
-    const CurveSlot &c2 = store->slots[1];
+    const CurveSlot &c2 = store->slots()[1];
     QCOMPARE(c2.xmin, -1000.0);
     QCOMPARE(c2.xmax, 3000.0);
     QCOMPARE(abscissae(c2), (QList<double>{-1000, 0, 1000, 2000, 3000}));
@@ -385,7 +396,7 @@ void TestScriptEvaluator::depthLimit()
         QCOMPARE(toQStringList(result.messages), QStringList{kTooDeep});
         QVERIFY(sameStore(*store, *before));
     } else {
-        QCOMPARE(ordinates(store->slots[1]), QList<double>(64, value));
+        QCOMPARE(ordinates(store->slots()[1]), QList<double>(64, value));
     }
 }
 
@@ -427,32 +438,34 @@ void TestScriptEvaluator::degenerateGrids()
     auto store = makeStore();
     // One point: it stands at the start of the range instead of at 0 times an
     // infinite step.
-    store->slots[0].xmin = 100;
-    store->slots[0].samplingCount = 1;
+    editSlot(*store, 0, [&](CurveSlot &c) {
+        c.xmin = 100;
+        c.samplingCount = 1;
+    });
     QVERIFY(run(*store, "C2=X").messages.empty());
-    QCOMPARE(store->slots[1].sampledPoints[0], (CurvePoint{100, 100}));
+    QCOMPARE(store->slots()[1].sampledPoints[0], (CurvePoint{100, 100}));
 
     // No points: the messages still come; a valid line writes the fields.
     store->currentCurve = 0;
-    store->slots[0].samplingCount = 0;
+    editSlot(*store, 0, [&](CurveSlot &c) { c.samplingCount = 0; });
     QCOMPARE(toQStringList(run(*store, "C3=(").messages), (QStringList{kParen, kSyntax}));
     QVERIFY(run(*store, "C3=X").messages.empty());
-    QCOMPARE(store->slots[2].samplingCount, 0);
+    QCOMPARE(store->slots()[2].samplingCount, 0);
 
     // Counts beyond the capacity fill the capacity.
     store->currentCurve = 0;
-    store->slots[0].samplingCount = 5000;
+    editSlot(*store, 0, [&](CurveSlot &c) { c.samplingCount = 5000; });
     QVERIFY(run(*store, "C4=X").messages.empty());
-    QCOMPARE(store->slots[3].samplingCount, 5000);
-    QCOMPARE(store->slots[3].sampledPoints[kMaxSampledPoints - 1].x, store->slots[0].xmax);
+    QCOMPARE(store->slots()[3].samplingCount, 5000);
+    QCOMPARE(store->slots()[3].sampledPoints[kMaxSampledPoints - 1].x, store->slots()[0].xmax);
 
     // 15 steps over 0..1000 land a rounding step past 1000: the last point
     // stands at 1000 and reads curve 1's last point.
     setSampledCurve(*store, 0, 0, 1000, {{0, 0}, {1000, 1000}});
     store->currentCurve = 3;
-    store->slots[3].samplingCount = 16;
+    editSlot(*store, 3, [](CurveSlot &c) { c.samplingCount = 16; });
     QVERIFY(run(*store, "C2=C1").messages.empty());
-    QCOMPARE(store->slots[1].sampledPoints[15], (CurvePoint{1000, 1000}));
+    QCOMPARE(store->slots()[1].sampledPoints[15], (CurvePoint{1000, 1000}));
 }
 
 QTEST_APPLESS_MAIN(TestScriptEvaluator)

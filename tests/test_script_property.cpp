@@ -3,6 +3,7 @@
 #include "script/script_messages.h"
 #include "script/script_run.h"
 #include "script_test_support.h"
+#include "test_support.h"
 
 #include <QTest>
 
@@ -286,12 +287,12 @@ Expected referenceRun(const CurveStore &store, std::string_view expression)
     Expected expected{cur.xmin, cur.xmax, {}};
     ReferenceInputs inputs;
     for (int k = 0; k < kCurveCount; ++k) {
-        inputs.curves[k] = pointsOf(store.slots[k]);
+        inputs.curves[k] = pointsOf(store.slots()[k]);
         const std::string name = "C" + std::to_string(k + 1);
         if (expression.find(name) == std::string_view::npos)
             continue;
-        expected.x0 = std::min(expected.x0, store.slots[k].xmin);
-        expected.x1 = std::max(expected.x1, store.slots[k].xmax);
+        expected.x0 = std::min(expected.x0, store.slots()[k].xmin);
+        expected.x1 = std::max(expected.x1, store.slots()[k].xmax);
     }
     const int n = cur.samplingCount;
     const double step = n > 1 ? (expected.x1 - expected.x0) / (n - 1) : 0.0;
@@ -364,16 +365,17 @@ void TestScriptProperty::evaluatorAgreesWithReference()
     const int samplingCounts[] = {1, 2, 5, 16, 33, 64};
     for (int trial = 0; trial < 2000; ++trial) {
         for (int k = 0; k < kCurveCount; ++k)
-            randomCurve(store->slots[k], random);
+            editSlot(*store, k, [&](CurveSlot &c) { randomCurve(c, random); });
         store->currentCurve = randomInt(random, 0, kCurveCount - 1);
-        store->current().samplingCount = samplingCounts[randomInt(random, 0, 5)];
+        editSlot(*store, store->currentCurve,
+                 [&](CurveSlot &c) { c.samplingCount = samplingCounts[randomInt(random, 0, 5)]; });
         const std::string expression = operandText(randomExpression(random, 5), false);
         const int target = randomInt(random, 0, kCurveCount - 1);
         const std::string line = "C" + std::to_string(target + 1) + "=" + expression;
 
         const Expected expected = referenceRun(*store, expression);
         const ScriptRunResult result = runScript(*store, line);
-        const CurveSlot &slot = store->slots[target];
+        const CurveSlot &slot = store->slots()[target];
         QVERIFY2(result.messages.empty(), line.c_str());
         QVERIFY2(slot.active && slot.interpolationFlag == 1, line.c_str());
         QVERIFY2(slot.xmin == expected.x0 && slot.xmax == expected.x1, line.c_str());
@@ -400,7 +402,7 @@ void TestScriptProperty::anyBytesGiveWellFormedRuns()
     auto store = makeStore();
     for (int trial = 0; trial < 1000; ++trial) {
         for (int k = 0; k < kCurveCount; ++k)
-            store->slots[k].active = chance(random, 0.6);
+            editSlot(*store, k, [&](CurveSlot &c) { c.active = chance(random, 0.6); });
         std::string line(static_cast<std::size_t>(randomInt(random, 0, 60)), ' ');
         for (char &c : line)
             c = chance(random, 0.9) ? alphabet[randomInt(random, 0, alphabet.size() - 1)]

@@ -85,10 +85,11 @@ void ShellCommandsTest::startsWithOneEmptyWindow()
     QCOMPARE(child->document()->title(), QStringLiteral("Untitled"));
     QCOMPARE(child->windowTitle(), QStringLiteral("Untitled"));
     QCOMPARE(frame.windowTitle(), QStringLiteral("Ombrelis - Untitled"));
-    QCOMPARE(frame.childFrames(), std::vector<CChildFrame *>{child});
-    QCOMPARE(frame.openViews(), std::vector<MyView *>{child->view()});
+    QCOMPARE(frame.registry().size(), 1u);
+    QCOMPARE(frame.registry()[0].frame, child);
+    QCOMPARE(frame.registry()[0].view, child->view());
     QCOMPARE(frame.windowCount(), 1);
-    for (const CurveSlot &slot : child->view()->store().slots)
+    for (const CurveSlot &slot : child->view()->store().slots())
         QVERIFY(!slot.active);
     QCOMPARE(frame.frameGeometry(), QRect(60, 41, 741, 644));
     QVERIFY(!frame.findChild<QStatusBar *>());

@@ -20,6 +20,8 @@
 #include <QStyle>
 #include <QUrl>
 
+#include <algorithm>
+
 using namespace ombrelis;
 
 namespace {
@@ -68,13 +70,9 @@ QString cascadeFault(const CascadeArea &area, const std::vector<WindowPlace> &pl
 // Every registry entry pairs an open frame with its own view.
 bool registryIsConsistent(const CMainFrame &frame)
 {
-    if (frame.childFrames().size() != frame.openViews().size())
-        return false;
-    for (std::size_t i = 0; i < frame.childFrames().size(); ++i) {
-        if (!frame.childFrames()[i] || frame.childFrames()[i]->view() != frame.openViews()[i])
-            return false;
-    }
-    return true;
+    return std::ranges::all_of(frame.registry(), [](const WindowEntry &entry) {
+        return entry.frame && entry.frame->view() == entry.view;
+    });
 }
 
 QMenu *topMenu(CMainFrame &frame, const QString &title)
@@ -133,13 +131,13 @@ void ShellWindowsTest::newWindowsBeyondFourAreRegistered()
         QVERIFY(frame.runCommand(cmd::FileNew));
     QCOMPARE(shell->windows().size(), 6);
     QCOMPARE(frame.windowCount(), 6);
-    QCOMPARE(frame.childFrames().size(), 6u);
+    QCOMPARE(frame.registry().size(), 6u);
     QVERIFY(registryIsConsistent(frame));
     const auto windows = shell->windows();
     for (QMdiSubWindow *window : windows)
-        QVERIFY(frame.registryIndex(qobject_cast<CChildFrame *>(window)) >= 0);
+        QVERIFY(frame.entryOf(qobject_cast<CChildFrame *>(window)));
     // Each window has a store of its own, and the newest one is active.
-    QCOMPARE(shell->activeFrame(), frame.childFrames().back());
+    QCOMPARE(shell->activeFrame(), frame.registry().back().frame);
     QVERIFY(&frame.openViews()[0]->store() != &frame.openViews()[5]->store());
 }
 
@@ -148,19 +146,19 @@ void ShellWindowsTest::closingFreesTheEntry()
     CMainFrame &frame = shell->frame();
     frame.runCommand(cmd::FileNew);
     frame.runCommand(cmd::FileNew);
-    CChildFrame *second = frame.childFrames()[1];
-    CChildFrame *third = frame.childFrames()[2];
+    CChildFrame *second = frame.registry()[1].frame;
+    CChildFrame *third = frame.registry()[2].frame;
     second->close();
-    QCOMPARE(frame.registryIndex(second), -1);
-    QCOMPARE(frame.childFrames().size(), 2u);
+    QVERIFY(!frame.entryOf(second));
+    QCOMPARE(frame.registry().size(), 2u);
     QVERIFY(registryIsConsistent(frame));
     ShellFixture::settle();
     QCOMPARE(shell->windows().size(), 2);
-    QVERIFY(frame.registryIndex(third) >= 0);
+    QVERIFY(frame.entryOf(third));
     // The counter only grows; new windows still find a place.
     QCOMPARE(frame.windowCount(), 3);
     frame.runCommand(cmd::FileNew);
-    QCOMPARE(frame.childFrames().size(), 3u);
+    QCOMPARE(frame.registry().size(), 3u);
     QCOMPARE(frame.windowCount(), 4);
 }
 
@@ -172,7 +170,7 @@ void ShellWindowsTest::documentWindowIsRegistered()
     QVERIFY(window);
     QCOMPARE(shell->windows().size(), 2);
     QCOMPARE(shell->activeFrame(), window);
-    QVERIFY(frame.registryIndex(window) >= 0);
+    QVERIFY(frame.entryOf(window));
     QVERIFY(registryIsConsistent(frame));
     QCOMPARE(frame.windowCount(), 1);  // counts the new-window command only
     QCOMPARE(window->windowTitle(), QStringLiteral("ramp.crv"));
@@ -180,12 +178,12 @@ void ShellWindowsTest::documentWindowIsRegistered()
 
     const CurveStore &store = window->view()->store();
     QCOMPARE(store.currentCurve, 2);
-    QVERIFY(store.slots[2].active);
-    QCOMPARE(QString::fromStdString(store.slots[2].name), path.chopped(4));
-    QCOMPARE(store.slots[2].sampleCount, 2);
-    QCOMPARE(store.slots[2].xmax, 1000.0);
+    QVERIFY(store.slots()[2].active);
+    QCOMPARE(QString::fromStdString(store.slots()[2].name), path.chopped(4));
+    QCOMPARE(store.slots()[2].sampleCount, 2);
+    QCOMPARE(store.slots()[2].xmax, 1000.0);
     for (int slot : {0, 1, 3})
-        QVERIFY(!store.slots[slot].active);
+        QVERIFY(!store.slots()[slot].active);
     QCOMPARE(shell->app->recentFiles().entries(), QStringList{QFileInfo(path).absoluteFilePath()});
 }
 
@@ -220,7 +218,7 @@ void ShellWindowsTest::unreadableDocumentLeavesNoWindow()
         content.isEmpty() ? shell->folder.filePath(file) : shell->writeFile(file, content);
     QVERIFY(!shell->app->openDocumentFile(path));
     QCOMPARE(shell->windows().size(), 1);
-    QCOMPARE(shell->frame().childFrames().size(), 1u);
+    QCOMPARE(shell->frame().registry().size(), 1u);
     QCOMPARE(shell->frame().barFields().display.curveNames[2], "");
     QCOMPARE(shell->prompts.count(ScriptedPrompts::Kind::Error), 1);
     QVERIFY2(shell->prompts.asked.last().detail.contains(messagePart),
@@ -245,7 +243,7 @@ void ShellWindowsTest::commandLineOpensTheFile()
     QVERIFY(shell->start({QStringLiteral("wave.crv")}));  // relative to the current directory
     QCOMPARE(shell->windows().size(), 1);
     QCOMPARE(shell->activeFrame()->windowTitle(), QStringLiteral("wave.crv"));
-    QCOMPARE(shell->frame().childFrames().size(), 1u);
+    QCOMPARE(shell->frame().registry().size(), 1u);
     QCOMPARE(shell->frame().windowCount(), 0);
     QCOMPARE(shell->activeFrame()->document()->pathName(), QFileInfo(path).absoluteFilePath());
 
@@ -311,7 +309,7 @@ void ShellWindowsTest::droppedFilesOpenAsDocuments()
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&frame, &drop);
     QCOMPARE(shell->windows().size(), 3);
-    QCOMPARE(frame.childFrames().size(), 3u);
+    QCOMPARE(frame.registry().size(), 3u);
     QCOMPARE(shell->activeFrame()->windowTitle(), QStringLiteral("b.crv"));
 }
 
@@ -337,7 +335,8 @@ void ShellWindowsTest::recentFilesAreKeptAndListed()
     QVERIFY(!texts.contains(QStringLiteral("Fichier récent")));
 
     // The list lives in the per-user settings and comes back at the next start.
-    QSettings settings(CTolvaneApp::registryKey(), CTolvaneApp::applicationName());
+    QSettings settings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation,
+                       kSettingsApplication);
     QCOMPARE(settings.value(QStringLiteral("Recent File List/File1")).toString(), paths.first());
     QCOMPARE(settings.value(QStringLiteral("Recent File List/File8")).toString(), paths.last());
     // The file itself is written shortly after, not inside the open.
@@ -410,28 +409,28 @@ void ShellWindowsTest::arrangementNeedsAWindow()
 {
     CMainFrame &frame = shell->frame();
     frame.runCommand(cmd::FileNew);
-    const QSize newWindowSize = frame.childFrames()[1]->size();
+    const QSize newWindowSize = frame.registry()[1].frame->size();
     QVERIFY(newWindowSize.height() > 150);
     QVERIFY(frame.runCommand(cmd::WindowTileVertical));
-    const QRect left = frame.childFrames()[0]->geometry();
-    const QRect right = frame.childFrames()[1]->geometry();
+    const QRect left = frame.registry()[0].frame->geometry();
+    const QRect right = frame.registry()[1].frame->geometry();
     QCOMPARE(left.top(), right.top());
     QCOMPARE(left.right() + 1, right.left());
     QVERIFY(frame.runCommand(cmd::WindowTileHorizontal));
-    const QRect top = frame.childFrames()[0]->geometry();
-    const QRect bottom = frame.childFrames()[1]->geometry();
+    const QRect top = frame.registry()[0].frame->geometry();
+    const QRect bottom = frame.registry()[1].frame->geometry();
     QCOMPARE(top.left(), bottom.left());
     QCOMPARE(top.bottom() + 1, bottom.top());
     // Regression: Cascade shrank every window to its title bar, even when restored from maximised.
-    frame.childFrames()[0]->showMaximized();
+    frame.registry()[0].frame->showMaximized();
     QVERIFY(frame.runCommand(cmd::WindowCascade));
-    for (CChildFrame *child : frame.childFrames())
-        QCOMPARE(child->size(), newWindowSize);
-    const QPoint offset = frame.childFrames()[1]->pos() - frame.childFrames()[0]->pos();
+    for (const WindowEntry &entry : frame.registry())
+        QCOMPARE(entry.frame->size(), newWindowSize);
+    const QPoint offset = frame.registry()[1].frame->pos() - frame.registry()[0].frame->pos();
     QVERIFY(offset.x() != 0 && offset.x() == offset.y());
-    frame.childFrames()[1]->showMaximized();
-    frame.childFrames()[1]->showNormal();
-    QCOMPARE(frame.childFrames()[1]->size(), newWindowSize);
+    frame.registry()[1].frame->showMaximized();
+    frame.registry()[1].frame->showNormal();
+    QCOMPARE(frame.registry()[1].frame->size(), newWindowSize);
 
     frame.mdiArea()->closeAllSubWindows();
     ShellFixture::settle();
@@ -532,7 +531,7 @@ void ShellWindowsTest::quitClosesEveryWindow()
     frame.runCommand(cmd::FileNew);
     QVERIFY(shell->app->openDocumentFile(shell->curveFile(QStringLiteral("a.crv"))));
     QVERIFY(frame.runCommand(cmd::AppExit));
-    QVERIFY(frame.childFrames().empty());
+    QVERIFY(frame.registry().empty());
     QVERIFY(!frame.isVisible());
     ShellFixture::settle();
     QCOMPARE(shell->windows().size(), 0);

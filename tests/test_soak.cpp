@@ -468,7 +468,7 @@ Soak::Orders Soak::orders() const
     Orders sorted;
     for (const MyView *each : frame().openViews()) {
         for (int slot = 0; slot < kSlotCount; ++slot)
-            sorted[each][slot] = isSorted(each->store().slots[slot]);
+            sorted[each][slot] = isSorted(each->store().slots()[slot]);
     }
     return sorted;
 }
@@ -479,7 +479,7 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
     if (!shell_.prompts.mismatches.isEmpty())
         return shell_.prompts.mismatches.join(QLatin1Char('\n'));
     const auto windows = static_cast<std::size_t>(shell_.windows().size());
-    if (frame.childFrames().size() != windows || frame.openViews().size() != windows)
+    if (frame.registry().size() != windows)
         return QStringLiteral("the registry does not list the %1 windows").arg(windows);
     const auto fits = [](std::int32_t count, int capacity) {
         return count >= 0 && count <= capacity;
@@ -497,10 +497,10 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
             return QStringLiteral("view %1: cursor at %2").arg(view).arg(store.cursorIndex);
         if (store.tangentLength < 5 || store.tangentLength > 25)
             return QStringLiteral("view %1: tangent length %2").arg(view).arg(store.tangentLength);
-        if (!store.editMode && store.slots[kBackupSlot].sampleCount != 0)
+        if (!store.editMode && store.slots()[kBackupSlot].sampleCount != 0)
             return QStringLiteral("view %1: a backup outside edit mode").arg(view);
         for (int slot = 0; slot < kSlotCount; ++slot) {
-            const CurveSlot &curve = store.slots[slot];
+            const CurveSlot &curve = store.slots()[slot];
             if (!fits(curve.sampleCount, kMaxSamples) ||
                 !fits(curve.samplingCount, kMaxSampledPoints))
                 return QStringLiteral("view %1 slot %2: %3 samples, %4 points")
@@ -517,7 +517,7 @@ QString Soak::brokenInvariant(const Orders &before, bool keepsOrder) const
         // A paint re-samples the drawn curves on the even x grid.
         active->repaint();
         for (int slot = 0; slot < kCurveCount && active->isVisible(); ++slot) {
-            const CurveSlot &curve = active->store().slots[slot];
+            const CurveSlot &curve = active->store().slots()[slot];
             const int n = curve.samplingCount;
             if (curve.sampleCount < 2 || n < 2 || !(curve.xmin < curve.xmax))
                 continue;

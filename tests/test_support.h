@@ -1,6 +1,6 @@
 #pragma once
 
-#include "curves/curve_slot.h"
+#include "curves/curve_store.h"
 
 #include <memory>
 
@@ -10,6 +10,15 @@ namespace ombrelis {
 inline std::unique_ptr<CurveSlot> makeSlot()
 {
     return std::make_unique<CurveSlot>();
+}
+
+// Changes slot `slot` of `store` as `edit` changes a copy of it: how a test
+// sets curves up.
+template <typename Edit> void editSlot(CurveStore &store, int slot, Edit edit)
+{
+    auto copy = std::make_unique<CurveSlot>(store.slots()[slot]);
+    edit(*copy);
+    store.replaceSlot(slot, *copy);
 }
 
 // Sets sample k at (x, y) with its handles `handle` units to the left and right.

@@ -156,8 +156,9 @@ void ViewOptionsTest::commandsChangeCheckAndRepaint()
 void ViewOptionsTest::samplingMarksAndCounts()
 {
     CurveStore &s = view->store();
-    s.slots[2].interpolationFlag = 1;  // a script result keeps its points
-    s.slots[2].samplingCount = 300;
+    editSlot(s, 2,
+             [&](CurveSlot &c) { c.interpolationFlag = 1; });  // a script result keeps its points
+    editSlot(s, 2, [&](CurveSlot &c) { c.samplingCount = 300; });
     const std::array<bool, 6> none{};
     struct Row {
         const char *what;
@@ -193,7 +194,7 @@ void ViewOptionsTest::samplingMarksAndCounts()
         QVERIFY2(run(row.id) == (row.entered != 0 || row.id != cmd::SamplingCustom), row.what);
         QVERIFY2(s.samplingMarks == row.marks, row.what);
         for (int k = 0; k < kSlotCount; ++k)
-            QVERIFY2(s.slots[k].samplingCount == (k == 2 ? 300 : row.count), row.what);
+            QVERIFY2(s.slots()[k].samplingCount == (k == 2 ? 300 : row.count), row.what);
         for (std::size_t i = 0; i < std::size(ids); ++i)
             QVERIFY2(checkOf(ids[i]) == std::optional<bool>(row.marks[i]), row.what);
     }
@@ -214,12 +215,14 @@ void ViewOptionsTest::cursorStaysOnAPoint()
 
     // A current script result keeps its count, and the cursor its place in it.
     s.currentCurve = 1;
-    s.slots[1].interpolationFlag = 1;
-    s.slots[1].samplingCount = 20;
+    editSlot(s, 1, [&](CurveSlot &c) {
+        c.interpolationFlag = 1;
+        c.samplingCount = 20;
+    });
     s.cursorIndex = 19;
     run(cmd::Sampling256);
     QCOMPARE(s.cursorIndex, 19);
-    s.slots[1].samplingCount = 0;  // no points at all
+    editSlot(s, 1, [&](CurveSlot &c) { c.samplingCount = 0; });  // no points at all
     run(cmd::Sampling32);
     QCOMPARE(s.cursorIndex, 0);
 }
@@ -228,12 +231,12 @@ void ViewOptionsTest::colourShowsOnceAnotherCurveIsCurrent()
 {
     CurveStore &s = view->store();
     constexpr Colour kGreen = 0x00FF00;
-    copySlot(*makeStraightLine(), s.slots[0]);
-    copySlot(*makeStraightLine(), s.slots[1]);
+    s.replaceSlot(0, *makeStraightLine());
+    s.replaceSlot(1, *makeStraightLine());
     host->scripted.pickColour(kGreen);
     QVERIFY(!run(cmd::CurveColour));
-    QCOMPARE(s.slots[0].colour, kGreen);
-    QCOMPARE(s.slots[1].colour, kDefaultCurveColour);
+    QCOMPARE(s.slots()[0].colour, kGreen);
+    QCOMPARE(s.slots()[1].colour, kDefaultCurveColour);
     QVERIFY(!drawsColour(buildPlotScene(s, {300, 200}), kGreen));
     s.currentCurve = 1;
     QVERIFY(drawsColour(buildPlotScene(s, {300, 200}), kGreen));

@@ -58,25 +58,35 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::registerWindow(CChildFrame *frame)
 {
-    if (!frame || registryIndex(frame) >= 0)
+    if (!frame || entryOf(frame))
         return;
-    childFrames_.push_back(frame);
-    childViews_.push_back(frame->view());
+    registry_.push_back({frame, frame->view()});
 }
 
 void CMainFrame::unregisterWindow(CChildFrame *frame)
 {
-    const int index = registryIndex(frame);
-    if (index < 0)
-        return;
-    childFrames_.erase(childFrames_.begin() + index);
-    childViews_.erase(childViews_.begin() + index);
+    if (const WindowEntry *entry = entryOf(frame))
+        registry_.erase(registry_.begin() + (entry - registry_.data()));
 }
 
-int CMainFrame::registryIndex(const CChildFrame *frame) const
+const WindowEntry *CMainFrame::entryOf(const CChildFrame *frame) const
 {
-    const auto found = std::ranges::find(childFrames_, frame);
-    return found == childFrames_.end() ? -1 : static_cast<int>(found - childFrames_.begin());
+    const auto found = std::ranges::find(registry_, frame, &WindowEntry::frame);
+    return found == registry_.end() ? nullptr : &*found;
+}
+
+const WindowEntry *CMainFrame::entryOf(const MyView &view) const
+{
+    const auto found = std::ranges::find(registry_, &view, &WindowEntry::view);
+    return found == registry_.end() ? nullptr : &*found;
+}
+
+std::vector<MyView *> CMainFrame::openViews() const
+{
+    std::vector<MyView *> views;
+    for (const WindowEntry &entry : registry_)
+        views.push_back(entry.view);
+    return views;
 }
 
 CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document,

@@ -28,6 +28,12 @@ class CTolvaneApp;
 class CTolvaneDoc;
 class MyView;
 
+// One open document window in the registry: its frame and its view.
+struct WindowEntry {
+    CChildFrame *frame = nullptr;
+    MyView *view = nullptr;
+};
+
 // Which object of the route handles a command, if any.
 struct CommandRoute {
     CommandOwner owner = CommandOwner::Nobody;
@@ -44,13 +50,15 @@ public:
     explicit CMainFrame(CTolvaneApp &app);
     ~CMainFrame() override;
 
-    // The registry of document windows: openViews()[i] is the view of
-    // childFrames()[i]. Every open document window has an entry, whichever
-    // way it was made; closing it removes the entry.
-    const std::vector<CChildFrame *> &childFrames() const { return childFrames_; }
+    // The registry of document windows, in the order they were entered.
+    // Every open document window has an entry, whichever way it was made;
+    // closing it removes the entry, and a new window always gets a new one.
+    const std::vector<WindowEntry> &registry() const { return registry_; }
     void registerWindow(CChildFrame *frame);
     void unregisterWindow(CChildFrame *frame);
-    int registryIndex(const CChildFrame *frame) const;  // -1 when absent
+    // The first entry of the frame, or of the view; null when there is none.
+    const WindowEntry *entryOf(const CChildFrame *frame) const;
+    const WindowEntry *entryOf(const MyView &view) const;
     // Windows made by the new-window command since start; only grows.
     int windowCount() const { return windowCount_; }
     void countNewWindow() { ++windowCount_; }
@@ -92,7 +100,7 @@ public:
     bool isBarVisible(BarId bar) const override;
     Prompts &prompts() override;
     void addRecentFile(const QString &path) override;
-    std::vector<MyView *> openViews() const override { return childViews_; }
+    std::vector<MyView *> openViews() const override;
     QString documentTitle(const MyView &view) const override;
     void setDocumentTitle(const MyView &view, const QString &title) override;
     void beep() override;
@@ -166,8 +174,7 @@ private:
     // plot, in the order Tab visits them.
     std::vector<QWidget *> tabRing() const;
 
-    std::vector<CChildFrame *> childFrames_;
-    std::vector<MyView *> childViews_;
+    std::vector<WindowEntry> registry_;
     int windowCount_ = 0;
     CurveClipboard curveClipboard_;
     CTolvaneApp &app_;

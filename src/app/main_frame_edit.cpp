@@ -46,7 +46,7 @@ void CMainFrame::copyToClipboard(MyView &view)
 
 void CMainFrame::pasteFromClipboard(MyView &view)
 {
-    ombrelis::pasteFromClipboard(curveClipboard_, view.store().current());
+    view.store().pasteCurve(curveClipboard_);
 }
 
 void CMainFrame::onCopy()
@@ -64,9 +64,12 @@ void CMainFrame::onCut()
         return;
     CurveStore &store = view->store();
     const auto current = static_cast<std::size_t>(store.currentCurve);
-    store.current().active = false;
-    copyToClipboard(*view);
-    store.resetSlot(store.currentCurve);
+    {
+        const CurveStore::Step step(store);
+        store.setActive(store.currentCurve, false);
+        copyToClipboard(*view);
+        store.resetSlot(store.currentCurve);
+    }
     auto &names = barFields_.display.curveNames;
     QString title;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -117,10 +120,10 @@ void CMainFrame::followActiveWindow(QMdiSubWindow *window)
         return;
     }
     followedWindow_ = window;
-    const int index = registryIndex(qobject_cast<CChildFrame *>(window));
-    if (index < 0)
+    const WindowEntry *entry = entryOf(qobject_cast<CChildFrame *>(window));
+    if (!entry)
         return;
-    MyView &view = *childViews_[static_cast<std::size_t>(index)];
+    MyView &view = *entry->view;
     if (view.store().editMode) {
         if (!barFields_.editBarsShown)
             view.showEditBars();

@@ -138,19 +138,14 @@ void CMainFrame::addRecentFile(const QString &path)
 
 QString CMainFrame::documentTitle(const MyView &view) const
 {
-    const auto found = std::ranges::find(childViews_, &view);
-    if (found == childViews_.end())
-        return {};
-    return childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->title();
+    const WindowEntry *entry = entryOf(view);
+    return entry ? entry->frame->document()->title() : QString();
 }
 
 void CMainFrame::setDocumentTitle(const MyView &view, const QString &title)
 {
-    const auto found = std::ranges::find(childViews_, &view);
-    if (found == childViews_.end())
-        return;
-    childFrames_[static_cast<std::size_t>(found - childViews_.begin())]->document()->setTitle(
-        title);
+    if (const WindowEntry *entry = entryOf(view))
+        entry->frame->document()->setTitle(title);
 }
 
 void CMainFrame::beep()

@@ -28,7 +28,7 @@ void CMainFrame::saveAllCurves(MyView &view)
 {
     QStringList written;  // the files this Save All has written
     for (int slot = 0; slot < kCurveCount; ++slot) {
-        const CurveSlot &curve = view.store().slots[slot];
+        const CurveSlot &curve = view.store().slots()[slot];
         // A curve without a name has no file to save to: nothing to ask about.
         if (!curve.active || curve.name.empty())
             continue;
@@ -49,10 +49,10 @@ void CMainFrame::saveAllCurves(MyView &view)
 
 bool CMainFrame::isNameOpenElsewhere(const std::string &name, const MyView &view) const
 {
-    return std::ranges::any_of(childViews_, [&](const MyView *other) {
-        if (!other || other == &view)
+    return std::ranges::any_of(registry_, [&](const WindowEntry &entry) {
+        if (entry.view == &view)
             return false;
-        const auto &slots = other->store().slots;
+        const auto &slots = entry.view->store().slots();
         return std::any_of(slots.begin(), slots.begin() + kCurveCount,
                            [&](const CurveSlot &curve) { return curve.name == name; });
     });

@@ -1,5 +1,7 @@
 #include "app/recent_file_list.h"
 
+#include "app/settings_file.h"
+
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -47,12 +49,30 @@ protected:
     }
 };
 
+// The first start after the settings moved takes the list over from the
+// file earlier versions kept; that file is left as it was.
+void takeOverOldList(QSettings &settings)
+{
+    if (QFileInfo::exists(settings.fileName()) || !QFileInfo::exists(oldSettingsFile()))
+        return;
+    QSettings old(oldSettingsFile(), QSettings::IniFormat);
+    old.beginGroup(kSection);
+    settings.beginGroup(kSection);
+    const QStringList keys = old.childKeys();
+    for (const QString &key : keys)
+        settings.setValue(key, old.value(key));
+    settings.endGroup();
+    settings.sync();
+}
+
 }  // namespace
 
-RecentFileList::RecentFileList(QString organisation, QString application, int capacity)
-    : settings_(std::make_unique<OwnerWrittenSettings>(organisation, application)),
+RecentFileList::RecentFileList(int capacity)
+    : settings_(std::make_unique<OwnerWrittenSettings>(
+          settingsFormat(), QSettings::UserScope, kSettingsOrganisation, kSettingsApplication)),
       capacity_(capacity)
 {
+    takeOverOldList(*settings_);
     writeTimer_.setSingleShot(true);
     writeTimer_.setInterval(kWriteDelayMs);
     QObject::connect(&writeTimer_, &QTimer::timeout, settings_.get(),

@@ -10,14 +10,14 @@
 namespace ombrelis {
 
 // The most recently opened files, newest first, kept in the per-user
-// settings under "Recent File List" as File1, File2, ...
+// settings (settings_file.h) under "Recent File List" as File1, File2, ...
 //
 // Changes go to a settings object kept open, which other settings objects of
 // the process see at once; the file is written shortly after the last change
 // and when the list is destroyed, so opening a file never waits for the disk.
 class RecentFileList {
 public:
-    RecentFileList(QString organisation, QString application, int capacity);
+    explicit RecentFileList(int capacity);
 
     // Puts the absolute form of `path` first, dropping an older copy of it and
     // the entries beyond the capacity, and stores the list.

@@ -23,8 +23,7 @@ const QRect kMainWindowFrame(60, 41, 741, 644);
 
 }  // namespace
 
-CTolvaneApp::CTolvaneApp(Prompts &prompts)
-    : prompts_(prompts), recentFiles_(registryKey(), applicationName(), cmd::RecentFileCount)
+CTolvaneApp::CTolvaneApp(Prompts &prompts) : prompts_(prompts), recentFiles_(cmd::RecentFileCount)
 {
     commands_.bind(cmd::FileNew, [this] { onFileNew(); });
     commands_.bind(cmd::FileOpen, [this] { onFileOpen(); });

@@ -19,10 +19,6 @@ class Prompts;
 class CTolvaneApp {
 public:
     static QString applicationName() { return QStringLiteral("Ombrelis"); }
-    static QString registryKey()
-    {
-        return QStringLiteral("Local AppWizard-Generated Applications");
-    }
 
     explicit CTolvaneApp(Prompts &prompts);
     ~CTolvaneApp();

@@ -21,7 +21,7 @@ void fillDisplayBarFields(AxisBarFields &bars, const CurveStore &store)
 void refreshCurveNameFields(AxisBarFields &bars, const CurveStore &store)
 {
     for (std::size_t i = 0; i < bars.display.curveNames.size(); ++i)
-        bars.display.curveNames[i] = store.slots[i].name;
+        bars.display.curveNames[i] = store.slots()[i].name;
     bars.display.selectedCurve = store.currentCurve;
 }
 

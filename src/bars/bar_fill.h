@@ -4,7 +4,7 @@
 
 namespace ombrelis {
 
-struct CurveStore;
+class CurveStore;
 
 // What the bars show of a window's current curve. These only set members;
 // the caller writes the bars afterwards.

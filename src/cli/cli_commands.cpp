@@ -165,17 +165,16 @@ Status CliRun::printEach(const CliArguments &arguments, bool resample, const Lis
             fileFailed_ = true;
             continue;
         }
-        CurveSlot &curve = store->slots[0];
         if (resample) {
-            if (count && curve.interpolationFlag == 0)
-                curve.samplingCount = *count;
+            if (count)
+                store->setSamplingCount(*count);
             store->resampleDrawnCurves();
         }
         if (jsonArray)
             out_ << (first ? "\n" : ",\n");
         else if (!first)
             out_ << listing.between;
-        out_ << record(file, curve) << (json && !jsonArray ? "\n" : "");
+        out_ << record(file, store->slots()[0]) << (json && !jsonArray ? "\n" : "");
         first = false;
     }
     if (jsonArray)
@@ -240,7 +239,7 @@ Status CliRun::convert(const CliArguments &arguments)
     auto store = std::make_unique<CurveStore>();
     if (Status step = loadCurve(*store, 0, arguments.positional[0], err_); !step.ok())
         return step;
-    const CurveSlot &curve = store->slots[0];
+    const CurveSlot &curve = store->slots()[0];
     return writeFile(*target, toCsv ? pointCsv(curve) : formatCurveFile(curve));
 }
 
@@ -267,7 +266,7 @@ Status CliRun::script(const CliArguments &arguments, bool &failed)
 
     // Selecting the target repaints the window, which resamples it when it has samples.
     store->resampleDrawnCurves();
-    const CurveSlot &target = store->slots[result.target];
+    const CurveSlot &target = store->slots()[result.target];
     if (const std::string *out = arguments.value("--out"))
         return writeFile(*out, formatCurveFile(target));
     out_ << pointLines(target);

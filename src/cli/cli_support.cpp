@@ -20,17 +20,13 @@ QString pathText(const std::string &path)
 
 Status loadCurve(CurveStore &store, int slot, const std::string &path, std::ostream &faults)
 {
-    std::string bytes;
-    if (QString error; !readWholeFile(pathText(path), &bytes, &error))
+    const std::string name = QFileInfo(pathText(path)).completeBaseName().toStdString();
+    QString fault;
+    if (QString error; !readCurveFile(store, slot, pathText(path), {name, path}, &error, &fault))
         return Status::refused(error.toStdString());
-    std::string fault;
-    if (Status read = parseCurveFile(bytes, path, store.slots[slot], &fault); !read.ok())
-        return read;
-    if (!fault.empty())
-        faults << "ombrelis-cli : " << fault << '\n';
-    store.slots[slot].name = QFileInfo(pathText(path)).completeBaseName().toStdString();
-    store.slots[slot].active = true;
-    store.currentCurve = slot;
+    if (!fault.isEmpty())
+        faults << "ombrelis-cli : " << fault.toStdString() << '\n';
+    store.setActive(slot, true);
     return Status::done();
 }
 

@@ -73,33 +73,6 @@ QString cannotOpen(const QString &fileName, const QString &reason)
     return QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.").arg(quoted(fileName), reason);
 }
 
-// Writes `bytes` into the open file and makes sure they reached the disk, or
-// puts the system's reason in *error. QSaveFile::commit() puts the file in
-// place even when flushing its write buffer fails (Qt 6.4), so the file is
-// opened unbuffered and every write is checked here. A short write is
-// followed by another, which meets the refusal itself and gives the system's
-// reason. With delayed allocation a full disk shows only at the sync.
-bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error)
-{
-    while (!bytes.empty()) {
-        const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-        if (written <= 0) {
-            *error = file.errorString();
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    if (!file.flush()) {
-        *error = file.errorString();
-        return false;
-    }
-    if (::fsync(file.handle()) != 0 && errno != EINVAL) {  // EINVAL: nothing to sync
-        *error = qt_error_string(errno);
-        return false;
-    }
-    return true;
-}
-
 // Why the file may not be replaced, in the words the system uses for the
 // same refusal; empty when it may. The rename would replace a FIFO or a
 // device node by a plain file; a symbolic link to a regular file is followed
@@ -123,6 +96,32 @@ FileWriteResult refuse(FileWriteResult result, const QString &reason, QString *e
 }
 
 }  // namespace
+
+// QSaveFile::commit() puts the file in place even when flushing its write
+// buffer fails (Qt 6.4), so every write, the flush and the sync are checked
+// here. A short write is followed by another, which meets the refusal itself
+// and gives the system's reason. With delayed allocation a full disk shows
+// only at the sync.
+bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error)
+{
+    while (!bytes.empty()) {
+        const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (written <= 0) {
+            *error = file.errorString();
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (!file.flush()) {
+        *error = file.errorString();
+        return false;
+    }
+    if (::fsync(file.handle()) != 0 && errno != EINVAL) {  // EINVAL: nothing to sync
+        *error = qt_error_string(errno);
+        return false;
+    }
+    return true;
+}
 
 FileWriteResult writeFileAtomically(const QString &fileName, std::string_view bytes, QString *error)
 {
@@ -183,16 +182,21 @@ bool readWholeFile(const QString &fileName, std::string *content, QString *error
     return true;
 }
 
-bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot, QString *error)
+bool readCurveFile(CurveStore &store, int slot, const QString &path, const CurveFileNames &names,
+                   QString *error, QString *fault)
 {
     std::string bytes;
-    if (!readWholeFile(baseName + QStringLiteral(".crv"), &bytes, error))
+    if (!readWholeFile(path, &bytes, error))
         return false;
-    if (const Status read = store.readCurveBytes(baseName.toStdString(), slot, bytes); !read.ok()) {
+    const std::string folder = QFileInfo(path).absolutePath().toStdString();
+    std::string faultText;
+    if (const Status read = store.loadCurve(slot, bytes, names, folder, &faultText); !read.ok()) {
         if (error)
             *error = QString::fromStdString(read.message());
         return false;
     }
+    if (fault)
+        *fault = QString::fromStdString(faultText);
     return true;
 }
 

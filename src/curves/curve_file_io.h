@@ -2,6 +2,7 @@
 
 #include "curves/curve_store.h"
 
+#include <QFileDevice>
 #include <QString>
 
 #include <string>
@@ -14,6 +15,11 @@ enum class FileWriteResult {
     CannotOpen,   // write-protected file, missing or write-protected folder
     WriteFailed,  // disk full or I/O error: the old file is left as it was
 };
+
+// Writes `bytes` into an open file and makes sure they reached the disk: the
+// failure-checked writer of every file the program keeps. False, with the
+// system's reason in *error, when the disk refuses them.
+bool writeToDisk(QFileDevice &file, std::string_view bytes, QString *error);
 
 // Replaces the file with `bytes` atomically: a temporary is written, then
 // renamed over the target. An existing file without write permission, and
@@ -37,11 +43,14 @@ bool isWritableFile(const QString &fileName);
 // given), when it cannot be read; *content is then unchanged.
 bool readWholeFile(const QString &fileName, std::string *content, QString *error);
 
-// Loads `baseName`.crv into `slot` of a store that has no view around it (the
-// editor reads through MyView::readCurveFile; both parse with
-// CurveStore::readCurveBytes).
-// False, with the French message to show in *error (if given), when the file
-// cannot be read or is refused; the store is then unchanged.
-bool readCurveFileIntoStore(CurveStore &store, const QString &baseName, int slot, QString *error);
+// The one way from a .crv file on disk into a slot, for the editor and the
+// batch tool alike: reads `path` and loads it into `slot`
+// (CurveStore::loadCurve) with `names` and the file's folder; *fault (if
+// given) then tells what the lenient reading passed over, empty for a whole,
+// well-formed file. False, with the French message to show in *error (if
+// given), when the file cannot be read or is refused; the store is then
+// unchanged.
+bool readCurveFile(CurveStore &store, int slot, const QString &path, const CurveFileNames &names,
+                   QString *error, QString *fault = nullptr);
 
 }  // namespace ombrelis

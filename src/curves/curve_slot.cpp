@@ -9,6 +9,11 @@ int usedEntries(std::int32_t count, int capacity)
     return std::clamp<int>(count, 0, capacity);
 }
 
+bool isSample(const CurveSlot &slot, int k)
+{
+    return k >= 0 && k < usedEntries(slot.sampleCount, kMaxSamples);
+}
+
 void resetSlot(CurveSlot &slot)
 {
     slot = CurveSlot{};

@@ -54,6 +54,9 @@ struct CurveSlot {
 // counts of 0 or less, the capacity for counts above it.
 int usedEntries(std::int32_t count, int capacity);
 
+// Whether k indexes one of the curve's control samples.
+bool isSample(const CurveSlot &slot, int k);
+
 // Gives every field its default value.
 void resetSlot(CurveSlot &slot);
 

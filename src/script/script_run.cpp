@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace ombrelis {
 
@@ -39,7 +40,7 @@ std::array<SampledLookup, kCurveCount> sourceCurves(const CurveStore &store,
     std::array<SampledLookup, kCurveCount> curves{};
     for (int k = 0; k < kCurveCount; ++k) {
         if (named[static_cast<std::size_t>(k)])
-            curves[static_cast<std::size_t>(k)] = SampledLookup(store.slots[k]);
+            curves[static_cast<std::size_t>(k)] = SampledLookup(store.slots()[k]);
     }
     return curves;
 }
@@ -99,7 +100,8 @@ void writeTarget(CurveStore &store, int target, std::string_view expression,
     const double ymin = cur.ymin;
     const double ymax = cur.ymax;
     const std::int32_t samplingCount = cur.samplingCount;
-    CurveSlot &slot = store.slots[target];
+    const auto written = std::make_unique<CurveSlot>(store.slots()[target]);
+    CurveSlot &slot = *written;
     slot.name = expression;
     slot.folder.clear();  // a computed curve has no file yet: Save uses the current folder
     slot.scriptText = scriptLine;
@@ -115,7 +117,7 @@ void writeTarget(CurveStore &store, int target, std::string_view expression,
     slot.active = true;
     slot.interpolationFlag = 1;
     slot.sampleCount = 0;
-    store.currentCurve = target;
+    store.applyScriptResult(target, slot);
 }
 
 }  // namespace
@@ -123,7 +125,7 @@ void writeTarget(CurveStore &store, int target, std::string_view expression,
 std::optional<int> findFreeCurve(const CurveStore &store)
 {
     for (int k = 0; k < kCurveCount; ++k) {
-        if (!store.slots[k].active)
+        if (!store.slots()[k].active)
             return k;
     }
     return std::nullopt;
@@ -136,10 +138,10 @@ ScriptRange scriptRange(const CurveStore &store, std::string_view expression)
     for (int k = 0; k < kCurveCount; ++k) {
         if (!named[static_cast<std::size_t>(k)])
             continue;
-        if (store.slots[k].xmin < range.x0)
-            range.x0 = store.slots[k].xmin;
-        if (store.slots[k].xmax > range.x1)
-            range.x1 = store.slots[k].xmax;
+        if (store.slots()[k].xmin < range.x0)
+            range.x0 = store.slots()[k].xmin;
+        if (store.slots()[k].xmax > range.x1)
+            range.x1 = store.slots()[k].xmax;
     }
     return range;
 }

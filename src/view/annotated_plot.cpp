@@ -8,7 +8,7 @@
 
 namespace ombrelis {
 
-PlotScene annotatedPlotScene(CurveStore &store, ClientSize client, double ratio)
+PlotScene annotatedPlotScene(const CurveStore &store, ClientSize client, double ratio)
 {
     const QFontMetrics metrics(resolveFont(annotationFont(plotPixelRatio(ratio))));
     const TextMeasure measure{[&metrics](const std::string &text) {

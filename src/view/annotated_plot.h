@@ -10,7 +10,7 @@ namespace ombrelis {
 
 // The plot for a report (buildAnnotatedPlot), its texts measured in the face
 // the painter writes them with. Fonts need a QGuiApplication.
-PlotScene annotatedPlotScene(CurveStore &store, ClientSize client, double ratio = 1);
+PlotScene annotatedPlotScene(const CurveStore &store, ClientSize client, double ratio = 1);
 
 // The image as the bytes of a PNG file; empty if it cannot be encoded.
 QByteArray pngBytes(const QImage &image);

@@ -47,7 +47,8 @@ bool MyView::openCurveDocument(const QString &baseName, QString *error, QString 
 {
     // The bars, shared with the window still in front, name the file only
     // once it is read.
-    store_->slots[kDocumentSlot].active = true;
+    const CurveStore::Step step(*store_);
+    store_->setActive(kDocumentSlot, true);
     // The name is the whole path less its extension; the folder is where it points.
     const QString folder = QFileInfo(baseName + QStringLiteral(".crv")).absolutePath();
     if (!readCurveFile(folder, baseName, kDocumentSlot, error, fault))
@@ -104,7 +105,8 @@ void MyView::paintEvent(QPaintEvent *)
         frameImage_ = QImage(deviceSize, QImage::Format_RGB32);
     {
         QPainter imagePainter(paintedInPlace_ ? &backingArea : &frameImage_);
-        clearUpperVectorState();  // the painter set-up has just run
+        clearUpperVectorState();        // the painter set-up has just run
+        store_->resampleDrawnCurves();  // what is drawn, and read until the next paint
         const PlotScene scene = buildPlotScene(*store_, client, ratio);
         paintScene(imagePainter, scene, toQColor(kPlotBackground));
         showCursorReadout(scene);

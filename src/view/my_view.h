@@ -2,6 +2,7 @@
 
 #include "curves/curve_store.h"
 #include "framework/command_map.h"
+#include "view/pointer_editing.h"
 
 #include <QImage>
 #include <QString>
@@ -16,8 +17,6 @@
 namespace ombrelis {
 
 class ViewHost;
-struct PointerOutcome;
-struct PointerAt;
 enum class Bound;
 enum class BarId;
 struct PlotScene;
@@ -81,10 +80,12 @@ public:
     // cannot be opened and reporting a failed write.
     CurveWrite writeCurveFile(const QString &fileName, int slot);
 
-    // my_view_pointer.cpp: pointer editing. True from a press that picked
-    // something (or armed an insertion) until the release that finds it;
-    // meanwhile moves and releases outside the view still arrive.
-    bool holdsCapture() const { return holdsCapture_; }
+    // my_view_pointer.cpp: pointer editing. The view holds the pointer from
+    // a press that picked something (or armed an insertion) until the
+    // release that finds it; meanwhile moves and releases outside the view
+    // still arrive.
+    const PointerState &pointer() const { return pointer_; }
+    bool holdsCapture() const { return pointer_.capture; }
 
     // my_view.cpp: the device pixels per logical pixel the plot is drawn at,
     // the screen's own unless set. Tests and benchmarks set it to draw as a
@@ -164,7 +165,7 @@ private:
     QImage frameImage_;  // scratch for painting, reused while the size stays
     double plotRatio_ = 0;
     bool paintedInPlace_ = false;  // the last paint went straight into the backing store
-    bool holdsCapture_ = false;
+    PointerState pointer_;
 };
 
 }  // namespace ombrelis

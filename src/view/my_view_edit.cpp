@@ -40,7 +40,7 @@ void MyView::bindEditCommands()
 void MyView::enterEditMode()
 {
     store_->editMode = true;
-    store_->copySlot(store_->currentCurve, kBackupSlot);
+    store_->copySlot(store_->currentCurve, kBackupSlot);  // the backup is not a step
     showEditBars();
     fillEditBars();
     requestRepaint();
@@ -57,7 +57,7 @@ void MyView::leaveEditMode()
     fillDisplayBars();
     refreshCurveNames();
     if (store_->current().sampleCount > 0)
-        store_->current().active = true;
+        store_->setActive(store_->currentCurve, true);
     requestRepaint();
 }
 
@@ -68,6 +68,7 @@ void MyView::cancelEdit()
 {
     if (!store_->editMode)
         return;
+    const CurveStore::Step step(*store_);
     store_->copySlot(kBackupSlot, store_->currentCurve);
     store_->resetSlot(kBackupSlot);
     requestRepaint();
@@ -100,8 +101,7 @@ void MyView::applyTypedBound(Bound bound)
         text = &bars.editY.ymaxText;
         break;
     }
-    if (const Status remapped = remapBound(store_->current(), bound, boundFromText(*text));
-        !remapped.ok()) {
+    if (const Status remapped = store_->setBound(bound, boundFromText(*text)); !remapped.ok()) {
         // The box shows the bound that stays before the user is told why.
         *text = formatNumber(boundValue(store_->current(), bound));
         host_.writeBar(onX ? BarId::Edit : BarId::EditY);
@@ -121,7 +121,7 @@ void MyView::applyTypedLegend(BarId bar)
     host_.readBar(bar);
     AxisBarFields &bars = host_.barFields();
     std::string &text = bar == BarId::Edit ? bars.edit.xLegendText : bars.editY.yLegendText;
-    std::string &legend =
+    const std::string &legend =
         bar == BarId::Edit ? store_->current().xLegend : store_->current().yLegend;
     if (const Status checked = checkLegend(text); !checked.ok() && text != legend) {
         const std::string typed = text;
@@ -139,7 +139,10 @@ void MyView::applyTypedLegend(BarId bar)
                      QString::fromStdString(legend)));
         return;
     }
-    legend = text;
+    if (bar == BarId::Edit)
+        store_->setXLegend(text);
+    else
+        store_->setYLegend(text);
     requestRepaint();
 }
 

@@ -5,7 +5,6 @@
 #include "curves/curve_file_names.h"
 #include "framework/command_ids.h"
 #include "framework/prompts.h"
-#include "geometry/sampler.h"
 #include "view/view_host.h"
 
 #include <QDir>
@@ -66,7 +65,8 @@ void MyView::openCurveCommand(int slot)
         return;
     const QString title = choice->fileTitle();
     const QString fileName = QDir(folderOf(*choice)).filePath(title + QStringLiteral(".crv"));
-    store_->slots[slot].active = true;
+    const CurveStore::Step step(*store_);
+    store_->setActive(slot, true);
     retitleWithCurve(title, !isWritableFile(fileName));
     QString fault;
     if (QString error; !readCurveFile(folderOf(*choice), title, slot, &error, &fault)) {
@@ -83,7 +83,7 @@ void MyView::openCurveCommand(int slot)
 
 bool MyView::saveCurveCommand(int slot)
 {
-    const CurveSlot &curve = store_->slots[slot];
+    const CurveSlot &curve = store_->slots()[slot];
     if (curve.name.empty())
         return false;
     const QString fileName = QString::fromStdString(curveSavePath(curve));
@@ -97,26 +97,26 @@ void MyView::saveCurveAsCommand(int slot)
 {
     // The current curve moves into the named slot before the question and
     // stays moved if it is cancelled.
+    const CurveStore::Step step(*store_);
     if (store_->currentCurve != slot) {
         store_->copySlot(store_->currentCurve, slot);
         store_->resetSlot(store_->currentCurve);
     }
     FileDialogRequest request = curveFileRequest("New/SaveAs", slot);
     request.defaultExtension = QStringLiteral("crv");
-    request.initialName = QString::fromStdString(store_->slots[slot].name) + QStringLiteral(".crv");
+    request.initialName =
+        QString::fromStdString(store_->slots()[slot].name) + QStringLiteral(".crv");
     const auto choice = host_.prompts().saveFile(request);
     if (!choice)
         return;
     const QString title = choice->fileTitle();
-    CurveSlot &curve = store_->slots[slot];
-    curve.active = true;
-    curve.name = title.toStdString();
-    curve.folder = folderOf(*choice).toStdString();
+    store_->setActive(slot, true);
+    store_->nameCurve(slot, title.toStdString(), folderOf(*choice).toStdString());
     writeCurveFile(choice->path, slot);  // a refusal changes nothing here
 
     store_->currentCurve = slot;
     DisplayBarFields &bar = host_.barFields().display;
-    bar.curveNames[static_cast<std::size_t>(slot)] = curve.name;
+    bar.curveNames[static_cast<std::size_t>(slot)] = store_->slots()[slot].name;
     bar.selectedCurve = slot;
     host_.writeBar(BarId::Display);
     host_.writeBar(BarId::DisplayY);
@@ -128,11 +128,10 @@ void MyView::saveCurveAsCommand(int slot)
 // draw, even when no paint came between a change and the save.
 MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
 {
-    CurveSlot &curve = store_->slots[slot];
-    if (slot < kCurveCount && curve.sampleCount >= 2)
-        sampleCurve(curve);
+    if (slot < kCurveCount)
+        store_->resampleCurve(slot);
     QString reason;
-    switch (ombrelis::writeCurveFile(fileName, curve, &reason)) {
+    switch (ombrelis::writeCurveFile(fileName, store_->slots()[slot], &reason)) {
     case FileWriteResult::Written:
         return CurveWrite::Written;
     case FileWriteResult::CannotOpen:
@@ -150,20 +149,9 @@ MyView::CurveWrite MyView::writeCurveFile(const QString &fileName, int slot)
 bool MyView::readCurveFile(const QString &folder, const QString &baseName, int slot, QString *error,
                            QString *fault)
 {
-    std::string bytes;
-    if (!readWholeFile(QDir(folder).filePath(baseName + QStringLiteral(".crv")), &bytes, error))
-        return false;
-    std::string faultText;
-    const Status read = store_->readCurveBytes(baseName.toStdString(), slot, bytes, &faultText);
-    if (!read.ok()) {
-        if (error)
-            *error = QString::fromStdString(read.message());
-        return false;
-    }
-    store_->slots[slot].folder = QDir::cleanPath(folder).toStdString();
-    if (fault)
-        *fault = QString::fromStdString(faultText);
-    return true;
+    return ombrelis::readCurveFile(
+        *store_, slot, QDir(folder).filePath(baseName + QStringLiteral(".crv")),
+        CurveFileNames::ofBaseName(baseName.toStdString()), error, fault);
 }
 
 void MyView::retitleWithCurve(const QString &fileTitle, bool readOnly)

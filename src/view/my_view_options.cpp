@@ -59,7 +59,7 @@ void MyView::bindOptionCommands()
     // curve is current, so there is nothing to repaint yet.
     commands_.bind(cmd::CurveColour, [this] {
         if (const auto colour = host_.prompts().chooseColour())
-            store_->current().colour = *colour;
+            store_->setColour(*colour);
     });
     commands_.bind(
         cmd::Cursor,

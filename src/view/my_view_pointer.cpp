@@ -25,24 +25,24 @@ void MyView::mousePressEvent(QMouseEvent *event)
 {
     const ClientSize client{width(), height()};
     if (event->button() == Qt::LeftButton)
-        showPointerOutcome(leftButtonDown(*store_, client, pointerAt(event), holdsCapture_));
+        showPointerOutcome(leftButtonDown(*store_, pointer_, client, pointerAt(event)));
     else if (event->button() == Qt::RightButton)
-        showPointerOutcome(rightButtonDown(*store_, client, pointerAt(event), holdsCapture_));
+        showPointerOutcome(rightButtonDown(*store_, pointer_, client, pointerAt(event)));
 }
 
 void MyView::mouseMoveEvent(QMouseEvent *event)
 {
     showPointerOutcome(
-        pointerMoved(*store_, ClientSize{width(), height()}, pointerAt(event), holdsCapture_));
+        pointerMoved(*store_, pointer_, ClientSize{width(), height()}, pointerAt(event)));
 }
 
 void MyView::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        showPointerOutcome(leftButtonUp(*store_, holdsCapture_));
+        showPointerOutcome(leftButtonUp(*store_, pointer_));
     else if (event->button() == Qt::RightButton)
         showPointerOutcome(
-            rightButtonUp(*store_, ClientSize{width(), height()}, pointerAt(event), holdsCapture_));
+            rightButtonUp(*store_, pointer_, ClientSize{width(), height()}, pointerAt(event)));
 }
 
 // The event's position keeps its fractions: on a high-density screen a
@@ -69,7 +69,7 @@ void MyView::createSample()
     host_.readBar(BarId::Edit);
     const EditBarFields &edit = host_.barFields().edit;
     PointerOutcome outcome;
-    if (insertSample(*store_, readLeadingReal(edit.pointXText), readLeadingReal(edit.pointYText)))
+    if (store_->insertSample(readLeadingReal(edit.pointXText), readLeadingReal(edit.pointYText)))
         outcome.repaint = true;
     else
         outcome.beep = true;

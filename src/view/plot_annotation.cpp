@@ -68,7 +68,7 @@ struct KeyEntry {
 
 class Annotator {
 public:
-    Annotator(CurveStore &store, ClientSize device, double ratio, const TextMeasure &measure)
+    Annotator(const CurveStore &store, ClientSize device, double ratio, const TextMeasure &measure)
         : store_(store),
           bounds_(store.current()),
           device_(device),
@@ -97,7 +97,7 @@ private:
         return {{left, top}, std::move(content), font_, colour, kWhite};
     }
 
-    CurveStore &store_;
+    const CurveStore &store_;
     const CurveSlot &bounds_;
     ClientSize device_;
     double ratio_;
@@ -145,7 +145,7 @@ std::vector<Tick> Annotator::fittedTicks(double low, double high, int axisPixels
 int Annotator::layOutKey()
 {
     for (const DrawnCurve &curve : drawnCurves(store_)) {
-        std::string name = store_.slots[curve.slot].name;
+        std::string name = store_.slots()[curve.slot].name;
         if (name.empty())
             name = "Courbe " + std::to_string(curve.slot + 1);
         const int textWidth = width(name);
@@ -351,7 +351,7 @@ std::vector<std::string> tickLabels(const std::vector<double> &ticks)
     return labels;
 }
 
-AnnotatedPlot buildAnnotatedPlot(CurveStore &store, ClientSize client, double ratio,
+AnnotatedPlot buildAnnotatedPlot(const CurveStore &store, ClientSize client, double ratio,
                                  const TextMeasure &measure)
 {
     ratio = plotPixelRatio(ratio);

@@ -60,7 +60,7 @@ struct AnnotatedPlot {
 // (a thirtieth and a twentieth of its size), which the marks and numbers
 // reach into. When the plot has no range (mappingHasRange) it is drawn as the
 // editor draws it, blank, without annotation.
-AnnotatedPlot buildAnnotatedPlot(CurveStore &store, ClientSize client, double ratio,
+AnnotatedPlot buildAnnotatedPlot(const CurveStore &store, ClientSize client, double ratio,
                                  const TextMeasure &measure);
 
 }  // namespace ombrelis

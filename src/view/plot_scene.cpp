@@ -36,7 +36,7 @@ enum class CurveStyle {
 class SceneBuilder {
 public:
     // `mapping` in device pixels, none for a blank plot.
-    SceneBuilder(CurveStore &store, std::optional<ScreenMapping> mapping, double ratio,
+    SceneBuilder(const CurveStore &store, std::optional<ScreenMapping> mapping, double ratio,
                  PlotScene &scene)
         : store_(store), scene_(scene), ratio_(ratio), mapping_(mapping)
     { }
@@ -61,7 +61,7 @@ private:
     void addBars(const CurveSlot &slot, Colour colour);
     void addCursorLabels(double x);
 
-    CurveStore &store_;
+    const CurveStore &store_;
     PlotScene &scene_;
     double ratio_;
     // The bounds stay the same while a scene is built; none for a blank plot.
@@ -89,7 +89,7 @@ void SceneBuilder::addFrame()
 
 CurveStyle SceneBuilder::styleOf(int slot) const
 {
-    const bool computed = store_.slots[slot].interpolationFlag != 0;
+    const bool computed = store_.slots()[slot].interpolationFlag != 0;
     if (store_.editMode && !computed)
         return slot == store_.currentCurve ? CurveStyle::BezierWithHandles : CurveStyle::Bezier;
     if (store_.smoothing && !computed)
@@ -99,10 +99,7 @@ CurveStyle SceneBuilder::styleOf(int slot) const
 
 void SceneBuilder::addCurve(int slot, Colour colour)
 {
-    CurveSlot &curve = store_.slots[slot];
-    // The paint keeps the sampled points current whether or not it can draw.
-    if (curve.sampleCount >= 2)
-        store_.resampleCurve(slot);
+    const CurveSlot &curve = store_.slots()[slot];
     if (!mapping_)
         return;
     switch (styleOf(slot)) {
@@ -224,7 +221,7 @@ void SceneBuilder::addCursorLabels(double x)
     const FontDescription font = cursorLabelFont(ratio_);
     add(SceneText{map(x, 0), formatNumber(x), font});
     for (int k = 0; k < kCurveCount; ++k) {
-        if (const std::optional<double> y = interpolatedY(store_.slots[k], x))
+        if (const std::optional<double> y = interpolatedY(store_.slots()[k], x))
             add(SceneText{map(x, *y), formatNumber(*y), font});
     }
 }
@@ -289,20 +286,20 @@ std::vector<DrawnCurve> drawnCurves(const CurveStore &store)
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return curves;
     for (int slot = 0; slot < kCurveCount; ++slot) {
-        if (slot != store.currentCurve && isDrawn(store.slots[slot]))
-            curves.push_back({slot, store.slots[slot].colour});
+        if (slot != store.currentCurve && isDrawn(store.slots()[slot]))
+            curves.push_back({slot, store.slots()[slot].colour});
     }
     if (isDrawn(store.current()))
         curves.push_back({store.currentCurve, store.currentColour});
     return curves;
 }
 
-PlotScene buildPlotScene(CurveStore &store, ClientSize client, double ratio)
+PlotScene buildPlotScene(const CurveStore &store, ClientSize client, double ratio)
 {
     return buildDevicePlotScene(store, deviceClient(client, ratio), ratio);
 }
 
-PlotScene buildDevicePlotScene(CurveStore &store, ClientSize device, double ratio)
+PlotScene buildDevicePlotScene(const CurveStore &store, ClientSize device, double ratio)
 {
     PlotScene scene;
     ratio = plotPixelRatio(ratio);

@@ -145,19 +145,18 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre, int half = kMarkHalf);
 
 // Everything one paint of the view draws into a client area of `client`
 // logical pixels, in device pixels at `ratio`:
-// axes, frame, the other curves, the current curve last, the cursor. Like a
-// paint, it first re-samples each drawn curve that has two or more control
-// samples, so the store's sampled points change.
+// axes, frame, the other curves, the current curve last, the cursor. It only
+// reads the store: a paint re-samples the drawn curves first
+// (CurveStore::resampleDrawnCurves).
 //
 // The mapping uses the bounds of the current curve. When it has no range
 // (mappingHasRange), nothing is drawn at all — no axes, frame, curves or
-// cursor — but the curves are still re-sampled and the cursor readout is still
-// given. A cursorIndex outside the sampled-point array shows no cursor and
-// gives no readout; a currentCurve outside 0..3 gives an empty scene.
-PlotScene buildPlotScene(CurveStore &store, ClientSize client, double ratio = 1);
+// cursor — but the cursor readout is still given. A cursorIndex outside the sampled-point array
+// shows no cursor and gives no readout; a currentCurve outside 0..3 gives an empty scene.
+PlotScene buildPlotScene(const CurveStore &store, ClientSize client, double ratio = 1);
 
 // The same for a client area already given in device pixels.
-PlotScene buildDevicePlotScene(CurveStore &store, ClientSize device, double ratio);
+PlotScene buildDevicePlotScene(const CurveStore &store, ClientSize device, double ratio);
 
 // A curve that a paint draws, in the colour it is drawn in.
 struct DrawnCurve {

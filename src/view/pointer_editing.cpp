@@ -11,16 +11,10 @@ namespace {
 // In client pixels; at a ratio r the areas are r times as wide in device pixels.
 constexpr double kPickHalf = 3;  // pick squares are 6 x 6 around the mark's centre
 constexpr double kGripHalf = 6;  // the cursor grip is 12 x 12 below the bottom bound
-constexpr double kThird = 1.0 / 3.0;
 
 int sampleTotal(const CurveSlot &curve)
 {
     return usedEntries(curve.sampleCount, kMaxSamples);
-}
-
-bool isSample(const CurveSlot &curve, int k)
-{
-    return k >= 0 && k < sampleTotal(curve);
 }
 
 bool isFinite(CurvePoint p)
@@ -127,6 +121,22 @@ std::optional<CurvePoint> shownSample(const CurveSlot &curve, int k)
     return curve.samples[k];
 }
 
+// Taking the pointer opens a step of the store and giving it back closes it:
+// everything a drag changes is one step.
+void takeCapture(CurveStore &store, PointerState &pointer)
+{
+    if (!pointer.capture)
+        store.beginStep();
+    pointer.capture = true;
+}
+
+void releaseCapture(CurveStore &store, PointerState &pointer)
+{
+    if (pointer.capture)
+        store.endStep();
+    pointer.capture = false;
+}
+
 }  // namespace
 
 bool hitTestSamples(const CurveStore &store, ClientSize client, PointerAt at, int &index)
@@ -154,64 +164,10 @@ bool hitTestCursor(const CurveStore &store, ClientSize client, PointerAt at)
     return picks.drawn() && picks.inGrip({curve.sampledPoints[store.cursorIndex].x, curve.ymin});
 }
 
-void moveSample(CurveStore &store, double x, double y, int k)
-{
-    CurveSlot &curve = store.current();
-    if (!isSample(curve, k))
-        return;
-    const CurvePoint old = curve.samples[k];
-    curve.startTangents[k] = {curve.startTangents[k].x - old.x + x,
-                              curve.startTangents[k].y - old.y + y};
-    curve.endTangents[k] = {curve.endTangents[k].x - old.x + x, curve.endTangents[k].y - old.y + y};
-    curve.samples[k] = {x, y};
-}
-
-bool insertSample(CurveStore &store, double x, double y)
-{
-    CurveSlot &curve = store.current();
-    const int count = sampleTotal(curve);
-    if (count >= kMaxSamples || !isFinite({x, y}))
-        return false;
-    int i = 0;
-    while (i < count && !(curve.samples[i].x > x))
-        ++i;
-    for (int k = count; k > i; --k) {
-        curve.samples[k] = curve.samples[k - 1];
-        curve.startTangents[k] = curve.startTangents[k - 1];
-        curve.endTangents[k] = curve.endTangents[k - 1];
-    }
-    curve.samples[i] = {x, y};
-    const double dx = (curve.xmax - curve.xmin) * store.tangentLength * 0.01;
-    const double dy = (curve.ymax - curve.ymin) * store.tangentLength * 0.01;
-    if (store.verticalTangents) {
-        curve.startTangents[i] = {x, y - dy * kThird};
-        curve.endTangents[i] = {x, y - dy * -kThird};
-    } else {
-        curve.startTangents[i] = {x - dx * kThird, y};
-        curve.endTangents[i] = {x - dx * -kThird, y};
-    }
-    curve.sampleCount = count + 1;
-    return true;
-}
-
 bool insertSampleAtPointer(CurveStore &store, ClientSize client, PointerAt at)
 {
     const std::optional<CurvePoint> world = worldAt(store, client, at);
-    return world && insertSample(store, world->x, world->y);
-}
-
-void deleteSample(CurveStore &store, int k)
-{
-    CurveSlot &curve = store.current();
-    const int count = sampleTotal(curve);
-    if (!isSample(curve, k))
-        return;
-    for (int j = k; j + 1 < count; ++j) {
-        curve.samples[j] = curve.samples[j + 1];
-        curve.startTangents[j] = curve.startTangents[j + 1];
-        curve.endTangents[j] = curve.endTangents[j + 1];
-    }
-    curve.sampleCount = count - 1;
+    return world && store.insertSample(world->x, world->y);
 }
 
 void dragCursorTo(CurveStore &store, double x)
@@ -234,102 +190,113 @@ void stepCursor(CurveStore &store, int direction)
         index = (index <= 0 || index > last) ? last : index - 1;
 }
 
-PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture)
+PointerOutcome leftButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                              PointerAt at)
 {
     if (store.editMode) {
         int k = 0;
         if (hitTestSamples(store, client, at, k)) {
-            store.hitSample = k;
-            store.dragSample = capture = true;
+            pointer.hitSample = k;
+            pointer.dragSample = true;
+            takeCapture(store, pointer);
         }
         if (hitTestStartTangents(store, client, at, k)) {
-            store.hitSample = k;
-            store.dragStartTangent = capture = true;
+            pointer.hitSample = k;
+            pointer.dragStartTangent = true;
+            takeCapture(store, pointer);
         }
         if (hitTestEndTangents(store, client, at, k)) {
-            store.hitSample = k;
-            store.dragEndTangent = capture = true;
+            pointer.hitSample = k;
+            pointer.dragEndTangent = true;
+            takeCapture(store, pointer);
         }
     }
-    if (hitTestCursor(store, client, at))
-        store.dragCursor = capture = true;
+    if (hitTestCursor(store, client, at)) {
+        pointer.dragCursor = true;
+        takeCapture(store, pointer);
+    }
     return {};
 }
 
 // Each drag moves what the press picked and the hover may re-target it: a
 // pointer that passes over another sample carries on with that one.
-PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PointerAt at, bool capture)
+PointerOutcome pointerMoved(CurveStore &store, PointerState &pointer, ClientSize client,
+                            PointerAt at)
 {
     PointerOutcome out;
     const std::optional<CurvePoint> world = worldAt(store, client, at);
     if (!store.cursorOn && world && mappingHasRange(store.current(), client))
         out.readout = world;
-    CurveSlot &curve = store.current();
-    const int hit = store.hitSample;
+    const CurveSlot &curve = store.current();
+    const int hit = pointer.hitSample;
+    const bool capture = pointer.capture;
     if (store.editMode) {
-        if (capture && store.dragSample && isSample(curve, hit)) {
+        if (capture && pointer.dragSample && isSample(curve, hit)) {
             if (world && insideClient(client, pixelOf(at))) {
-                moveSample(store, world->x, world->y, hit);
+                store.moveSample(world->x, world->y, hit);
                 out.repaint = true;
             }
             out.pointFields = shownSample(curve, hit);
         }
-        if (capture && store.dragStartTangent && isSample(curve, hit) && world) {
-            curve.startTangents[hit] = *world;
+        if (capture && pointer.dragStartTangent && isSample(curve, hit) && world) {
+            store.moveStartTangent(hit, *world);
             out.repaint = true;
         }
-        if (capture && store.dragEndTangent && isSample(curve, hit) && world) {
-            curve.endTangents[hit] = *world;
+        if (capture && pointer.dragEndTangent && isSample(curve, hit) && world) {
+            store.moveEndTangent(hit, *world);
             out.repaint = true;
         }
         int k = 0;
         if (hitTestSamples(store, client, at, k)) {
-            store.hitSample = k;
+            pointer.hitSample = k;
             out.pointFields = shownSample(curve, k);
         }
     }
-    if (capture && store.dragCursor && world) {
+    if (capture && pointer.dragCursor && world) {
         dragCursorTo(store, world->x);
         out.repaint = true;
     }
     return out;
 }
 
-PointerOutcome leftButtonUp(CurveStore &store, bool &capture)
+PointerOutcome leftButtonUp(CurveStore &store, PointerState &pointer)
 {
-    if (capture) {
-        capture = false;
-        store.dragSample = store.dragStartTangent = store.dragEndTangent = store.dragCursor = false;
+    if (pointer.capture) {
+        releaseCapture(store, pointer);
+        pointer.dragSample = pointer.dragStartTangent = pointer.dragEndTangent =
+            pointer.dragCursor = false;
     }
     return {};
 }
 
-PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture)
+PointerOutcome rightButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                               PointerAt at)
 {
     PointerOutcome out;
     if (!store.editMode)
         return out;
     int k = 0;
     if (hitTestSamples(store, client, at, k)) {
-        store.hitSample = k;
-        deleteSample(store, k);
+        pointer.hitSample = k;
+        store.deleteSample(k);
         out.repaint = true;
     } else {
-        capture = true;
+        takeCapture(store, pointer);
     }
     return out;
 }
 
-PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PointerAt at, bool &capture)
+PointerOutcome rightButtonUp(CurveStore &store, PointerState &pointer, ClientSize client,
+                             PointerAt at)
 {
     PointerOutcome out;
-    if (!capture)
+    if (!pointer.capture)
         return out;
     if (insertSampleAtPointer(store, client, at))
         out.repaint = true;
     else
         out.beep = true;
-    capture = false;
+    releaseCapture(store, pointer);
     return out;
 }
 

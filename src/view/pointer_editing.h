@@ -40,24 +40,29 @@ bool hitTestEndTangents(const CurveStore &store, ClientSize client, PointerAt at
 // cursor is on: [dx - 6r, dx + 6r) x [dy, dy + 12r), 12 x 12 client pixels.
 bool hitTestCursor(const CurveStore &store, ClientSize client, PointerAt at);
 
-// Sample k and both its handles to world (x, y), handles kept rigid. No bound
-// check and no re-sorting. An index beyond the samples is ignored.
-void moveSample(CurveStore &store, double x, double y, int k);
-// A new sample at world (x, y), after every sample up to the first one lying
-// right of x, with handles a third of `tangentLength` per cent of the axis
-// range either side (horizontal, or vertical with `verticalTangents`).
-// Refused (false, nothing changed) when the curve holds 16 samples already
-// or a coordinate is not finite.
-bool insertSample(CurveStore &store, double x, double y);
+// A new sample where the pointer is (CurveStore::insertSample); refused
+// where the position maps to no finite world point.
 bool insertSampleAtPointer(CurveStore &store, ClientSize client, PointerAt at);
-// Removes sample k; an index beyond the samples is ignored.
-void deleteSample(CurveStore &store, int k);
 
 // The cursor to the sampled interval holding world x, or to 0 outside them.
 void dragCursorTo(CurveStore &store, double x);
 // One sampled point right (+1) or left (-1), wrapping at both ends; stays at
 // 0 when the current curve has no sampled points.
 void stepCursor(CurveStore &store, int direction);
+
+// What the view's pointer editing remembers between events.
+struct PointerState {
+    int hitSample = -1;  // set by the last successful pick test
+    bool dragSample = false;
+    bool dragStartTangent = false;
+    bool dragEndTangent = false;
+    bool dragCursor = false;
+    // The view holds the pointer: a press that grabs something takes it, the
+    // release that finds it gives it back. Meanwhile moves and releases
+    // arrive also outside the client area, and the store's changes make one
+    // step: a whole drag is one user action.
+    bool capture = false;
+};
 
 // What a view does after a pointer step.
 struct PointerOutcome {
@@ -69,14 +74,15 @@ struct PointerOutcome {
     std::optional<CurvePoint> pointFields;
 };
 
-// The view's pointer events. `capture` is whether the view holds the pointer:
-// a press that grabs something takes it, the release that finds it gives it
-// back. Moves and releases arrive also outside the client area while a
-// button is held.
-PointerOutcome leftButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture);
-PointerOutcome pointerMoved(CurveStore &store, ClientSize client, PointerAt at, bool capture);
-PointerOutcome leftButtonUp(CurveStore &store, bool &capture);
-PointerOutcome rightButtonDown(CurveStore &store, ClientSize client, PointerAt at, bool &capture);
-PointerOutcome rightButtonUp(CurveStore &store, ClientSize client, PointerAt at, bool &capture);
+// The view's pointer events, on its curves and its pointer state.
+PointerOutcome leftButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                              PointerAt at);
+PointerOutcome pointerMoved(CurveStore &store, PointerState &pointer, ClientSize client,
+                            PointerAt at);
+PointerOutcome leftButtonUp(CurveStore &store, PointerState &pointer);
+PointerOutcome rightButtonDown(CurveStore &store, PointerState &pointer, ClientSize client,
+                               PointerAt at);
+PointerOutcome rightButtonUp(CurveStore &store, PointerState &pointer, ClientSize client,
+                             PointerAt at);
 
 }  // namespace ombrelis

@@ -2,7 +2,7 @@
 
 namespace ombrelis {
 
-struct CurveStore;
+class CurveStore;
 
 // Entries of the sampling menu, in the order of `samplingMarks`.
 inline constexpr int kSamplingPresetCount = 5;
