@@ -212,6 +212,8 @@ int main(int argc, char **argv)
     preferOffscreenPlatform();
     QApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
+    const QTemporaryDir recoveryFolder;
+    keepRecoveryCopiesIn(recoveryFolder);
     QSettings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation, kSettingsApplication)
         .clear();
     QFile::remove(oldSettingsFile());

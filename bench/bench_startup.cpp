@@ -239,7 +239,8 @@ BENCHMARK_CAPTURE(coldFirstFrame, bare_window_on_screen, kColdBare, kOnScreen)
     ->Unit(benchmark::kMillisecond);
 
 // Offscreen, and with a private settings store: the editor records the file
-// it opened in its recent-file list.
+// it opened in its recent-file list. The cold starts inherit the private
+// recovery folder.
 int main(int argc, char **argv)
 {
     preferOffscreenPlatform();
@@ -247,6 +248,8 @@ int main(int argc, char **argv)
     QStandardPaths::setTestModeEnabled(true);
     if (argc == 7 && (argv[1] == kColdEditor || argv[1] == kColdBare))
         startColdAndLeave(application, argv);
+    const QTemporaryDir recoveryFolder;
+    keepRecoveryCopiesIn(recoveryFolder);
     QSettings(settingsFormat(), QSettings::UserScope, kSettingsOrganisation, kSettingsApplication)
         .clear();
     QFile::remove(oldSettingsFile());

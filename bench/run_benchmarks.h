@@ -2,6 +2,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtGlobal>
 
 namespace ombrelis {
@@ -12,6 +14,13 @@ inline void preferOffscreenPlatform()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// The editor's recovery copies go into `folder`, so that a speed check never
+// offers, nor deletes, what the user's own editors left behind.
+inline void keepRecoveryCopiesIn(const QTemporaryDir &folder)
+{
+    qputenv("XDG_STATE_HOME", QFile::encodeName(folder.path()));
 }
 
 // Runs the registered benchmarks with the command line's options; 1 for an

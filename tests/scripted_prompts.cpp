@@ -115,6 +115,14 @@ std::optional<int> ScriptedPrompts::askTangentLength()
     return number(Kind::TangentLength, 5, 25);
 }
 
+bool ScriptedPrompts::confirmRecovery(const std::vector<RecoverableWindow> &windows)
+{
+    QStringList names;
+    for (const RecoverableWindow &window : windows)
+        names << window.curveNames.join(QStringLiteral(", "));
+    return confirm(Kind::Recovery, names.join(QStringLiteral(" | ")));
+}
+
 void ScriptedPrompts::showAbout()
 {
     asked.append({Kind::About, {}});

@@ -24,12 +24,15 @@ public:
         ScriptMessage,
         SamplingCount,
         TangentLength,
+        Recovery,
         About,
         Error,
     };
     struct Question {
         Kind kind;
-        QString detail;  // a file dialog's title, a curve name or a message
+        // A file dialog's title, a curve name, a message, or the curve
+        // names of each window offered for recovery ("a, b | c").
+        QString detail;
     };
 
     // Answers for the questions to come, used in order.
@@ -66,6 +69,7 @@ public:
     void showScriptMessage(const QString &message) override;
     std::optional<int> askSamplingCount() override;
     std::optional<int> askTangentLength() override;
+    bool confirmRecovery(const std::vector<RecoverableWindow> &windows) override;
     void showAbout() override;
     void showError(const QString &message) override;
 

@@ -21,12 +21,14 @@
 namespace ombrelis {
 
 // An editor started with scripted answers, an empty recent-file list in a
-// private settings store, and a temporary folder as current directory.
+// private settings store, a temporary folder as current directory and
+// another for the recovery copies.
 class ShellFixture {
 public:
     ShellFixture() : previousDirectory_(QDir::currentPath())
     {
         QStandardPaths::setTestModeEnabled(true);
+        qputenv("XDG_STATE_HOME", QFile::encodeName(stateHome.path()));
         clearSettings();
         QDir::setCurrent(folder.path());
         // Windows closed by tests about other things save nothing.
@@ -72,6 +74,20 @@ public:
         return writeFile(name, bytes);
     }
 
+    // The recovery copies on disk, of every editor that used this fixture's
+    // state folder.
+    QStringList recoveryCopies() const
+    {
+        QStringList copies;
+        const QDir root(stateHome.filePath(QStringLiteral("ombrelis/recovery")));
+        for (const QString &session : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QDir folder(root.filePath(session));
+            for (const QString &file : folder.entryList({QStringLiteral("*.rec")}, QDir::Files))
+                copies << folder.filePath(file);
+        }
+        return copies;
+    }
+
     // Empties the test's settings store, and leaves no settings of an earlier
     // version there to be taken over.
     static void clearSettings()
@@ -86,6 +102,7 @@ public:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     QTemporaryDir folder;
+    QTemporaryDir stateHome;
     ScriptedPrompts prompts;
     std::unique_ptr<CTolvaneApp> app;
 

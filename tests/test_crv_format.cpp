@@ -1,6 +1,7 @@
 #include "curves/crv_format.h"
 #include "curves/curve_store.h"
 #include "curves/number_text.h"
+#include "curves/recovery_record.h"
 #include "curves/windows1252.h"
 #include "test_support.h"
 #include "worked_example.h"
@@ -61,6 +62,38 @@ double roundedToSixDecimals(double value)
     return readLeadingReal(std::to_string(value));  // std::to_string writes %f
 }
 
+// A curve of random legends, bounds, samples and points, the counts within
+// the capacities.
+std::unique_ptr<CurveSlot> randomSlot(std::mt19937 &random)
+{
+    std::uniform_real_distribution<double> small(-1000.0, 1000.0);
+    std::uniform_real_distribution<double> exponent(-3.0, 12.0);
+    const auto anyReal = [&] {
+        const double magnitude = std::pow(10.0, exponent(random));
+        return small(random) < 0 ? -magnitude : small(random) / 1000.0 * magnitude;
+    };
+    const std::vector<std::string> legends = {
+        "", "temps (s)", "Énergie é à ç", "Œuvre €‰ ‘x’", "tab\there", "ÿ\xC2\x81\xC2\x8D"};
+    auto slot = makeSlot();
+    slot->xLegend = legends[random() % legends.size()];
+    slot->yLegend = legends[random() % legends.size()];
+    slot->xmin = anyReal();
+    slot->xmax = anyReal();
+    slot->ymin = anyReal();
+    slot->ymax = anyReal();
+    slot->sampleCount = random() % (kMaxSamples + 1);
+    for (int i = 0; i < slot->sampleCount; ++i) {
+        slot->samples[i] = {anyReal(), anyReal()};
+        slot->startTangents[i] = {anyReal(), anyReal()};
+        slot->endTangents[i] = {anyReal(), anyReal()};
+    }
+    slot->interpolationFlag = random() % 2;
+    slot->samplingCount = 16 + random() % 300;
+    for (int j = 0; j < slot->samplingCount; ++j)
+        slot->sampledPoints[j] = {anyReal(), anyReal()};
+    return slot;
+}
+
 }  // namespace
 
 class TestCrvFormat : public QObject {
@@ -70,6 +103,7 @@ private Q_SLOTS:
     void workedExampleReadsBack();
     void lfOnlyFileReadsIdentically();
     void randomSlotsRoundTripToSixDecimals();
+    void recoveryRecordsRoundTrip();
     void commentLinesAreSkippedBetweenFields();
     void commentInsideSampleLoopIsASampleLine();
     void legendStartingWithSemicolonShiftsFields();
@@ -118,33 +152,8 @@ void TestCrvFormat::lfOnlyFileReadsIdentically()
 void TestCrvFormat::randomSlotsRoundTripToSixDecimals()
 {
     std::mt19937 random(20261207);
-    std::uniform_real_distribution<double> small(-1000.0, 1000.0);
-    std::uniform_real_distribution<double> exponent(-3.0, 12.0);
-    const auto anyReal = [&] {
-        const double magnitude = std::pow(10.0, exponent(random));
-        return small(random) < 0 ? -magnitude : small(random) / 1000.0 * magnitude;
-    };
-    const std::vector<std::string> legends = {
-        "", "temps (s)", "Énergie é à ç", "Œuvre €‰ ‘x’", "tab\there", "ÿ\xC2\x81\xC2\x8D"};
     for (int round = 0; round < 200; ++round) {
-        auto slot = makeSlot();
-        slot->xLegend = legends[random() % legends.size()];
-        slot->yLegend = legends[random() % legends.size()];
-        slot->xmin = anyReal();
-        slot->xmax = anyReal();
-        slot->ymin = anyReal();
-        slot->ymax = anyReal();
-        slot->sampleCount = random() % (kMaxSamples + 1);
-        for (int i = 0; i < slot->sampleCount; ++i) {
-            slot->samples[i] = {anyReal(), anyReal()};
-            slot->startTangents[i] = {anyReal(), anyReal()};
-            slot->endTangents[i] = {anyReal(), anyReal()};
-        }
-        slot->interpolationFlag = random() % 2;
-        slot->samplingCount = 16 + random() % 300;
-        for (int j = 0; j < slot->samplingCount; ++j)
-            slot->sampledPoints[j] = {anyReal(), anyReal()};
-
+        const auto slot = randomSlot(random);
         const auto back = parsed(formatCurveFile(*slot));
         QVERIFY(back);
         const auto six = [](CurvePoint p) {
@@ -164,6 +173,44 @@ void TestCrvFormat::randomSlotsRoundTripToSixDecimals()
         }
         for (int j = 0; j < slot->samplingCount; ++j)
             QCOMPARE(back->sampledPoints[j], six(slot->sampledPoints[j]));
+    }
+}
+
+// A window's recovery record gives back the same window: written again,
+// every curve has the same .crv bytes and the same name, folder, flag and
+// colour. Cut anywhere, it is refused and changes nothing.
+void TestCrvFormat::recoveryRecordsRoundTrip()
+{
+    std::mt19937 random(20280517);
+    const auto anyBytes = [&] {
+        std::string text(random() % 12, '\0');
+        for (char &c : text)
+            c = static_cast<char>(random());
+        return text;
+    };
+    for (int round = 0; round < 60; ++round) {
+        auto store = std::make_unique<CurveStore>();
+        for (int i = 0; i < kCurveCount; ++i) {
+            const auto slot = randomSlot(random);
+            slot->name = anyBytes();
+            slot->folder = anyBytes();
+            slot->active = random() % 2;
+            slot->colour = random() & 0xFFFFFF;
+            store->replaceSlot(i, *slot);
+        }
+        store->currentCurve = static_cast<int>(random() % kCurveCount);
+        const std::string state = formatRecoveryState(*store, anyBytes());
+        const std::int64_t changed = random() * std::int64_t{1000};
+        const std::string record = formatRecoveryRecord(changed, state);
+
+        auto back = std::make_unique<CurveStore>();
+        RecoveredWindow window;
+        QVERIFY(parseRecoveryRecord(record, *back, window).ok());
+        QCOMPARE(formatRecoveryState(*back, window.title), state);
+        QCOMPARE(window.lastChangeMs, changed);
+        QVERIFY(
+            !parseRecoveryRecord(record.substr(0, random() % record.size()), *back, window).ok());
+        QCOMPARE(formatRecoveryState(*back, window.title), state);
     }
 }
 

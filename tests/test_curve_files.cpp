@@ -457,6 +457,8 @@ void CurveFilesTest::closingAsks()
     // The same name in the other window is not asked about: only the active
     // curves of the closing window are saved.
     editSlot(frame().openViews()[0]->store(), 0, [&](CurveSlot &c) { giveCurve(c, "other"); });
+    QVERIFY(frame().runCommand(cmd::Sampling128));
+    QTRY_COMPARE(shell->recoveryCopies().size(), 2);  // both windows changed
     shell->prompts.closingAnswerWhenUnscripted.reset();
     const bool kept = answer == ClosingAnswer::KeepOpen;
     answer == ClosingAnswer::Save      ? shell->prompts.pressOk()
@@ -464,6 +466,7 @@ void CurveFilesTest::closingAsks()
                                        : shell->prompts.dismiss();
     QCOMPARE(closing->close(), !kept);
     QCOMPARE(shell->prompts.count(Kind::ClosingWindow), 1);
+    QCOMPARE(shell->recoveryCopies().size(), kept ? 2 : 1);  // closed whatever the answer
     QCOMPARE(frame().registry().size(), kept ? 2u : 1u);
     const QStringList expected = withCurves && answer == ClosingAnswer::Save
                                      ? QStringList{"one.crv", "three.crv"}

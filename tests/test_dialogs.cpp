@@ -371,6 +371,18 @@ void DialogsTest::qtPromptsReturnTheAnswer()
         button(dialog, QStringLiteral("OK"))->click();
     });
     prompts.showAbout();
+    // Escape does not answer the recovery question: ignoring deletes the copies.
+    whenModal([](QWidget &dialog) {
+        QVERIFY(labelTexts(dialog).join('\n').contains(
+            QStringLiteral("• wave, ramp — modifiée le 3 mars 2026 à 14:05:09")));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    const QDateTime changed(QDate(2026, 3, 3), QTime(14, 5, 9));
+    QVERIFY(prompts.confirmRecovery({{{QStringLiteral("wave"), QStringLiteral("ramp")}, changed}}));
+    click(QStringLiteral("Ignorer"));
+    QVERIFY(!prompts.confirmRecovery({{{}, changed}}));
 }
 
 void DialogsTest::qtPromptsIntegerAnswers()

@@ -9,17 +9,22 @@ namespace ombrelis {
 class CMainFrame;
 class CTolvaneDoc;
 class MyView;
+class RecoverySession;
+class WindowAutosave;
 
 // The frame of a document window inside the main frame's MDI area. It owns
-// the window's document and view.
+// the window's document and view, and keeps the window's recovery copy in
+// `recovery` while the window has changes.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CChildFrame(CMainFrame &mainFrame, CTolvaneDoc *document, MyView *view);
+    CChildFrame(CMainFrame &mainFrame, RecoverySession &recovery, CTolvaneDoc *document,
+                MyView *view);
     ~CChildFrame() override;
 
     CTolvaneDoc *document() const { return document_; }
     MyView *view() const { return view_; }
+    WindowAutosave &autosave() const { return *autosave_; }
     CommandMap &commands() { return commands_; }
     const CommandMap &commands() const { return commands_; }
 
@@ -36,6 +41,7 @@ private:
     CMainFrame &mainFrame_;
     CTolvaneDoc *document_;
     MyView *view_;
+    WindowAutosave *autosave_;
     CommandMap commands_;
 };
 

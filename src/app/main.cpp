@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/main_frame.h"
 #include "app/qt_prompts.h"
 #include "app/qt_translations.h"
 #include "app/tolvane_app.h"
@@ -25,5 +26,10 @@ int main(int argc, char *argv[])
     CTolvaneApp app(prompts);
     if (!app.initInstance(commandLine.files))
         return 1;
+    // Only for tests that run the editor as a process of its own: command
+    // identifiers to run once it is up, standing for the user's changes.
+    const QString testCommands = qEnvironmentVariable("OMBRELIS_TEST_COMMANDS");
+    for (const QString &id : testCommands.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        app.mainFrame()->runCommand(id.toInt());
     return QApplication::exec();
 }

@@ -93,7 +93,7 @@ CChildFrame *CMainFrame::addDocumentWindow(std::unique_ptr<CTolvaneDoc> document
                                            std::unique_ptr<MyView> view)
 {
     document->setView(view.get());
-    auto *frame = new CChildFrame(*this, document.release(), view.release());
+    auto *frame = new CChildFrame(*this, app_.recovery(), document.release(), view.release());
     mdiArea_->addSubWindow(frame);
     connect(frame, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateFrameTitle);
     connect(frame, &CChildFrame::closing, this, &CMainFrame::unregisterWindow);

@@ -2,6 +2,7 @@
 
 #include "app/about_dialog.h"
 #include "app/closing_window_dialog.h"
+#include "app/recovery_dialog.h"
 #include "curves/curve_file_dialogs.h"
 #include "script/script_messages_dialog.h"
 #include "view/option_dialogs.h"
@@ -125,6 +126,11 @@ std::optional<int> QtPrompts::askTangentLength()
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.value();
+}
+
+bool QtPrompts::confirmRecovery(const std::vector<RecoverableWindow> &windows)
+{
+    return askRecovery(owner(), windows);
 }
 
 void QtPrompts::showAbout()

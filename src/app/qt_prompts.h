@@ -17,6 +17,7 @@ public:
     void showScriptMessage(const QString &message) override;
     std::optional<int> askSamplingCount() override;
     std::optional<int> askTangentLength() override;
+    bool confirmRecovery(const std::vector<RecoverableWindow> &windows) override;
     void showAbout() override;
     void showError(const QString &message) override;
 

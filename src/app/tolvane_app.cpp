@@ -23,7 +23,8 @@ const QRect kMainWindowFrame(60, 41, 741, 644);
 
 }  // namespace
 
-CTolvaneApp::CTolvaneApp(Prompts &prompts) : prompts_(prompts), recentFiles_(cmd::RecentFileCount)
+CTolvaneApp::CTolvaneApp(Prompts &prompts)
+    : prompts_(prompts), recentFiles_(cmd::RecentFileCount), recovery_(recoveryRoot())
 {
     commands_.bind(cmd::FileNew, [this] { onFileNew(); });
     commands_.bind(cmd::FileOpen, [this] { onFileOpen(); });
@@ -60,9 +61,10 @@ bool CTolvaneApp::initInstance(const QStringList &files)
     mainFrame_->setOuterGeometry(kMainWindowFrame);  // now that the frame's borders are known
     mainFrame_->toggleBar(BarId::Display);
     mainFrame_->toggleBar(BarId::DisplayY);
-    mainFrame_->updateCommandStates();
     for (const QString &fault : std::exchange(faultsToTell_, {}))
         prompts_.showError(fault);
+    offerRecovery();
+    mainFrame_->updateCommandStates();
     return true;
 }
 
@@ -109,13 +111,7 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     recentFiles_.add(fullPath);
     CChildFrame *frame = mainFrame_->addDocumentWindow(std::move(document), std::move(view));
     mainFrame_->registerWindow(frame);
-    // It came forward before the registry had it, so the bars did not
-    // follow: they switch to it now, in display mode like every new window.
-    MyView *shown = frame->view();
-    if (mainFrame_->barFields().editBarsShown)
-        shown->showDisplayBars();
-    shown->fillDisplayBars();
-    shown->refreshCurveNames();
+    followNewWindow(frame);
     // The curve is loaded as read; the user learns what was wrong with the
     // file over the window that shows it.
     if (fault.isEmpty())
@@ -125,6 +121,17 @@ CChildFrame *CTolvaneApp::openDocumentFile(const QString &path)
     else
         faultsToTell_.append(fault);
     return frame;
+}
+
+// It came forward before the registry had it, so the bars did not follow:
+// they switch to it now, in display mode like every new window.
+void CTolvaneApp::followNewWindow(CChildFrame *frame)
+{
+    MyView *shown = frame->view();
+    if (mainFrame_->barFields().editBarsShown)
+        shown->showDisplayBars();
+    shown->fillDisplayBars();
+    shown->refreshCurveNames();
 }
 
 void CTolvaneApp::onFileOpen()

@@ -2,9 +2,12 @@
 
 #include "curves/curve_slot.h"
 
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace ombrelis {
 
@@ -38,6 +41,13 @@ struct FileChoice {
     QString fileName() const;   // name with its extension, without directory
 };
 
+// A window that an editor left without closing it, as the recovery
+// question lists it.
+struct RecoverableWindow {
+    QStringList curveNames;  // the curves 1 to 4 that have a name
+    QDateTime lastChange;
+};
+
 // Every modal question the editor asks goes through this interface, so that
 // tests can answer them without a modal loop. The real implementation shows
 // the dialogs; tests script the answers. Dialogs that only have an OK button
@@ -66,6 +76,9 @@ public:
     virtual std::optional<int> askSamplingCount() = 0;
     // "Tangent Length Dialog": 5..25, or nothing on Cancel.
     virtual std::optional<int> askTangentLength() = 0;
+    // The curves of windows left by an editor that stopped without closing
+    // them: true for "Récupérer", false for "Ignorer".
+    virtual bool confirmRecovery(const std::vector<RecoverableWindow> &windows) = 0;
     // CAboutDialog.
     virtual void showAbout() = 0;
     // A failure the user must acknowledge, such as a file that cannot be read.
