@@ -27,9 +27,12 @@ void CMainFrame::bindClipboardCommands()
 namespace {
 
 // Other programs get the current curve as the text of its points and the
-// plot as an image. Paste reads only the curve clipboard.
+// plot as an image. Paste reads only the curve clipboard. Both are taken from
+// the points the next paint would draw, which a change since the last one
+// may have left out of date.
 void offerToOtherPrograms(MyView &view)
 {
+    view.store().resampleDrawnCurves();
     auto data = std::make_unique<QMimeData>();
     data->setText(QString::fromStdString(sampledPointsText(view.store().current())));
     data->setData(QStringLiteral("image/png"), pngBytes(view.annotatedImage()));

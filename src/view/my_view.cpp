@@ -76,7 +76,7 @@ double MyView::plotRatio() const
     return plotRatio_ > 0 ? plotRatio_ : devicePixelRatioF();
 }
 
-QImage MyView::annotatedImage()
+QImage MyView::annotatedImage() const
 {
     const ClientSize client{width(), height()};
     const double ratio = plotRatio();

@@ -93,11 +93,12 @@ public:
     // screen's back.
     double plotRatio() const;
     void setPlotRatio(double ratio) { plotRatio_ = ratio; }
+    // The plot as a report shows it, with ticks, axis titles and key
+    // (annotatedPlotScene), in the device pixels the view draws it in, from
+    // the sampled points the last paint left.
+    QImage annotatedImage() const;
     // The last frame painted into the view's own image, in device pixels;
     // a null image when it went straight into the backing store.
-    // The plot as a report shows it, with ticks, axis titles and key
-    // (annotatedPlotScene), in the device pixels the view draws it in.
-    QImage annotatedImage();
     QImage lastFrame() const { return paintedInPlace_ ? QImage() : frameImage_; }
 
     // my_view_script.cpp: the script box and the surface.
