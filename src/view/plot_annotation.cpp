@@ -90,6 +90,7 @@ private:
     void chooseVerticalMargins(int keyRows);
     void chooseHorizontalMargins();
     ClientSize inner() const;
+    void addMasks(std::vector<ScenePrimitive> &out) const;
     void addMarks(const ScreenMapping &mapping, std::vector<ScenePrimitive> &out) const;
     void addTexts(const ScreenMapping &mapping, std::vector<ScenePrimitive> &out) const;
     SceneText text(int left, int top, std::string content, Colour colour = kBlack) const
@@ -218,6 +219,23 @@ ClientSize Annotator::inner() const
             std::max(0, device_.height - margins_.top - margins_.bottom)};
 }
 
+// The editor's plot stops at the edges of its client area: the margins are
+// painted over again, so that a curve beyond the bounds never runs into the
+// numbers, titles or key.
+void Annotator::addMasks(std::vector<ScenePrimitive> &out) const
+{
+    const int w = device_.width, h = device_.height;
+    const int left = margins_.left, top = margins_.top;
+    const int right = left + inner().width, bottom = top + inner().height;
+    const auto mask = [&out](int l, int t, int r, int b) {
+        out.emplace_back(SceneRectangle{l, t, r, b, kWhite, kWhite});
+    };
+    mask(0, 0, w, top);
+    mask(0, bottom, w, h);
+    mask(0, top, left, bottom);
+    mask(right, top, w, bottom);
+}
+
 void Annotator::addMarks(const ScreenMapping &mapping, std::vector<ScenePrimitive> &out) const
 {
     const int l = plotLeft_, b = plotBottom_;
@@ -283,12 +301,9 @@ AnnotatedPlot Annotator::build()
     plotTop_ = margins_.top + area.top;
     plotRight_ = plotLeft_ + area.width;
     plotBottom_ = plotTop_ + area.height;
-    std::vector<ScenePrimitive> primitives;
-    addMarks(*mapping, primitives);
-    primitives.insert(primitives.end(), std::make_move_iterator(plot.scene.primitives.begin()),
-                      std::make_move_iterator(plot.scene.primitives.end()));
-    addTexts(*mapping, primitives);
-    plot.scene.primitives = std::move(primitives);
+    addMasks(plot.scene.primitives);
+    addMarks(*mapping, plot.scene.primitives);
+    addTexts(*mapping, plot.scene.primitives);
     return plot;
 }
 

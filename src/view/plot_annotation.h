@@ -54,7 +54,8 @@ struct AnnotatedPlot {
 
 // The annotated plot of a client area of `client` logical pixels in device
 // pixels at `ratio`: the plot scene of the area the margins leave, moved into
-// place, its tick marks and axis lines under it, the texts and key over it.
+// place and kept within that area (the margins are covered again in white
+// after it), then the tick marks and axis lines, the texts and the key.
 // Tick numbers are written in their shortest form and never overlap: an axis
 // too short for ten of them gets fewer. The margins leave out the plot's own
 // (a thirtieth and a twentieth of its size), which the marks and numbers
