@@ -12,11 +12,11 @@ _ombrelis_cli()
 
     local options
     case ${words[1]} in
-        info) options="" ;;
-        points) options="--count --csv" ;;
-        area) options="--count" ;;
+        info) options="--json" ;;
+        points) options="--count --csv --json" ;;
+        area) options="--count --json" ;;
         script) options="--c1 --c2 --c3 --c4 --current --count --out" ;;
-        render) options="--out --size --current --sampled --interpolation --edit --axes --frame --cursor --count" ;;
+        render) options="--out --size --current --sampled --interpolation --edit --axes --frame --cursor --count --scale --annotate" ;;
         convert) options="--out" ;;
         import) options="--out --x-legend --y-legend" ;;
         *) return ;;
@@ -34,7 +34,7 @@ _ombrelis_cli()
             esac
             return ;;
         --current) COMPREPLY=($(compgen -W "1 2 3 4" -- "$cur")); return ;;
-        --count|--size|--cursor|--x-legend|--y-legend) return ;;
+        --count|--size|--cursor|--scale|--x-legend|--y-legend) return ;;
     esac
 
     if [[ $cur == -* ]]; then

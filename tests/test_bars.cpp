@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void longLegendsSurviveEditMode_data();
     void longLegendsSurviveEditMode();
     void clipboard();
+    void clipboardOffersOtherPrograms();
     void clipboardWithoutWindows();
     void barsFollowTheActiveWindow();
     void editAfterSwitchingWindowsKeepsTheFrameSize();
@@ -607,6 +609,36 @@ void BarsTest::clipboard()
     QCOMPARE(pasted.folder, "/elsewhere");
     QCOMPARE(frame().documentTitle(other), "Deux");
     QCOMPARE(text(BarId::Display, ctl::CurveName1), "Deux");
+}
+
+// Copy also gives other programs the points as text, a line "x<TAB>y" each
+// whose numbers read back exactly, and the plot as a PNG at the view's size;
+// Paste still reads only the curve clipboard.
+void BarsTest::clipboardOffersOtherPrograms()
+{
+    giveSamples(view(), 0, "Un");
+    view().store().resampleDrawnCurves();
+    QVERIFY(frame().runCommand(cmd::Copy));
+    const QMimeData *offered = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(offered);
+    const CurveSlot &curve = view().store().current();
+    const QStringList rows = offered->text().split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(rows.size(), curve.samplingCount);
+    for (int j = 0; j < rows.size(); ++j) {
+        const QStringList cells = rows[j].split('\t');
+        QCOMPARE(cells.size(), 2);
+        QVERIFY(cells[0].toDouble() == curve.sampledPoints[std::size_t(j)].x);
+        QVERIFY(cells[1].toDouble() == curve.sampledPoints[std::size_t(j)].y);
+    }
+    QCOMPARE(rows[0], "0\t100");
+    QImage plot;
+    QVERIFY(plot.loadFromData(offered->data(QStringLiteral("image/png")), "PNG"));
+    QCOMPARE(plot.size(), view().size() * view().plotRatio());
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\t2\n"));
+    view().store().currentCurve = 1;
+    QVERIFY(frame().runCommand(cmd::Paste));
+    QCOMPARE(view().store().current().name, "Un");
 }
 
 // Paste before any copy gives an empty curve; with no window the clipboard

@@ -10,6 +10,9 @@
 
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -65,6 +68,48 @@ QByteArray contentOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Every compressed stream of a PDF file, inflated: the page's among them.
+QString inflatedStreams(const QByteArray &pdf)
+{
+    QString content;
+    for (qsizetype at = pdf.indexOf("/FlateDecode"); at >= 0;
+         at = pdf.indexOf("/FlateDecode", at)) {
+        const qsizetype begin = pdf.indexOf("stream\n", at) + 7;
+        at = pdf.indexOf("endstream", begin);
+        if (begin < 7 || at <= begin)
+            return {};
+        content += QString::fromLatin1(qUncompress(
+            QByteArray::fromHex("00010000") + pdf.mid(begin, at - begin)));  // a size hint first
+    }
+    return content;
+}
+
+// The texts Qt wrote on a PDF page: each BT..ET block's glyphs read back
+// through the font's ToUnicode map. `content` holds the file's streams, the
+// page's inflated.
+QStringList pdfTexts(const QString &content)
+{
+    QMap<int, QChar> unicode;
+    const QRegularExpression range(QStringLiteral(R"(<([0-9A-F]{4})> <[0-9A-F]{4}> \[([^\]]*)\])"));
+    const QRegularExpression code(QStringLiteral("<([0-9A-F]{4})>"));
+    for (const auto &match : range.globalMatch(content)) {
+        int glyph = match.captured(1).toInt(nullptr, 16);
+        for (const auto &target : code.globalMatch(match.captured(2)))
+            unicode[glyph++] = QChar(target.captured(1).toUShort(nullptr, 16));
+    }
+    QStringList texts;
+    const QRegularExpression block(QStringLiteral("BT\n(.*?)ET"),
+                                   QRegularExpression::DotMatchesEverythingOption);
+    for (const auto &match : block.globalMatch(content)) {
+        QString text;
+        for (const auto &glyph : QRegularExpression(QStringLiteral("<([0-9A-F]{4})> Tj"))
+                                     .globalMatch(match.captured(1)))
+            text += unicode.value(glyph.captured(1).toInt(nullptr, 16));
+        texts.append(text);
+    }
+    return texts;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
@@ -84,6 +129,9 @@ private Q_SLOTS:
     void renderPaintsTheEditorsScene();
     void renderVectorFiles_data();
     void renderVectorFiles();
+    void renderAnnotated();
+    void manyFiles();
+    void jsonRoundTrip();
     void importRows_data();
     void importRows();
     void badUsage_data();
@@ -386,15 +434,7 @@ void TestCli::renderVectorFiles()
     QVERIFY(box.hasMatch());
     QVERIFY(qAbs(box.captured(1).toDouble() / box.captured(2).toDouble() - 320.0 / 240.0) < 0.01);
     QVERIFY(!pdf.contains("/Subtype /Image"));
-    QString content;  // every compressed stream inflated: the page's among them
-    for (qsizetype at = pdf.indexOf("/FlateDecode"); at >= 0;
-         at = pdf.indexOf("/FlateDecode", at)) {
-        const qsizetype begin = pdf.indexOf("stream\n", at) + 7;
-        at = pdf.indexOf("endstream", begin);
-        QVERIFY(begin >= 7 && at > begin);
-        content += QString::fromLatin1(qUncompress(
-            QByteArray::fromHex("00010000") + pdf.mid(begin, at - begin)));  // a size hint first
-    }
+    const QString content = inflatedStreams(pdf);
     QVERIFY(content.contains(QRegularExpression(QStringLiteral("\n[SB]\n"))));  // stroked paths
     if (!smoothed)
         return;
@@ -420,6 +460,123 @@ void TestCli::renderVectorFiles()
     }
     QVERIFY(!expected.isEmpty());
     QCOMPARE(drawn, expected);
+}
+
+// Around the same plot: tick numbers, axis titles and the key, as text in
+// vector files; the image keeps the size asked for.
+void TestCli::renderAnnotated()
+{
+    for (const char *name : {"a.png", "a.svg", "a.pdf"}) {
+        std::vector<std::string> words = {"render", example("wave.crv"), example("ramp.crv"),
+                                          "--size", "500x300",           "--annotate",
+                                          "--out",  file(name)};
+        if (QByteArray(name).endsWith("png"))
+            words.insert(words.end(), {"--scale", "2"});
+        const CliResult result = cli(words);
+        QVERIFY2(result.code == 0, result.err.c_str());
+    }
+    QCOMPARE(QImage(dir_.filePath("a.png")).size(), QSize(1000, 600));
+    const QStringList texts = {"temps (ms)", "amplitude", "wave", "ramp", "-400", "0", "1000"};
+    const QString svg = QString::fromUtf8(contentOf(dir_.filePath("a.svg")));
+    QVERIFY(svg.contains(QRegularExpression(QStringLiteral(R"(<path[^>]* d="M[^"]*C)"))));
+    for (const QString &text : texts)
+        QVERIFY2(svg.contains(QStringLiteral(">%1</text>").arg(text)), qPrintable(text));
+    const QByteArray pdf = contentOf(dir_.filePath("a.pdf"));
+    QStringList inPdf = pdfTexts(inflatedStreams(pdf) + QString::fromLatin1(pdf));
+    inPdf.replaceInStrings(QStringLiteral("\t"), QStringLiteral(" "));  // Qt may map a space so
+    for (const QString &text : texts)
+        QVERIFY2(inPdf.contains(text), qPrintable(inPdf.join('|')));
+}
+
+void TestCli::manyFiles()
+{
+    const std::string three = file("three.crv"), worked = file("worked.crv");
+    const std::string comma = file("a,b.crv"), absent = file("absent.crv");
+    write("a,b.crv", contentOf(dir_.filePath("three.crv")).toStdString());
+    const auto single = [](const char *command, const std::string &path) {
+        return cli({command, path}).out;
+    };
+    struct Row {
+        std::vector<std::string> words;
+        std::string out;
+        int code;
+        std::size_t errorLines;
+    };
+    const Row rows[] = {
+        {{"area", three}, single("area", three), 0, 0},
+        {{"area", three, worked},
+         three + '\t' + single("area", three) + worked + '\t' + single("area", worked),
+         0,
+         0},
+        {{"area", absent, three, file("trop.crv")},
+         three + '\t' + single("area", three),
+         kExitUsage,
+         2},
+        {{"area", absent}, "", kExitUsage, 1},
+        {{"info", worked, three},
+         "file: " + worked + '\n' + single("info", worked) + "\nfile: " + three + '\n' +
+             single("info", three),
+         0,
+         0},
+        {{"points", three, three},
+         three + "\t0.000000 0.000000\n" + three + "\t500.000000 100.000000\n" + three +
+             "\t1000.000000 200.000000\n" + three + "\t0.000000 0.000000\n" + three +
+             "\t500.000000 100.000000\n" + three + "\t1000.000000 200.000000\n",
+         0,
+         0},
+        {{"points", "--csv", comma, absent, three},
+         "file,x,y\n\"" + comma + "\",0,0\n\"" + comma + "\",500,100\n\"" + comma +
+             "\",1000,200\n" + three + ",0,0\n" + three + ",500,100\n" + three + ",1000,200\n",
+         kExitUsage,
+         1},
+    };
+    for (const Row &row : rows) {
+        const CliResult result = cli(row.words);
+        QCOMPARE(result.out, row.out);
+        QCOMPARE(result.code, row.code);
+        QCOMPARE(lines(result.err).size(), row.errorLines);
+    }
+}
+
+// Any character in a legend, a value JSON cannot hold, several files.
+void TestCli::jsonRoundTrip()
+{
+    auto odd = makeSlot();
+    odd->xLegend = "\"t\" \\ \x01 é";
+    odd->ymax = std::numeric_limits<double>::infinity();
+    write("odd.crv", formatCurveFile(*odd));
+    const auto parsed = [](const std::vector<std::string> &words) {
+        const CliResult result = cli(words);
+        QJsonParseError error;
+        const QJsonDocument document =
+            QJsonDocument::fromJson(QByteArray::fromStdString(result.out), &error);
+        return error.error == QJsonParseError::NoError && result.code == 0 ? document
+                                                                           : QJsonDocument();
+    };
+    const QJsonObject info = parsed({"info", "--json", file("odd.crv")}).object();
+    QCOMPARE(info["file"].toString().toStdString(), file("odd.crv"));
+    QCOMPARE(info["xLegend"].toString().toStdString(), odd->xLegend);
+    QVERIFY(info["ymax"].isNull());
+    QCOMPARE(info["samplingCount"].toInt(), odd->samplingCount);
+
+    // Numbers read back exactly: the points as the CSV's full precision gives them.
+    const QJsonArray points =
+        parsed({"points", "--json", "--count", "32", file("two.crv"), file("three.crv")}).array();
+    QCOMPARE(points.size(), 2);
+    const auto csv = lines(cli({"points", "--csv", "--count", "32", file("two.crv")}).out);
+    const QJsonArray two = points[0]["points"].toArray();
+    QCOMPARE(two.size(), 32);
+    for (qsizetype j = 0; j < two.size(); ++j) {
+        const QStringList xy = QString::fromStdString(csv[std::size_t(j) + 1]).split(',');
+        QVERIFY(two[j][0].toDouble() == xy[0].toDouble() &&
+                two[j][1].toDouble() == xy[1].toDouble());
+    }
+    QCOMPARE(points[1]["file"].toString().toStdString(), file("three.crv"));
+
+    const QJsonArray area =
+        parsed({"area", "--json", example("ramp.crv"), file("three.crv")}).array();
+    QCOMPARE(area.size(), 2);
+    QCOMPARE(QString::number(area[0]["area"].toDouble(), 'f', 2), "500000.00");
 }
 
 void TestCli::importRows_data()
@@ -542,8 +699,8 @@ void TestCli::badUsage_data()
     QTest::newRow("count not a number")
         << std::vector<std::string>{"area", worked, "--count", "1e3"} << "--count";
     QTest::newRow("no file") << std::vector<std::string>{"info"} << "fichier .crv attendu";
-    QTest::newRow("two files") << std::vector<std::string>{"points", worked, worked}
-                               << "fichier .crv attendu";
+    QTest::newRow("CSV and JSON") << std::vector<std::string>{"points", worked, "--csv", "--json"}
+                                  << "--csv et --json";
     QTest::newRow("missing file") << std::vector<std::string>{"info", file("absent.crv")}
                                   << "introuvable";
     QTest::newRow("FIFO") << std::vector<std::string>{"info", file("tube.crv")}

@@ -1,5 +1,7 @@
+#include "curves/number_text.h"
 #include "geometry/sampler.h"
 #include "scene_support.h"
+#include "view/plot_annotation.h"
 #include "view/plot_scene.h"
 
 #include <QTest>
@@ -85,6 +87,10 @@ private Q_SLOTS:
     void markOutlineIsA7By7Square();
     void sceneAtADevicePixelRatio_data();
     void sceneAtADevicePixelRatio();
+    void axisTicks_data();
+    void axisTicks();
+    void annotatedLayout_data();
+    void annotatedLayout();
 };
 
 void TestPlotScene::emptyWindowDrawsNothing()
@@ -584,6 +590,110 @@ void TestPlotScene::sceneAtADevicePixelRatio()
     QCOMPARE(polylineAt(scene, 17), grip);
     for (const SceneText &label : primitivesOf<SceneText>(scene))
         QCOMPARE(label.font, (FontDescription{"Courier", em, 400, false}));
+}
+
+void TestPlotScene::axisTicks_data()
+{
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<QString>("ticks");  // their shortest texts
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("0..1000") << 0.0 << 1000.0 << "0 200 400 600 800 1000";
+    QTest::newRow("no exponent where it is short")
+        << 0.0 << 1e6 << "0 200000 400000 600000 800000 1000000";
+    QTest::newRow("-500..500") << -500.0 << 500.0 << "-400 -200 0 200 400";
+    QTest::newRow("tenths read as written") << 0.0 << 1.0 << "0 0.2 0.4 0.6 0.8 1";
+    QTest::newRow("thousandths") << 0.001 << 0.0023
+                                 << "0.001 0.0012 0.0014 0.0016 0.0018 0.002 0.0022";
+    QTest::newRow("steps of 5") << 0.0 << 30.0 << "0 5 10 15 20 25 30";
+    QTest::newRow("reversed") << 3.0 << -0.5 << "-0.5 0 0.5 1 1.5 2 2.5 3";
+    QTest::newRow("no exponent beside a long number")
+        << 1e6 << 1e6 + 3 << "1000000 1000000.5 1000001 1000001.5 1000002 1000002.5 1000003";
+    QTest::newRow("huge") << -1e300 << 1e300 << "-1e+300 -5e+299 0 5e+299 1e+300";
+    QTest::newRow("empty") << 5.0 << 5.0 << "";
+    QTest::newRow("infinite") << 0.0 << inf << "";
+    QTest::newRow("wider than the doubles") << -1e308 << 1e308 << "";
+    QTest::newRow("too narrow for its values") << 1e20 << 1e20 + 1e5 << "";
+}
+
+void TestPlotScene::axisTicks()
+{
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(QString, ticks);
+    const std::vector<double> values = ombrelis::axisTicks(low, high);
+    QStringList texts;
+    for (const std::string &label : tickLabels(values)) {
+        texts.append(QString::fromStdString(label));
+        QVERIFY(std::stod(label) == values[std::size_t(texts.size() - 1)]);
+    }
+    QCOMPARE(texts.join(' '), ticks);
+}
+
+void TestPlotScene::annotatedLayout_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<QStringList>("names");   // of curves 1.., the first current
+    QTest::addColumn<QList<int>>("margins");  // left, top, right, bottom
+    QTest::newRow("600x400") << QSize(600, 400) << 1.0 << QStringList{"wave"}
+                             << QList<int>{24, 11, 3, 26};
+    QTest::newRow("at 200 %") << QSize(600, 400) << 2.0 << QStringList{"wave"}
+                              << QList<int>{47, 21, 5, 50};
+    QTest::newRow("key wrapped under the title")
+        << QSize(300, 300) << 1.0 << QStringList{"premiere", "deuxieme", "troisieme", "quatrieme"}
+        << QList<int>{34, 31, 13, 32};
+}
+
+// The fake face: 6 x 10 pixels a byte at 100 %.
+void TestPlotScene::annotatedLayout()
+{
+    QFETCH(QSize, client);
+    QFETCH(double, ratio);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, margins);
+    auto store = makeStore();
+    for (int k = 0; k < names.size(); ++k) {
+        editSlot(*store, k, [&](CurveSlot &curve) {
+            curve.name = names[k].toStdString();
+            curve.colour = Colour(0x10 * k);
+            setSamples(curve, {{0, 100}, {1000, 900}});
+        });
+    }
+    const int advance = devicePixels(6, ratio), height = devicePixels(10, ratio);
+    const TextMeasure measure{[advance](const std::string &t) { return advance * int(t.size()); },
+                              height};
+    const ClientSize size{client.width(), client.height()};
+    const AnnotatedPlot plot = buildAnnotatedPlot(*store, size, ratio, measure);
+    const AnnotationMargins m = plot.margins;
+    QCOMPARE((QList<int>{m.left, m.top, m.right, m.bottom}), margins);
+
+    // The editor's scene of what the margins leave, moved into place.
+    const ClientSize device = deviceClient(size, ratio);
+    PlotScene inner = buildDevicePlotScene(
+        *store, {device.width - m.left - m.right, device.height - m.top - m.bottom}, ratio);
+    translateScene(inner, m.left, m.top);
+    const QString all = signature(plot.scene), plain = signature(inner);
+    QVERIFY(all.startsWith(plain + "RRRR"));  // then the margins covered again
+    QCOMPARE(primitivesOf<SceneBezier>(plot.scene).front().points,
+             primitivesOf<SceneBezier>(inner).front().points);
+
+    // Every text lies inside the image and clear of the others; the key
+    // names each curve in its colour.
+    QList<QRect> cells;
+    qsizetype keyed = 0;
+    for (const SceneText &text : primitivesOf<SceneText>(plot.scene)) {
+        const QRect cell(text.topLeft.x, text.topLeft.y, measure.width(text.text), height);
+        QVERIFY2(QRect(0, 0, device.width, device.height).contains(cell), text.text.c_str());
+        for (const QRect &other : cells)
+            QVERIFY2(!cell.intersects(other), text.text.c_str());
+        cells.append(cell);
+        if (const auto k = names.indexOf(QString::fromStdString(text.text)); k >= 0) {
+            ++keyed;
+            QCOMPARE(text.colour, k == 0 ? store->currentColour : Colour(0x10 * k));
+        }
+    }
+    QCOMPARE(keyed, names.size());
 }
 
 QTEST_APPLESS_MAIN(TestPlotScene)

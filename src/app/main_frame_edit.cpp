@@ -3,10 +3,16 @@
 
 #include "app/child_frame.h"
 #include "framework/command_ids.h"
+#include "view/annotated_plot.h"
 #include "view/my_view.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QPointer>
+
+#include <memory>
 
 namespace ombrelis {
 
@@ -18,9 +24,27 @@ void CMainFrame::bindClipboardCommands()
     commands_.bind(cmd::Paste, [this] { onPaste(); });
 }
 
+namespace {
+
+// Other programs get the current curve as the text of its points and the
+// plot as an image. Paste reads only the curve clipboard. Both are taken from
+// the points the next paint would draw, which a change since the last one
+// may have left out of date.
+void offerToOtherPrograms(MyView &view)
+{
+    view.store().resampleDrawnCurves();
+    auto data = std::make_unique<QMimeData>();
+    data->setText(QString::fromStdString(sampledPointsText(view.store().current())));
+    data->setData(QStringLiteral("image/png"), pngBytes(view.annotatedImage()));
+    QGuiApplication::clipboard()->setMimeData(data.release());
+}
+
+}  // namespace
+
 void CMainFrame::copyToClipboard(MyView &view)
 {
     ombrelis::copyToClipboard(view.store().current(), curveClipboard_);
+    offerToOtherPrograms(view);
 }
 
 void CMainFrame::pasteFromClipboard(MyView &view)

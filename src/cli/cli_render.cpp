@@ -1,5 +1,6 @@
 #include "cli/cli_render.h"
 
+#include "view/annotated_plot.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
 #include "view/vector_scene_painter.h"
@@ -67,11 +68,8 @@ std::unique_ptr<QGuiApplication> ensureGuiApplication()
 
 Status writePng(const std::string &path, const PlotScene &scene, QSize client)
 {
-    const QImage image = renderScene(scene, client, toQColor(kPlotBackground));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
+    const QByteArray png = pngBytes(renderScene(scene, client, toQColor(kPlotBackground)));
+    if (png.isEmpty())
         return Status::refused("impossible de coder l'image PNG");
     return writeFile(path, png.toStdString());
 }
@@ -197,7 +195,8 @@ Status renderCommand(const CliArguments &arguments, std::ostream &faults)
 
     const auto application = ensureGuiApplication();
     clearUpperVectorState();  // after Qt's start-up
-    const PlotScene scene = buildPlotScene(*store, client, scale);
+    const PlotScene scene = arguments.has("--annotate") ? annotatedPlotScene(*store, client, scale)
+                                                        : buildPlotScene(*store, client, scale);
     const ClientSize device = deviceClient(client, scale);
     return writer(*out, scene, QSize(device.width, device.height));
 }

@@ -1,5 +1,7 @@
 #include "curves/curve_clipboard.h"
 
+#include "curves/number_text.h"
+
 namespace ombrelis {
 
 namespace {
@@ -23,6 +25,19 @@ void copyToClipboard(const CurveSlot &curve, CurveClipboard &clipboard)
 void pasteFromClipboard(const CurveClipboard &clipboard, CurveSlot &curve)
 {
     transfer(clipboard, curve);
+}
+
+std::string sampledPointsText(const CurveSlot &curve)
+{
+    std::string text;
+    const int count = usedEntries(curve.samplingCount, kMaxSampledPoints);
+    for (int j = 0; j < count; ++j) {
+        appendShortest(text, curve.sampledPoints[j].x);
+        text += '\t';
+        appendShortest(text, curve.sampledPoints[j].y);
+        text += '\n';
+    }
+    return text;
 }
 
 }  // namespace ombrelis

@@ -2,6 +2,8 @@
 
 #include "curves/curve_slot.h"
 
+#include <string>
+
 namespace ombrelis {
 
 // The one curve clipboard of the application: a curve whose script text is
@@ -18,5 +20,10 @@ void copyToClipboard(const CurveSlot &curve, CurveClipboard &clipboard);
 
 // The same fields back into a curve; its scriptText is kept.
 void pasteFromClipboard(const CurveClipboard &clipboard, CurveSlot &curve);
+
+// The curve's sampled points as other programs take them from the system
+// clipboard: one "x<TAB>y" line each, numbers in their shortest round-trip
+// form, which a spreadsheet pastes as two columns.
+std::string sampledPointsText(const CurveSlot &curve);
 
 }  // namespace ombrelis

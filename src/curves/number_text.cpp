@@ -176,6 +176,13 @@ void appendShortest(std::string &out, double value)
     out.append(buffer, result.ptr);
 }
 
+std::string shortestText(double value)
+{
+    std::string text;
+    appendShortest(text, value);
+    return text;
+}
+
 void appendInt(std::string &out, std::int32_t value)
 {
     char buffer[16];

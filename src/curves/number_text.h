@@ -42,6 +42,7 @@ void appendGeneral(std::string &out, double value, int digits);
 // Appends the shortest text that reads back as `value` exactly ("0.350621",
 // "1e-07"), for numbers other programs read.
 void appendShortest(std::string &out, double value);
+std::string shortestText(double value);
 
 // Appends `value` written like printf("%d").
 void appendInt(std::string &out, std::int32_t value);

@@ -3,6 +3,7 @@
 #include "curves/curve_file_io.h"
 #include "curves/curve_history.h"
 #include "framework/command_ids.h"
+#include "view/annotated_plot.h"
 #include "view/plot_scene.h"
 #include "view/scene_painter.h"
 #include "view/vector_state.h"
@@ -89,6 +90,15 @@ void MyView::bindNotification(int controlId, int code, std::function<void()> han
 double MyView::plotRatio() const
 {
     return plotRatio_ > 0 ? plotRatio_ : devicePixelRatioF();
+}
+
+QImage MyView::annotatedImage() const
+{
+    const ClientSize client{width(), height()};
+    const double ratio = plotRatio();
+    const ClientSize device = deviceClient(client, ratio);
+    return renderScene(annotatedPlotScene(*store_, client, ratio),
+                       QSize(device.width, device.height), toQColor(kPlotBackground));
 }
 
 // Every paint rebuilds the whole scene from the curves: nothing drawn is kept.

@@ -102,6 +102,10 @@ public:
     // screen's back.
     double plotRatio() const;
     void setPlotRatio(double ratio) { plotRatio_ = ratio; }
+    // The plot as a report shows it, with ticks, axis titles and key
+    // (annotatedPlotScene), in the device pixels the view draws it in, from
+    // the sampled points the last paint left.
+    QImage annotatedImage() const;
     // The last frame painted into the view's own image, in device pixels;
     // a null image when it went straight into the backing store.
     QImage lastFrame() const { return paintedInPlace_ ? QImage() : frameImage_; }

@@ -35,12 +35,10 @@ enum class CurveStyle {
 
 class SceneBuilder {
 public:
-    // `client` in logical pixels.
-    SceneBuilder(const CurveStore &store, ClientSize client, double ratio, PlotScene &scene)
-        : store_(store),
-          scene_(scene),
-          ratio_(ratio),
-          mapping_(sceneMapping(store.current(), client, ratio))
+    // `mapping` in device pixels, none for a blank plot.
+    SceneBuilder(const CurveStore &store, std::optional<ScreenMapping> mapping, double ratio,
+                 PlotScene &scene)
+        : store_(store), scene_(scene), ratio_(ratio), mapping_(mapping)
     { }
 
     void addAxes();
@@ -253,7 +251,11 @@ int devicePixels(int logical, double ratio)
 
 std::optional<ScreenMapping> sceneMapping(const CurveSlot &bounds, ClientSize client, double ratio)
 {
-    const ClientSize device = deviceClient(client, ratio);
+    return deviceMapping(bounds, deviceClient(client, ratio));
+}
+
+std::optional<ScreenMapping> deviceMapping(const CurveSlot &bounds, ClientSize device)
+{
     if (!mappingHasRange(bounds, device))
         return std::nullopt;
     return ScreenMapping(bounds, device);
@@ -278,27 +280,85 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre, int half)
     return {{{r, b}, {r, t}, {l, t}, {l, b}, {r, b}}};
 }
 
+std::vector<DrawnCurve> drawnCurves(const CurveStore &store)
+{
+    std::vector<DrawnCurve> curves;
+    if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
+        return curves;
+    for (int slot = 0; slot < kCurveCount; ++slot) {
+        if (slot != store.currentCurve && isDrawn(store.slots()[slot]))
+            curves.push_back({slot, store.slots()[slot].colour});
+    }
+    if (isDrawn(store.current()))
+        curves.push_back({store.currentCurve, store.currentColour});
+    return curves;
+}
+
 PlotScene buildPlotScene(const CurveStore &store, ClientSize client, double ratio)
+{
+    return buildDevicePlotScene(store, deviceClient(client, ratio), ratio);
+}
+
+PlotScene buildDevicePlotScene(const CurveStore &store, ClientSize device, double ratio)
 {
     PlotScene scene;
     ratio = plotPixelRatio(ratio);
     scene.lineWidth = lineWidthAt(ratio);
     if (store.currentCurve < 0 || store.currentCurve >= kCurveCount)
         return scene;
-    SceneBuilder builder(store, client, ratio, scene);
+    SceneBuilder builder(store, deviceMapping(store.current(), device), ratio, scene);
     if (store.showAxes)
         builder.addAxes();
     if (store.showFrame)
         builder.addFrame();
-    for (int slot = 0; slot < kCurveCount; ++slot) {
-        if (slot != store.currentCurve && isDrawn(store.slots()[slot]))
-            builder.addCurve(slot, store.slots()[slot].colour);
-    }
-    if (isDrawn(store.current()))
-        builder.addCurve(store.currentCurve, store.currentColour);
+    for (const DrawnCurve &curve : drawnCurves(store))
+        builder.addCurve(curve.slot, curve.colour);
     if (store.cursorOn)
         builder.addCursor();
     return scene;
+}
+
+namespace {
+
+class SceneTranslation {
+public:
+    SceneTranslation(int dx, int dy) : dx_(dx), dy_(dy) { }
+
+    void operator()(SceneLine &line) { move(line.from), move(line.to); }
+    void operator()(ScenePolyline &line) { moveAll(line.points); }
+    void operator()(SceneBezier &bezier) { moveAll(bezier.points); }
+    void operator()(SceneMark &mark) { move(mark.centre); }
+    void operator()(SceneText &text) { move(text.topLeft); }
+    void operator()(SceneRectangle &r)
+    {
+        r.left = offsetPixel(r.left, dx_), r.right = offsetPixel(r.right, dx_);
+        r.top = offsetPixel(r.top, dy_), r.bottom = offsetPixel(r.bottom, dy_);
+    }
+    void operator()(SceneBars &bars)
+    {
+        for (SceneRectangle &r : bars.rectangles)
+            (*this)(r);
+    }
+
+private:
+    void move(PixelPoint &p) const { p = {offsetPixel(p.x, dx_), offsetPixel(p.y, dy_)}; }
+    void moveAll(std::vector<PixelPoint> &points) const
+    {
+        for (PixelPoint &p : points)
+            move(p);
+    }
+
+    int dx_;
+    int dy_;
+};
+
+}  // namespace
+
+void translateScene(PlotScene &scene, int dx, int dy)
+{
+    SceneTranslation translation(dx, dy);
+    for (ScenePrimitive &primitive : scene.primitives)
+        std::visit(translation, primitive);
 }
 
 std::string plotDescription(const CurveStore &store, const PlotScene &scene)

@@ -130,6 +130,9 @@ int devicePixels(int logical, double ratio);
 // plot is left blank. Pointer picks test against these same positions.
 std::optional<ScreenMapping> sceneMapping(const CurveSlot &bounds, ClientSize client, double ratio);
 
+// The same for a client area already given in device pixels.
+std::optional<ScreenMapping> deviceMapping(const CurveSlot &bounds, ClientSize device);
+
 // The width of every pen at `ratio`: max(1, round(ratio)), so that all lines
 // come out equally thick (2 pixels at 150 %).
 int lineWidthAt(double ratio);
@@ -151,6 +154,24 @@ std::array<PixelPoint, 5> markOutline(PixelPoint centre, int half = kMarkHalf);
 // cursor — but the cursor readout is still given. A cursorIndex outside the sampled-point array
 // shows no cursor and gives no readout; a currentCurve outside 0..3 gives an empty scene.
 PlotScene buildPlotScene(const CurveStore &store, ClientSize client, double ratio = 1);
+
+// The same for a client area already given in device pixels.
+PlotScene buildDevicePlotScene(const CurveStore &store, ClientSize device, double ratio);
+
+// A curve that a paint draws, in the colour it is drawn in.
+struct DrawnCurve {
+    int slot = 0;
+    Colour colour = kBlack;
+};
+
+// The curves a paint draws, in drawing order: the others in slot order, the
+// current one last in the current colour. Empty when currentCurve is outside
+// 0..3.
+std::vector<DrawnCurve> drawnCurves(const CurveStore &store);
+
+// Moves every primitive of `scene` by (dx, dy) pixels; coordinates already at
+// the int limits stay there.
+void translateScene(PlotScene &scene, int dx, int dy);
 
 // What a screen reader says of the plot that `scene` draws: the current curve
 // with its name, and the cursor's readout while the cursor is on, e.g.
