@@ -504,6 +504,17 @@ void ShellCommandsTest::undoAndRedoEachAction()
     const QByteArray changed = curves();
     run(cmd::Redo);
     QCOMPARE(curves(), changed);
+    // Undoing, in edit mode, a change made to another curve keeps the edited
+    // one current, so that "Cancel" puts back that one and only it.
+    select(0);
+    const QByteArray beforeCut = savedCurves(view);
+    run(cmd::Cut);
+    select(2);
+    run(cmd::EditMode);
+    run(cmd::Undo);
+    QCOMPARE(store.currentCurve, 2);
+    run(cmd::CancelEdit);
+    QCOMPARE(savedCurves(view), beforeCut);
 }
 
 void ShellCommandsTest::aboutBoxIsAsked()

@@ -108,7 +108,10 @@ bool CurveHistory::replay(std::deque<Step> &from, std::deque<Step> &to)
         const CurveStore::Step bracket(store_);
         for (const SlotImage &image : step.slots)
             store_.replaceSlot(image.slot, *image.curve);
-        store_.currentCurve = step.currentCurve;
+        // In edit mode the curve being edited stays current: "Cancel" puts
+        // the backup back into the current curve, and it holds that one.
+        if (!store_.editMode)
+            store_.currentCurve = step.currentCurve;
     }
     replayingInto_ = nullptr;
     if (showCaption_)
