@@ -614,6 +614,8 @@ void TestPlotScene::axisTicks_data()
     QTest::newRow("infinite") << 0.0 << inf << "";
     QTest::newRow("wider than the doubles") << -1e308 << 1e308 << "";
     QTest::newRow("too narrow for its values") << 1e20 << 1e20 + 1e5 << "";
+    QTest::newRow("a step below the smallest double")
+        << 2.2250738585072014e-308 << 2.225073858507202e-308 << "";
 }
 
 void TestPlotScene::axisTicks()

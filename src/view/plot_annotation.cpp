@@ -323,8 +323,12 @@ std::vector<double> axisTicks(double low, double high, int maxCount)
     const double range = high - low;
     if (!(range > 0) || !std::isfinite(range) || maxCount < 1)
         return {};
+    // A range of a few of the smallest doubles has no step worth a tick.
+    const double unit = range / maxCount;
+    if (!(unit > 0))
+        return {};
     // One power of ten below the first step that could do, whatever log10 rounds.
-    int exponent = static_cast<int>(std::floor(std::log10(range / maxCount))) - 1;
+    int exponent = static_cast<int>(std::floor(std::log10(unit))) - 1;
     for (;; ++exponent) {
         for (const int mantissa : {1, 2, 5}) {
             const double step = decimal(mantissa, exponent);
@@ -351,9 +355,9 @@ std::vector<std::string> tickLabels(const std::vector<double> &ticks)
     constexpr std::size_t kLongest = 12;
     std::vector<std::string> labels;
     for (double value : ticks) {
-        char fixed[kLongest + 1];
+        char fixed[kLongest];
         const auto [end, error] =
-            std::to_chars(fixed, fixed + sizeof fixed, value, std::chars_format::fixed);
+            std::to_chars(fixed, fixed + kLongest, value, std::chars_format::fixed);
         if (error != std::errc())
             break;  // too long without exponent
         labels.emplace_back(fixed, end);
