@@ -35,7 +35,9 @@ void offerToOtherPrograms(MyView &view)
     view.store().resampleDrawnCurves();
     auto data = std::make_unique<QMimeData>();
     data->setText(QString::fromStdString(sampledPointsText(view.store().current())));
-    data->setData(QStringLiteral("image/png"), pngBytes(view.annotatedImage()));
+    // A window with no room to draw in has no picture to give.
+    if (const QByteArray png = pngBytes(view.annotatedImage()); !png.isEmpty())
+        data->setData(QStringLiteral("image/png"), png);
     QGuiApplication::clipboard()->setMimeData(data.release());
 }
 
