@@ -1,5 +1,6 @@
 #include "cli/cli_output.h"
 
+#include "curves/curve_clipboard.h"
 #include "curves/json_text.h"
 #include "curves/number_text.h"
 
@@ -91,16 +92,12 @@ int pointCount(const CurveSlot &slot)
 
 void appendCsvRows(std::string &out, const CurveSlot &slot, const std::string *file)
 {
-    for (int j = 0; j < pointCount(slot); ++j) {
-        if (file) {
-            appendCsvField(out, *file);
-            out += ',';
-        }
-        appendShortest(out, slot.sampledPoints[j].x);
-        out += ',';
-        appendShortest(out, slot.sampledPoints[j].y);
-        out += '\n';
+    std::string prefix;
+    if (file) {
+        appendCsvField(prefix, *file);
+        prefix += ',';
     }
+    appendSampledPointRows(out, slot, ',', prefix);
 }
 
 }  // namespace

@@ -30,14 +30,21 @@ void pasteFromClipboard(const CurveClipboard &clipboard, CurveSlot &curve)
 std::string sampledPointsText(const CurveSlot &curve)
 {
     std::string text;
+    appendSampledPointRows(text, curve, '\t');
+    return text;
+}
+
+void appendSampledPointRows(std::string &out, const CurveSlot &curve, char separator,
+                            std::string_view linePrefix)
+{
     const int count = usedEntries(curve.samplingCount, kMaxSampledPoints);
     for (int j = 0; j < count; ++j) {
-        appendShortest(text, curve.sampledPoints[j].x);
-        text += '\t';
-        appendShortest(text, curve.sampledPoints[j].y);
-        text += '\n';
+        out += linePrefix;
+        appendShortest(out, curve.sampledPoints[j].x);
+        out += separator;
+        appendShortest(out, curve.sampledPoints[j].y);
+        out += '\n';
     }
-    return text;
 }
 
 }  // namespace ombrelis

@@ -3,6 +3,7 @@
 #include "curves/curve_slot.h"
 
 #include <string>
+#include <string_view>
 
 namespace ombrelis {
 
@@ -25,5 +26,9 @@ void pasteFromClipboard(const CurveClipboard &clipboard, CurveSlot &curve);
 // clipboard: one "x<TAB>y" line each, numbers in their shortest round-trip
 // form, which a spreadsheet pastes as two columns.
 std::string sampledPointsText(const CurveSlot &curve);
+
+// The same lines with another separator, each after `linePrefix`.
+void appendSampledPointRows(std::string &out, const CurveSlot &curve, char separator,
+                            std::string_view linePrefix = {});
 
 }  // namespace ombrelis
