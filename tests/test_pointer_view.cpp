@@ -92,6 +92,12 @@ void play(MyView &view, const QString &gesture)
         case 'M':
             QTest::mouseMove(&view, at);
             break;
+        case 'm': {  // a move with no button held, whatever was pressed
+            QMouseEvent move(QEvent::MouseMove, QPointF(at), view.mapToGlobal(QPointF(at)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(&view, &move);
+            break;
+        }
         case '>':
             QTest::keyClick(&view, Qt::Key_Right);
             break;
@@ -201,6 +207,10 @@ void TestPointerView::gestures_data()
         << true << false << "500,500"
         << "L300,200 M356,290 M650,100 M-30,420 l-30,420"
         << "samples=600.00,250.00;point=600.00,250.00;editReadout=-89.29,-111.11";
+    QTest::newRow("a drag whose release was lost ends at the next move without a button")
+        << true << false << "500,500"
+        << "L300,200 M356,290 m400,300"
+        << "samples=600.00,250.00;capture=0";
     QTest::newRow("handle drag follows outside the view")
         << true << false << "500,500"
         << "L272,200 M650,100 l650,100"

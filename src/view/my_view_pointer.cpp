@@ -32,6 +32,10 @@ void MyView::mousePressEvent(QMouseEvent *event)
 
 void MyView::mouseMoveEvent(QMouseEvent *event)
 {
+    // A release that never reached the view (a dialog opened mid-drag) ends
+    // the drag at the next move with no button held, so that its step closes.
+    if (holdsCapture() && event->buttons() == Qt::NoButton)
+        showPointerOutcome(leftButtonUp(*store_, pointer_));
     showPointerOutcome(
         pointerMoved(*store_, pointer_, ClientSize{width(), height()}, pointerAt(event)));
 }
