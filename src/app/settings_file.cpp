@@ -60,6 +60,8 @@ bool readSettings(QIODevice &device, QSettings::SettingsMap &map)
     const QString text = QString::fromUtf8(device.readAll());
     QString group;
     for (QStringView line : QStringView(text).split(u'\n')) {
+        if (line.endsWith(u'\r'))  // a file edited by hand elsewhere
+            line.chop(1);
         if (line.startsWith(u'[') && line.endsWith(u']')) {
             group = unescaped(line.sliced(1, line.size() - 2));
             continue;
