@@ -94,7 +94,7 @@ Status remapBound(CurveSlot &slot, Bound which, double newValue)
     bound = newValue;
     if (oldValue == fixed)
         return Status::done();
-    const int count = usedEntries(slot.sampleCount, kMaxSamples);
+    const int count = sampleTotal(slot);
     const double scale = (fixed - newValue) / (fixed - oldValue);
     if (onX && scale < 0)
         return Status::done();

@@ -13,11 +13,6 @@ namespace {
 
 constexpr double kThird = 1.0 / 3.0;
 
-int sampleTotal(const CurveSlot &curve)
-{
-    return usedEntries(curve.sampleCount, kMaxSamples);
-}
-
 }  // namespace
 
 void CurveStore::moveSample(double x, double y, int k)
