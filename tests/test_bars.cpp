@@ -5,6 +5,8 @@
 #include "bars/display_bars.h"
 #include "bars/edit_bars.h"
 #include "curves/crv_format.h"
+#include "curves/curve_history.h"
+#include "curves/same_bytes.h"
 #include "framework/command_ids.h"
 #include "shell_fixture.h"
 #include "test_support.h"
@@ -352,6 +354,12 @@ void BarsTest::typedBoundsAndLegends()
     QCOMPARE(shell->prompts.asked.last().detail,
              QString::fromUtf8("Xmin (2000) doit être inférieur à Xmax (1000) : la courbe garde "
                                "Xmin\u00a0=\u00a0500."));
+    // A box left as it stands changes nothing, not even a sample by rounding.
+    editSlot(view().store(), 0, [](CurveSlot &slot) { slot.samples[1].x = 0.1; });
+    const std::size_t steps = view().history().undoSteps();
+    loseFocus(control(BarId::Edit, ctl::EditXmax));
+    QVERIFY(sameBytes(curve.samples[1].x, 0.1));
+    QCOMPARE(view().history().undoSteps(), steps);
 
     QWidget *ymax = control(BarId::EditY, ctl::EditYmax);
     type(ymax, QStringLiteral("abc"));

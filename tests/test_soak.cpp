@@ -74,7 +74,7 @@ bool refillsBars(int id)
 
 bool isSorted(const CurveSlot &slot)
 {
-    for (int k = 1; k < usedEntries(slot.sampleCount, kMaxSamples); ++k) {
+    for (int k = 1; k < sampleTotal(slot); ++k) {
         if (slot.samples[k].x < slot.samples[k - 1].x)
             return false;
     }

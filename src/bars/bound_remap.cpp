@@ -75,18 +75,26 @@ double boundFromText(std::string_view text)
     return std::isfinite(value) ? value : 0.0;
 }
 
+Status checkBound(const CurveSlot &slot, Bound which, double newValue)
+{
+    const double fixed = oppositeBound(slot, which);
+    if (isXBound(which) && !(which == Bound::Xmin ? newValue < fixed : fixed < newValue))
+        return Status::refused(crossedXRange(slot, which, newValue));
+    return Status::done();
+}
+
 Status remapBound(CurveSlot &slot, Bound which, double newValue)
 {
+    if (Status checked = checkBound(slot, which, newValue); !checked.ok())
+        return checked;
     const bool onX = isXBound(which);
     const double fixed = oppositeBound(slot, which);
-    if (onX && !(which == Bound::Xmin ? newValue < fixed : fixed < newValue))
-        return Status::refused(crossedXRange(slot, which, newValue));
     double &bound = boundRef(slot, which);
     const double oldValue = bound;
     bound = newValue;
     if (oldValue == fixed)
         return Status::done();
-    const int count = usedEntries(slot.sampleCount, kMaxSamples);
+    const int count = sampleTotal(slot);
     const double scale = (fixed - newValue) / (fixed - oldValue);
     if (onX && scale < 0)
         return Status::done();

@@ -33,6 +33,9 @@ double boundFromText(std::string_view text);
 // the samples must stay sorted by x. Y bounds take any value.
 Status remapBound(CurveSlot &slot, Bound which, double newValue);
 
+// What remapBound would answer, without changing anything: its refusal, or done.
+Status checkBound(const CurveSlot &slot, Bound which, double newValue);
+
 // Whether a legend box may hold `utf8`: whether checkLegend accepts it.
 bool isAcceptableLegend(std::string_view utf8);
 

@@ -278,7 +278,7 @@ std::string countRefusal(std::string_view fileName, std::int32_t count, std::str
 
 std::string formatCurveFile(const CurveSlot &slot)
 {
-    const int samples = usedEntries(slot.sampleCount, kMaxSamples);
+    const int samples = sampleTotal(slot);
     const int points = usedEntries(slot.samplingCount, kMaxSampledPoints);
     std::string out;
     out.reserve(600 + 100 * samples + 40 * points);

@@ -23,8 +23,8 @@ namespace ombrelis {
 // again.
 //
 // Steps that changed nothing, or only which curves are active, are not kept:
-// a bound applied as it stood, leaving edit mode. Neither the edit backup nor
-// any window setting is part of a step, and re-sampling is no change.
+// leaving edit mode, for one. Neither the edit backup nor any window setting
+// is part of a step, and re-sampling is no change.
 class CurveHistory final : public CurveStoreObserver {
 public:
     // The oldest steps are forgotten beyond either.

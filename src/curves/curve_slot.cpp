@@ -11,9 +11,14 @@ int usedEntries(std::int32_t count, int capacity)
     return std::clamp<int>(count, 0, capacity);
 }
 
+int sampleTotal(const CurveSlot &slot)
+{
+    return usedEntries(slot.sampleCount, kMaxSamples);
+}
+
 bool isSample(const CurveSlot &slot, int k)
 {
-    return k >= 0 && k < usedEntries(slot.sampleCount, kMaxSamples);
+    return k >= 0 && k < sampleTotal(slot);
 }
 
 bool sameContents(const CurveSlot &a, const CurveSlot &b)
@@ -46,7 +51,7 @@ void copySlot(const CurveSlot &src, CurveSlot &dst)
     dst.samplingCount = src.samplingCount;
     dst.folder = src.folder;
 
-    const int samples = usedEntries(src.sampleCount, kMaxSamples);
+    const int samples = sampleTotal(src);
     std::copy_n(src.samples.begin(), samples, dst.samples.begin());
     std::copy_n(src.startTangents.begin(), samples, dst.startTangents.begin());
     std::copy_n(src.endTangents.begin(), samples, dst.endTangents.begin());

@@ -55,6 +55,10 @@ struct CurveSlot {
 // counts of 0 or less, the capacity for counts above it.
 int usedEntries(std::int32_t count, int capacity);
 
+// The number of the curve's control samples the arrays hold: sampleCount
+// within 0..kMaxSamples.
+int sampleTotal(const CurveSlot &slot);
+
 // Whether k indexes one of the curve's control samples.
 bool isSample(const CurveSlot &slot, int k);
 

@@ -127,7 +127,9 @@ public:
     void moveEndTangent(int k, CurvePoint tip);
 
     // The current curve's bounds, legends and colour. A bound takes the
-    // samples along (remapBound); a refused one changes nothing.
+    // samples along (remapBound); a refused one changes nothing. A bound or
+    // legend with the bytes it already has is no step: a box that loses the
+    // focus applies its value as it stands.
     Status setBound(Bound bound, double value);
     void setXLegend(std::string_view legend);
     void setYLegend(std::string_view legend);

@@ -3,20 +3,15 @@
 #include "curves/curve_store.h"
 
 #include "bars/bound_remap.h"
+#include "curves/same_bytes.h"
 
 #include <cmath>
-#include <memory>
 
 namespace ombrelis {
 
 namespace {
 
 constexpr double kThird = 1.0 / 3.0;
-
-int sampleTotal(const CurveSlot &curve)
-{
-    return usedEntries(curve.sampleCount, kMaxSamples);
-}
 
 }  // namespace
 
@@ -93,23 +88,30 @@ void CurveStore::moveEndTangent(int k, CurvePoint tip)
     writable(currentCurve).endTangents[k] = tip;
 }
 
+// Checked and compared before the step, so that an unchanged or refused
+// bound costs no copy of the slot.
 Status CurveStore::setBound(Bound bound, double value)
 {
-    const auto remapped = std::make_unique<CurveSlot>(current());
-    Status status = remapBound(*remapped, bound, value);
-    if (status.ok())
-        replaceSlot(currentCurve, *remapped);
-    return status;
+    if (Status checked = checkBound(current(), bound, value); !checked.ok())
+        return checked;
+    if (sameBytes(boundValue(current(), bound), value))
+        return Status::done();
+    const Step step(*this);
+    return remapBound(writable(currentCurve), bound, value);
 }
 
 void CurveStore::setXLegend(std::string_view legend)
 {
+    if (current().xLegend == legend)
+        return;
     const Step step(*this);
     writable(currentCurve).xLegend = legend;
 }
 
 void CurveStore::setYLegend(std::string_view legend)
 {
+    if (current().yLegend == legend)
+        return;
     const Step step(*this);
     writable(currentCurve).yLegend = legend;
 }

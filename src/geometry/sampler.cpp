@@ -293,7 +293,7 @@ void sampleCurve(CurveSlot &slot)
 
 void sampleCurve(CurveSlot &slot, PointSegments &segments, const EarlierSampling *earlier)
 {
-    const int n = usedEntries(slot.sampleCount, kMaxSamples);
+    const int n = sampleTotal(slot);
     const int count = slot.samplingCount;
     if (n < 2 || count < 2 || count > kMaxSampledPoints)
         return;
@@ -335,7 +335,7 @@ void sampleCurve(CurveSlot &slot, PointSegments &segments, const EarlierSampling
 
 std::vector<CurvePoint> controlPolygon(const CurveSlot &slot)
 {
-    const int n = usedEntries(slot.sampleCount, kMaxSamples);
+    const int n = sampleTotal(slot);
     std::vector<CurvePoint> points;
     if (n == 0)
         return points;

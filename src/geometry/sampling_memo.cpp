@@ -60,7 +60,7 @@ void SamplingMemo::sample(CurveSlot &slot)
         sampleCurve(slot, segments_, nullptr);
     }
     const int count = slot.samplingCount;
-    if (usedEntries(slot.sampleCount, kMaxSamples) < 2 || count < 2 || count > kMaxSampledPoints) {
+    if (sampleTotal(slot) < 2 || count < 2 || count > kMaxSampledPoints) {
         points_.clear();  // the sampler wrote nothing
         return;
     }

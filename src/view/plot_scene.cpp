@@ -133,7 +133,7 @@ void SceneBuilder::addBezier(const CurveSlot &slot, Colour colour)
 
 void SceneBuilder::addHandles(const CurveSlot &slot)
 {
-    const int n = usedEntries(slot.sampleCount, kMaxSamples);
+    const int n = sampleTotal(slot);
     const int half = devicePixels(kMarkHalf, ratio_);
     for (int k = 0; k < n; ++k) {
         const PixelPoint s = map(slot.startTangents[k]);

@@ -12,11 +12,6 @@ namespace {
 constexpr double kPickHalf = 3;  // pick squares are 6 x 6 around the mark's centre
 constexpr double kGripHalf = 6;  // the cursor grip is 12 x 12 below the bottom bound
 
-int sampleTotal(const CurveSlot &curve)
-{
-    return usedEntries(curve.sampleCount, kMaxSamples);
-}
-
 bool isFinite(CurvePoint p)
 {
     return std::isfinite(p.x) && std::isfinite(p.y);
